@@ -1,0 +1,49 @@
+// A persistent registry in the shape of the classic one: keys with named values (text
+// and 32-bit numbers) under the standard root keys, kept in one file under the user's
+// XDG data folder. Writes are atomic and serialised with a file lock.
+#pragma once
+
+#include "qor/com_api.h"
+
+struct QorRegKey;
+using HKEY = QorRegKey*;
+using LSTATUS = LONG;
+using REGSAM = DWORD;
+
+// Root keys are fixed handle values, as on the classic platform.
+#define HKEY_CLASSES_ROOT (reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000000u)))
+#define HKEY_CURRENT_USER (reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000001u)))
+#define HKEY_LOCAL_MACHINE (reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000002u)))
+
+constexpr LSTATUS ERROR_SUCCESS = 0;
+constexpr LSTATUS ERROR_FILE_NOT_FOUND = 2;
+constexpr LSTATUS ERROR_ACCESS_DENIED = 5;
+constexpr LSTATUS ERROR_INVALID_HANDLE = 6;
+constexpr LSTATUS ERROR_INVALID_PARAMETER = 87;
+constexpr LSTATUS ERROR_MORE_DATA = 234;
+constexpr LSTATUS ERROR_BADDB = 1009; // the registry file is damaged
+constexpr LSTATUS ERROR_CANTWRITE = 1013;
+
+constexpr DWORD REG_NONE = 0;
+constexpr DWORD REG_SZ = 1;
+constexpr DWORD REG_DWORD = 4;
+
+constexpr REGSAM KEY_QUERY_VALUE = 0x0001;
+constexpr REGSAM KEY_SET_VALUE = 0x0002;
+constexpr REGSAM KEY_READ = 0x20019;
+constexpr REGSAM KEY_WRITE = 0x20006;
+constexpr REGSAM KEY_ALL_ACCESS = 0xF003F;
+
+// Names and text values are UTF-8; REG_SZ data includes its terminating NUL.
+QOR_API LSTATUS RegOpenKeyExA(HKEY hKey, const char* lpSubKey, DWORD ulOptions, REGSAM samDesired,
+                              HKEY* phkResult);
+QOR_API LSTATUS RegCreateKeyExA(HKEY hKey, const char* lpSubKey, DWORD Reserved, char* lpClass,
+                                DWORD dwOptions, REGSAM samDesired, void* lpSecurityAttributes,
+                                HKEY* phkResult, DWORD* lpdwDisposition);
+QOR_API LSTATUS RegQueryValueExA(HKEY hKey, const char* lpValueName, DWORD* lpReserved,
+                                 DWORD* lpType, BYTE* lpData, DWORD* lpcbData);
+QOR_API LSTATUS RegSetValueExA(HKEY hKey, const char* lpValueName, DWORD Reserved, DWORD dwType,
+                               const BYTE* lpData, DWORD cbData);
+// Deletes the key and everything under it.
+QOR_API LSTATUS RegDeleteKeyA(HKEY hKey, const char* lpSubKey);
+QOR_API LSTATUS RegCloseKey(HKEY hKey);
