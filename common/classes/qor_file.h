@@ -27,6 +27,10 @@ private:
     std::u16string folder_;
     std::u16string baseName_;
     std::u16string extension_;
+    // Whether the file-name part had a "." (so "readme" keeps no trailing dot).
+    bool hasExtensionDot_ = false;
+    // The separator GetFileInfo appends: a backslash for a path that used backslashes only.
+    char16_t separator_ = u'/';
 };
 
 } // namespace qor

@@ -26,6 +26,7 @@ constexpr std::int32_t kErrSubscript = 9;
 constexpr std::int32_t kErrDivisionByZero = 11;
 constexpr std::int32_t kErrTypeMismatch = 13;
 constexpr std::int32_t kErrObjectRequired = 424;
+constexpr std::int32_t kErrDuplicateKey = 457;
 constexpr std::int32_t kErrObjectError = -2147221504; // vbObjectError
 
 } // namespace qor

@@ -5,6 +5,8 @@
 #include "qor/com_interfaces.h"
 
 #define QOR_API extern "C" __attribute__((visibility("default")))
+// Exported C++ helpers (runtime.h); the library is built with hidden visibility otherwise.
+#define QOR_CPP_API __attribute__((visibility("default")))
 
 // BSTR: UTF-16 text, 32-bit byte length just before the pointer, NUL after it.
 QOR_API BSTR SysAllocString(const OLECHAR* psz);
@@ -16,8 +18,17 @@ QOR_API UINT SysStringByteLen(BSTR bstr);
 QOR_API void VariantInit(VARIANT* pvarg);
 QOR_API HRESULT VariantClear(VARIANT* pvarg);
 QOR_API HRESULT VariantCopy(VARIANT* pvargDest, const VARIANT* pvargSrc);
+// As VariantCopy, but a by-reference source is copied as the value it points to.
+QOR_API HRESULT VariantCopyInd(VARIANT* pvarDest, const VARIANT* pvargSrc);
+// Converts as OLE Automation does: to VT_BSTR, VT_I2, VT_I4, VT_R8, VT_BOOL, VT_DISPATCH,
+// VT_UNKNOWN, VT_ERROR, VT_EMPTY and VT_NULL. An object converts through its default value
+// (DISPID_VALUE, property get) unless wFlags holds VARIANT_NOVALUEPROP. Text is written and
+// read with '.' as the decimal separator; doubles are written with up to 15 significant
+// digits ("0.5", "12", "1E+20", "1E-05"). Failures: DISP_E_TYPEMISMATCH, DISP_E_OVERFLOW,
+// DISP_E_BADVARTYPE. pvargDest may equal pvarSrc.
 QOR_API HRESULT VariantChangeType(VARIANT* pvargDest, const VARIANT* pvarSrc, USHORT wFlags,
                                   VARTYPE vt);
+constexpr USHORT VARIANT_NOVALUEPROP = 0x01;
 
 // Per-thread error object.
 QOR_API HRESULT SetErrorInfo(ULONG dwReserved, IErrorInfo* perrinfo);

@@ -78,15 +78,41 @@ struct Collection : IDispatch {
     virtual HRESULT STDMETHODCALLTYPE _NewEnum(IUnknown** ppunk) = 0;
 };
 
+// DISPIDs that ErrObject answers late-bound; Number is the default member.
+constexpr DISPID DISPID_ERROBJECT_NUMBER = 0;
+constexpr DISPID DISPID_ERROBJECT_SOURCE = 1;
+constexpr DISPID DISPID_ERROBJECT_DESCRIPTION = 2;
+constexpr DISPID DISPID_ERROBJECT_HELPFILE = 3;
+constexpr DISPID DISPID_ERROBJECT_HELPCONTEXT = 4;
+constexpr DISPID DISPID_ERROBJECT_RAISE = 5;
+constexpr DISPID DISPID_ERROBJECT_CLEAR = 6;
+constexpr DISPID DISPID_ERROBJECT_LASTDLLERROR = 7;
+
+// DISPIDs that Collection answers late-bound; Item is the default member.
+constexpr DISPID DISPID_COLLECTION_ITEM = 0;
+constexpr DISPID DISPID_COLLECTION_ADD = 1;
+constexpr DISPID DISPID_COLLECTION_COUNT = 2;
+constexpr DISPID DISPID_COLLECTION_REMOVE = 3;
+
+struct IEnumVARIANT : IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE Next(ULONG celt, VARIANT* rgVar, ULONG* pCeltFetched) = 0;
+    virtual HRESULT STDMETHODCALLTYPE Skip(ULONG celt) = 0;
+    virtual HRESULT STDMETHODCALLTYPE Reset() = 0;
+    virtual HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT** ppEnum) = 0;
+};
+
 // Standard interface identifiers, defined in the platform library.
 extern "C" {
-extern const IID IID_IUnknown;
-extern const IID IID_IDispatch;
-extern const IID IID_IClassFactory;
-extern const IID IID_IErrorInfo;
-extern const IID IID_ICreateErrorInfo;
-extern const IID IID_ISupportErrorInfo;
-extern const IID IID_ErrObject;  // {A4C466B8-499F-101B-BB78-00AA00383CBB}
-extern const IID IID_Collection; // {A4C46780-499F-101B-BB78-00AA00383CBB}
-extern const IID IID_NULL;
+#define QOR_IID extern __attribute__((visibility("default"))) const IID
+QOR_IID IID_IUnknown;
+QOR_IID IID_IDispatch;
+QOR_IID IID_IClassFactory;
+QOR_IID IID_IErrorInfo;
+QOR_IID IID_ICreateErrorInfo;
+QOR_IID IID_ISupportErrorInfo;
+QOR_IID IID_ErrObject;  // {A4C466B8-499F-101B-BB78-00AA00383CBB}
+QOR_IID IID_Collection; // {A4C46780-499F-101B-BB78-00AA00383CBB}
+QOR_IID IID_IEnumVARIANT;
+QOR_IID IID_NULL;
+#undef QOR_IID
 }

@@ -23,6 +23,10 @@ constexpr LSTATUS ERROR_INVALID_PARAMETER = 87;
 constexpr LSTATUS ERROR_MORE_DATA = 234;
 constexpr LSTATUS ERROR_BADDB = 1009; // the registry file is damaged
 constexpr LSTATUS ERROR_CANTWRITE = 1013;
+constexpr LSTATUS ERROR_KEY_DELETED = 1018; // the handle's key was deleted meanwhile
+
+constexpr DWORD REG_CREATED_NEW_KEY = 1;
+constexpr DWORD REG_OPENED_EXISTING_KEY = 2;
 
 constexpr DWORD REG_NONE = 0;
 constexpr DWORD REG_SZ = 1;
@@ -34,7 +38,10 @@ constexpr REGSAM KEY_READ = 0x20019;
 constexpr REGSAM KEY_WRITE = 0x20006;
 constexpr REGSAM KEY_ALL_ACCESS = 0xF003F;
 
-// Names and text values are UTF-8; REG_SZ data includes its terminating NUL.
+// Names and text values are UTF-8; REG_SZ data includes its terminating NUL. Key and value
+// names compare case-insensitively (ASCII); the empty value name is the key's default
+// value. Key names may not hold control characters. A damaged registry file makes every
+// call answer ERROR_BADDB and is left as it is.
 QOR_API LSTATUS RegOpenKeyExA(HKEY hKey, const char* lpSubKey, DWORD ulOptions, REGSAM samDesired,
                               HKEY* phkResult);
 QOR_API LSTATUS RegCreateKeyExA(HKEY hKey, const char* lpSubKey, DWORD Reserved, char* lpClass,
@@ -44,6 +51,7 @@ QOR_API LSTATUS RegQueryValueExA(HKEY hKey, const char* lpValueName, DWORD* lpRe
                                  DWORD* lpType, BYTE* lpData, DWORD* lpcbData);
 QOR_API LSTATUS RegSetValueExA(HKEY hKey, const char* lpValueName, DWORD Reserved, DWORD dwType,
                                const BYTE* lpData, DWORD cbData);
+QOR_API LSTATUS RegDeleteValueA(HKEY hKey, const char* lpValueName);
 // Deletes the key and everything under it.
 QOR_API LSTATUS RegDeleteKeyA(HKEY hKey, const char* lpSubKey);
 QOR_API LSTATUS RegCloseKey(HKEY hKey);

@@ -1,0 +1,54 @@
+#include "engine/depth.h"
+
+#include "engine/number_rules.h"
+#include "engine/runtime_error.h"
+
+#include <cmath>
+
+namespace quillan {
+
+namespace {
+
+constexpr double kFeetPerAtmosphere = 33.0;
+constexpr std::int16_t kFeetPerAtmosphereInt = 33;
+constexpr double kMaxPO2 = 1.6;
+constexpr double kAirNitrogen = 0.79;
+
+// Whole percentages (1 or more, 0 or less) become fractions; values in between already are.
+double gasFraction(double percentOrFraction) {
+    if (percentOrFraction >= 1.0 || percentOrFraction <= 0.0) {
+        return percentOrFraction / 100.0;
+    }
+    return percentOrFraction;
+}
+
+} // namespace
+
+std::int16_t CalcMOD(std::int16_t O2) {
+    try {
+        return toInt16((checkedDivide(kMaxPO2, O2 / 100.0) - 1.0) * kFeetPerAtmosphere);
+    } catch (const RuntimeError&) {
+        return -1;
+    }
+}
+
+double CalcATA(std::int16_t depth) { return depth / kFeetPerAtmosphere + 1.0; }
+
+double CalcPO2(double O2, std::int16_t depth) {
+    const double po2 = CalcATA(depth) * gasFraction(O2);
+    // Only a non-finite O2 argument can get here; it counts as an overflow.
+    return std::isfinite(po2) ? po2 : -1.0;
+}
+
+std::int16_t CalcEND(double N, std::int16_t depth) {
+    try {
+        const std::int16_t absoluteDepth = addInt16(depth, kFeetPerAtmosphereInt);
+        const std::int16_t end =
+            toInt16((absoluteDepth * gasFraction(N)) / kAirNitrogen - kFeetPerAtmosphere);
+        return end < 0 ? std::int16_t{0} : end;
+    } catch (const RuntimeError&) {
+        return -1;
+    }
+}
+
+} // namespace quillan

@@ -1,0 +1,66 @@
+#pragma once
+
+// The number rules shared by the whole calculator: checked 16-bit arithmetic, conversion of
+// doubles to 16-bit integers, and reading and writing numbers as text. Every failure is a
+// RuntimeError with a classic number (6 overflow, 11 division by zero, 13 type mismatch).
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quillan {
+
+// 16-bit sum, difference and absolute value; a result outside -32768..32767 throws 6.
+std::int16_t addInt16(std::int16_t a, std::int16_t b);
+std::int16_t subInt16(std::int16_t a, std::int16_t b);
+std::int16_t absInt16(std::int16_t value);
+
+// numerator / denominator in double precision; a zero denominator throws 11.
+double checkedDivide(double numerator, double denominator);
+
+// Nearest integer, exact halves to the even neighbour (2.5 -> 2, 3.5 -> 4, -187.5 -> -188).
+// NaN, infinities and results outside -32768..32767 throw 6.
+std::int16_t toInt16(double value);
+
+// Rounding down towards minus infinity.
+double intFloor(double value);
+
+// How the user writes numbers. Texts are UTF-8; an empty group separator means no grouping.
+struct NumberLocale {
+    std::string decimalSeparator = ".";
+    std::string groupSeparator;
+
+    // "." and no grouping, whatever the user's settings.
+    static NumberLocale classic();
+    // The separators of the user's environment locale (LANG / LC_NUMERIC / LC_ALL), read
+    // through the C++ library; the classic locale when the environment names none or an
+    // unknown one.
+    static NumberLocale user();
+
+    bool operator==(const NumberLocale&) const = default;
+};
+
+// Reads a decimal number: optional blanks (space, tab) around it, an optional sign, digits with
+// an optional decimal separator, and an optional exponent (e or E, optional sign, digits).
+// The integer digits may be grouped by the locale's group separator in groups of three
+// ("3,000" but not "3,00" or "30,00"). Empty text, blanks only, or anything else throws 13;
+// a value too large for a double throws 6; one too small for a double reads as 0.
+double parseNumber(std::string_view text, const NumberLocale& locale);
+
+// parseNumber followed by toInt16 (13 for text that is not a number, 6 when out of range).
+std::int16_t parseInt16(std::string_view text, const NumberLocale& locale);
+
+// Plain decimal: a leading minus sign when negative, no padding or group separators.
+std::string formatNumber(std::int64_t value);
+
+// A whole double without a decimal point ("7", not "7.0"); any other finite value in plain
+// decimal (no exponent) with the fewest digits that read back to the same double, using the
+// locale's decimal separator. Non-finite values are written "NaN", "Infinity", "-Infinity".
+std::string formatNumber(double value, const NumberLocale& locale);
+
+// The pattern "0.00": at least one integer digit, exactly two decimals (nearest, an exact tie
+// to the even neighbour), the locale's decimal separator; no minus sign on a value that
+// rounds to zero.
+std::string formatFixed2(double value, const NumberLocale& locale);
+
+} // namespace quillan

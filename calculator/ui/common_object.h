@@ -1,0 +1,19 @@
+// The component library's Common object, created by its class identity on first use and
+// kept for the rest of the process.
+#pragma once
+
+#include <QString>
+
+struct _Common;
+
+namespace Module1 {
+
+struct CommonObject {
+    _Common* common = nullptr; // null when the library could not be created
+    QString failure;           // why, when common is null
+};
+
+// The same answer on every call: a creation that failed is not retried.
+const CommonObject& TheCommonObject();
+
+} // namespace Module1

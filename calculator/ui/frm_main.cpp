@@ -1,0 +1,246 @@
+#include "frm_main.h"
+
+#include "clickable_label.h"
+#include "field_handlers.h"
+#include "module1.h"
+#include "twips_layout.h"
+#include "window_icon.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+
+using layout::addLabel;
+using layout::twipsRect;
+
+namespace {
+
+// Read-only fields: written by the program only, light grey, skipped by Tab.
+const QColor kReadOnlyBackground(227, 227, 227);
+
+QGroupBox* addGroup(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
+    auto* group = new QGroupBox(caption, parent);
+    layout::place(group, name, geometry, layout::verdana(9.75, true));
+    group->setStyleSheet(QStringLiteral("QGroupBox::title { color: rgb(0, 0, 255); }"));
+    return group;
+}
+
+QLineEdit* addField(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
+                    bool readOnly = false) {
+    auto* field = new QLineEdit(text, parent);
+    layout::place(field, name, geometry, layout::defaultFont());
+    if (readOnly) {
+        field->setReadOnly(true);
+        field->setFocusPolicy(Qt::ClickFocus);
+        QPalette palette = field->palette();
+        palette.setColor(QPalette::Base, kReadOnlyBackground);
+        field->setPalette(palette);
+    }
+    return field;
+}
+
+QPushButton* addButton(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
+    auto* button = new QPushButton(caption, parent);
+    layout::place(button, name, geometry, layout::defaultFont());
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+ClickableLabel* addLink(QWidget* parent, const char* name, const QString& caption, const QRect& geometry,
+                        Qt::Alignment alignment) {
+    auto* link = new ClickableLabel(caption, parent);
+    layout::place(link, name, geometry, layout::defaultFont());
+    link->setAlignment(alignment | Qt::AlignTop);
+    layout::setTextColor(link, 0, 0, 255);
+    return link;
+}
+
+} // namespace
+
+frmMain::frmMain(QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Quillan"));
+    setWindowIcon(WindowIcon());
+    setFont(layout::defaultFont());
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(layout::twips(7305), layout::twips(9795));
+    setCentralWidget(client);
+    buildStartingGroup(client);
+    buildRequiredGroup(client);
+    buildBlendingGroup(client);
+    buildMenus();
+    setTabOrderAndFocus();
+
+    setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    connect(cmdCalc, &QPushButton::clicked, this, &frmMain::cmdCalc_Click);
+    connect(cmdTopWithAir, &QPushButton::clicked, this, &frmMain::cmdTopWithAir_Click);
+    connect(lblInstrictions, &ClickableLabel::clicked, this, &frmMain::lblInstrictions_Click);
+    connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
+    connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    connect(mnuReportError, &QAction::triggered, this, &frmMain::mnuReportError_Click);
+
+    // The fields' got-focus and validate handlers, and the save and print links.
+    installFieldsAndOutput(this, [this] { ShowMixAtDepth(); });
+
+    // Form_Load
+    setWindowTitle(Module1::GetAppTitle());
+    LoadInstructions();
+}
+
+void frmMain::buildStartingGroup(QWidget* client) {
+    QGroupBox* group = addGroup(client, "frmStartingCylinder", QStringLiteral("Starting Mix  [Source]"),
+                                twipsRect(60, 60, 7155, 1095));
+    const QFont font = layout::defaultFont();
+    addLabel(group, "lblLabel", QStringLiteral("Starting PSI"), twipsRect(180, 420, 1155, 255), font);
+    addLabel(group, "Label1", QStringLiteral("O2 %"), twipsRect(1440, 420, 915, 255), font);
+    addLabel(group, "Label2", QStringLiteral("He % "), twipsRect(2340, 420, 735, 255), font);
+    addLabel(group, "Label6", QStringLiteral("N % "), twipsRect(3240, 420, 795, 255), font);
+    txtSourcePSI = addField(group, "txtSourcePSI", QStringLiteral("0"), twipsRect(180, 660, 1155, 285));
+    txtSourceO2 = addField(group, "txtSourceO2", QStringLiteral("0"), twipsRect(1440, 660, 795, 285));
+    txtSourceHe = addField(group, "txtSourceHe", QStringLiteral("0"), twipsRect(2340, 660, 795, 285));
+    txtSourceN = addField(group, "txtSourceN", QStringLiteral("0"), twipsRect(3240, 660, 795, 285), true);
+}
+
+void frmMain::buildRequiredGroup(QWidget* client) {
+    QGroupBox* group = addGroup(client, "frmRequired", QStringLiteral("Required Mix   [Target]"),
+                                twipsRect(60, 1200, 7155, 1815));
+    const QFont font = layout::defaultFont();
+    addLabel(group, "Label5", QStringLiteral("Required PSI"), twipsRect(180, 420, 1215, 255), font);
+    addLabel(group, "Label4", QStringLiteral("O2 %"), twipsRect(1440, 420, 675, 255), font);
+    addLabel(group, "Label3", QStringLiteral("He %"), twipsRect(2340, 420, 795, 255), font);
+    addLabel(group, "Label7", QStringLiteral("N % "), twipsRect(3240, 420, 735, 255), font);
+    addLabel(group, "Label14", QStringLiteral("MOD at PO2 of 1.6"), twipsRect(4560, 420, 2235, 255), font)
+        ->setProperty("Index", 0);
+    txtTargetPSI = addField(group, "txtTargetPSI", QStringLiteral("0"), twipsRect(180, 660, 1155, 285));
+    txtTargetO2 = addField(group, "txtTargetO2", QStringLiteral("0"), twipsRect(1440, 660, 795, 285));
+    txtTargetHe = addField(group, "txtTargetHe", QStringLiteral("0"), twipsRect(2340, 660, 795, 285));
+    txtTargetN = addField(group, "txtTargetN", QStringLiteral("0"), twipsRect(3240, 660, 795, 285), true);
+    txtTargetMOD =
+        addField(group, "txtTargetMOD", QStringLiteral("0"), twipsRect(4560, 660, 795, 285), true);
+    layout::addHorizontalLine(group, "Line1", 0, 120, 1080, 7000);
+    addLabel(group, "Label11", QStringLiteral("Target Depth (fsw)"), twipsRect(180, 1140, 2115, 255), font);
+    addLabel(group, "Label12", QStringLiteral("END"), twipsRect(2340, 1140, 735, 255), font);
+    addLabel(group, "Label13", QStringLiteral("PO2"), twipsRect(3240, 1140, 795, 255), font);
+    addLabel(group, "Label14",
+             QStringLiteral("Displays END and PO2 of the target mix at the selected target depth."),
+             twipsRect(4560, 1140, 2475, 615), font, true)
+        ->setProperty("Index", 1);
+    txtTargetDepth =
+        addField(group, "txtTargetDepth", QStringLiteral("0"), twipsRect(180, 1380, 1155, 285));
+    txtTargetEND =
+        addField(group, "txtTargetEND", QStringLiteral("0"), twipsRect(2340, 1380, 795, 285), true);
+    txtTargetPO2 =
+        addField(group, "txtTargetPO2", QStringLiteral("0"), twipsRect(3240, 1380, 795, 285), true);
+}
+
+void frmMain::buildBlendingGroup(QWidget* client) {
+    QGroupBox* group = addGroup(client, "frmBlendingInstructions", QStringLiteral("Blending"),
+                                twipsRect(60, 3060, 7155, 6675));
+    const QFont font = layout::defaultFont();
+    addLabel(group, "Label8", QStringLiteral("O2 %"), twipsRect(1440, 360, 615, 255), font);
+    addLabel(group, "lblTopN", QStringLiteral("N % "), twipsRect(2340, 360, 555, 255), font);
+    addLabel(group, "Label9", QStringLiteral("Top up mix"), twipsRect(180, 600, 1275, 255), font);
+    txtTopO2 = addField(group, "txtTopO2", QStringLiteral("21"), twipsRect(1440, 600, 795, 285));
+    txtTopN = addField(group, "txtTopN", QStringLiteral("79"), twipsRect(2340, 600, 795, 285), true);
+    layout::addHorizontalLine(group, "Line1", 1, 120, 1020, 7000);
+    // The two captions beside the buttons end where the buttons begin, so a longer top-up
+    // caption (rewritten from the top-up O2 field) wraps onto a second line instead of
+    // disappearing under the button.
+    lblTopup = addLabel(group, "lblTopup",
+                        QStringLiteral("Top up Starting Mix with Air and calculate final mix"),
+                        twipsRect(180, 1200, 5190, 405), font, true);
+    cmdTopWithAir = addButton(group, "cmdTopWithAir", QStringLiteral("Calcula&te"),
+                              twipsRect(5460, 1140, 1500, 285));
+    addLabel(group, "Label16", QStringLiteral("Calculate how to obtain the Required Mix"),
+             twipsRect(180, 1620, 5190, 255), font);
+    cmdCalc = addButton(group, "cmdCalc", QStringLiteral("&Calculate"), twipsRect(5460, 1560, 1500, 285));
+    layout::addHorizontalLine(group, "Line1", 2, 120, 2040, 7000);
+    lblInstrictions = addLink(group, "lblInstrictions", QStringLiteral("Instructions"),
+                              twipsRect(120, 2160, 1695, 255), Qt::AlignLeft);
+    cmdPrint = addLink(group, "cmdPrint", QStringLiteral("Print..."), twipsRect(3960, 2160, 1695, 255),
+                       Qt::AlignRight);
+    cmdlblSave = addLink(group, "cmdlblSave", QStringLiteral("Save to file..."),
+                         twipsRect(5700, 2160, 1335, 255), Qt::AlignRight);
+    lstBlendingInstructions = new QListWidget(group);
+    layout::place(lstBlendingInstructions, "lstBlendingInstructions", twipsRect(60, 2460, 6975, 4140),
+                  [] {
+                      QFont tahoma(QStringLiteral("Tahoma"));
+                      tahoma.setPointSizeF(9.75);
+                      return tahoma;
+                  }());
+    lstBlendingInstructions->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstBlendingInstructions->setSortingEnabled(false);
+}
+
+void frmMain::buildMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setFocusPolicy(Qt::NoFocus);
+    mnuFile = bar->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuExit = mnuFile->addAction(QStringLiteral("&Exit"));
+    mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    mnuHelp = bar->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuAbout = mnuHelp->addAction(QStringLiteral("&About"));
+    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+    mnuHelp->addSeparator()->setObjectName(QStringLiteral("b1"));
+    mnuReportError = mnuHelp->addAction(QStringLiteral("&Report an Error"));
+    mnuReportError->setObjectName(QStringLiteral("mnuReportError"));
+}
+
+void frmMain::setTabOrderAndFocus() {
+    QWidget* const order[] = {txtSourcePSI, txtSourceO2,   txtSourceHe,    txtTargetPSI,
+                              txtTargetO2,  txtTargetHe,   txtTargetDepth, lstBlendingInstructions,
+                              txtTopO2,     cmdTopWithAir, cmdCalc};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    txtSourcePSI->setFocus();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    event->accept();
+    Module1::EndProgram(0);
+}
+
+void frmMain::lblInstrictions_Click() { LoadInstructions(); }
+
+void frmMain::mnuExit_Click() { Module1::EndProgram(0); }
+
+void frmMain::mnuAbout_Click() {
+    QMessageBox box(QMessageBox::NoIcon, Module1::GetAppTitle(),
+                    QStringLiteral("Quillan gas blending calculator, by the Divers' Workshop") +
+                        QStringLiteral("\r\n") + QStringLiteral("Version: ") +
+                        Module1::GetVersionString(),
+                    QMessageBox::Ok, this);
+    box.exec();
+}
+
+void frmMain::mnuReportError_Click() {
+    try {
+        QMessageBox box(QMessageBox::NoIcon, Module1::GetAppTitle(),
+                        QStringLiteral("Please report errors to quillan@divers-workshop.org") +
+                            QStringLiteral("\r\n") +
+                            QStringLiteral("Please include the version number ") +
+                            Module1::GetVersionString() + QStringLiteral(" and error details.") +
+                            QStringLiteral("\r\n") + QStringLiteral("Thank you"),
+                        QMessageBox::Ok, this);
+        box.exec();
+    } catch (const std::exception&) {
+        // Nothing else to do when even the message cannot be shown.
+    }
+}

@@ -1,0 +1,81 @@
+// The calculator's working window: the starting mix, the required mix with its depth
+// figures, and the blending group with the top-up gas, the two calculation commands and
+// the instructions list. All the calculator's state is the text of these controls.
+#pragma once
+
+#include <QMainWindow>
+
+#include "engine/mixer.h"
+
+class ClickableLabel;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+
+class frmMain : public QMainWindow {
+    Q_OBJECT
+  public:
+    // Builds the window and loads it: the caption becomes the program title and the list
+    // shows the help text.
+    explicit frmMain(QWidget* parent = nullptr);
+
+    // The required mix's MOD, and its END and PO2 at the target depth, from the field
+    // texts. Throws quillan::RuntimeError (13) when the O2, N or depth text is not a
+    // number, and 6 when a figure does not fit 16 bits; the figures written before stay.
+    void ShowMixAtDepth();
+
+    // Starting mix
+    QLineEdit* txtSourcePSI;
+    QLineEdit* txtSourceO2;
+    QLineEdit* txtSourceHe;
+    QLineEdit* txtSourceN;
+    // Required mix and its depth figures
+    QLineEdit* txtTargetPSI;
+    QLineEdit* txtTargetO2;
+    QLineEdit* txtTargetHe;
+    QLineEdit* txtTargetN;
+    QLineEdit* txtTargetMOD;
+    QLineEdit* txtTargetDepth;
+    QLineEdit* txtTargetEND;
+    QLineEdit* txtTargetPO2;
+    // Blending
+    QLineEdit* txtTopO2;
+    QLineEdit* txtTopN;
+    QLabel* lblTopup;
+    QPushButton* cmdTopWithAir;
+    QPushButton* cmdCalc;
+    ClickableLabel* lblInstrictions;
+    ClickableLabel* cmdPrint;
+    ClickableLabel* cmdlblSave;
+    QListWidget* lstBlendingInstructions;
+    // Menus
+    QMenu* mnuFile;
+    QAction* mnuExit;
+    QMenu* mnuHelp;
+    QAction* mnuAbout;
+    QAction* mnuReportError;
+
+  protected:
+    // Form_Unload: closing the window ends the program at once.
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildStartingGroup(QWidget* client);
+    void buildRequiredGroup(QWidget* client);
+    void buildBlendingGroup(QWidget* client);
+    void buildMenus();
+    void setTabOrderAndFocus();
+
+    void LoadInstructions();
+    quillan::Mixer BuildMixer() const;
+
+    void cmdCalc_Click();
+    void cmdTopWithAir_Click();
+    void lblInstrictions_Click();
+    void mnuExit_Click();
+    void mnuAbout_Click();
+    void mnuReportError_Click();
+};

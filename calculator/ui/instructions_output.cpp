@@ -1,0 +1,160 @@
+#include "instructions_output.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QListWidget>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSaveFile>
+#include <QStringList>
+
+#include <memory>
+
+#include "engine/runtime_error.h"
+#include "module1.h"
+
+namespace {
+
+// Visual Basic's numbers for these failures.
+constexpr std::int32_t kErrCancelSelected = 32755;
+constexpr std::int32_t kErrDeviceIO = 57;
+constexpr std::int32_t kErrPathFileAccess = 75;
+constexpr std::int32_t kErrPrinter = 482;
+
+
+quillan::RuntimeError outputError(std::int32_t number, const QString& description) {
+    return quillan::RuntimeError(number, quillan::kRuntimeErrorSource, description.toStdString());
+}
+
+QStringList listLines(QWidget* mainWindow) {
+    auto* list = mainWindow->findChild<QListWidget*>(QStringLiteral("lstBlendingInstructions"));
+    if (list == nullptr)
+        throw outputError(quillan::kErrSubscriptOutOfRange, QStringLiteral("The instructions list is missing."));
+    QStringList lines;
+    const int count = list->count();
+    for (int i = 0; i < count; ++i)
+        lines.append(list->item(i)->text());
+    return lines;
+}
+
+QString askSaveFileName(QWidget* parent) {
+    QFileDialog dialog(parent, QStringLiteral("Save File"), QDir::currentPath());
+    dialog.setObjectName(QStringLiteral("CommonDialog1"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    const QStringList filters{QStringLiteral("Text Files (*.txt)"), QStringLiteral("All Files (*.*)")};
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.first());
+    if (dialog.exec() != QDialog::Accepted)
+        throw quillan::RuntimeError(kErrCancelSelected, "CommonDialog1", "Cancel was selected.");
+    return dialog.selectedFiles().value(0);
+}
+
+void writeLines(QFileDevice& file, const QString& fileName, const QStringList& lines) {
+    for (const QString& line : lines) {
+        const QByteArray bytes = Module1::NulltoString(line).toUtf8() + QByteArrayLiteral("\r\n");
+        if (file.write(bytes) != bytes.size())
+            throw outputError(kErrDeviceIO, QStringLiteral("Could not write %1: %2").arg(fileName, file.errorString()));
+    }
+}
+
+// A regular file is replaced only once every line has reached the disk, so a failure
+// leaves the old file exactly as it was.
+void saveToFile(const QString& fileName, const QStringList& lines) {
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        throw outputError(kErrPathFileAccess,
+                          QStringLiteral("Could not create %1: %2").arg(fileName, file.errorString()));
+    writeLines(file, fileName, lines);
+    if (!file.commit())
+        throw outputError(kErrDeviceIO, QStringLiteral("Could not write %1: %2").arg(fileName, file.errorString()));
+}
+
+// A device or pipe has no content to keep and must not be replaced by a regular file.
+void writeToDevice(const QString& fileName, const QStringList& lines) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        throw outputError(kErrPathFileAccess,
+                          QStringLiteral("Could not open %1: %2").arg(fileName, file.errorString()));
+    writeLines(file, fileName, lines);
+    if (!file.flush())
+        throw outputError(kErrDeviceIO, QStringLiteral("Could not write %1: %2").arg(fileName, file.errorString()));
+}
+
+QString printerDescription(const QPrinter& printer) {
+    return printer.printerName().isEmpty() ? printer.outputFileName() : printer.printerName();
+}
+
+void printLines(QPrinter& printer, const QStringList& lines) {
+    QPainter painter;
+    if (!painter.begin(&printer))
+        throw outputError(kErrPrinter,
+                          QStringLiteral("Could not start printing on %1.").arg(printerDescription(printer)));
+    QFont font(QStringLiteral("Courier"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSizeF(10.0);
+    painter.setFont(font);
+    const QFontMetricsF metrics(painter.font(), &printer);
+    const double inch = printer.resolution();
+    double top = inch;
+    for (const QString& line : lines) {
+        painter.drawText(QPointF(inch, top + metrics.ascent()), line);
+        top += metrics.lineSpacing();
+    }
+    if (!painter.end() || printer.printerState() == QPrinter::Error)
+        throw outputError(kErrPrinter,
+                          QStringLiteral("Could not finish printing on %1.").arg(printerDescription(printer)));
+}
+
+} // namespace
+
+void cmdlblSave_Click(QWidget* mainWindow) {
+    try {
+        const QStringList lines = listLines(mainWindow);
+        if (lines.isEmpty())
+            return; // nothing to save, and no name to open
+        const QString fileName = askSaveFileName(mainWindow);
+        const QFileInfo target(fileName);
+        if (target.exists() && !target.isFile() && !target.isDir())
+            writeToDevice(fileName, lines);
+        else
+            saveToFile(fileName, lines);
+        Module1::StartDoc(fileName, false);
+    } catch (const quillan::RuntimeError& err) {
+        Module1::ShowError(QStringLiteral("frmMain"), QStringLiteral("cmdlblSave_Click"), err);
+    }
+}
+
+void cmdPrint_Click(QWidget* mainWindow, QPrinter* printer) {
+    try {
+        const QStringList lines = listLines(mainWindow);
+        if (lines.isEmpty())
+            return;
+        if (printer != nullptr) {
+            printLines(*printer, lines);
+            return;
+        }
+        const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
+        if (defaultPrinter.isNull())
+            throw outputError(kErrPrinter, QStringLiteral("No default printer is set up."));
+        QPrinter systemPrinter(defaultPrinter, QPrinter::HighResolution);
+        printLines(systemPrinter, lines);
+    } catch (const quillan::RuntimeError& err) {
+        Module1::ShowError(QStringLiteral("frmMain"), QStringLiteral("cmdPrint_Click"), err);
+    }
+}
+
+OutputLinks::OutputLinks(QWidget* mainWindow) : QObject(mainWindow), m_window(mainWindow) {}
+
+void OutputLinks::cmdlblSave_Click() {
+    ::cmdlblSave_Click(m_window);
+}
+
+void OutputLinks::cmdPrint_Click() {
+    ::cmdPrint_Click(m_window);
+}

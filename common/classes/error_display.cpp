@@ -1,0 +1,65 @@
+// ShowError: the library's common error report box.
+#include "error_display.h"
+
+#include <QString>
+
+#include <memory>
+
+#include "common_ops.h"
+#include "gui_application.h"
+#include "qor/runtime.h"
+#include "runtime_errors.h"
+
+namespace qor::common {
+namespace {
+
+struct ReleaseErrObject {
+    void operator()(ErrObject* err) const { err->Release(); }
+};
+
+} // namespace
+
+std::u16string buildErrorText(std::u16string_view module, std::u16string_view procedure,
+                              std::int32_t number, std::u16string_view description,
+                              std::u16string_view errorCondition) {
+    const std::string digits = std::to_string(number);
+    std::u16string text = u"Error at: ";
+    text.append(module).append(u".").append(procedure);
+    text.append(u"\r\nCondition = ").append(errorCondition);
+    text.append(u"\r\nNumber = ").append(digits.begin(), digits.end());
+    text.append(u"\r\nDescription = ").append(description);
+    return text;
+}
+
+void ShowError(std::u16string_view module, std::u16string_view procedure, ErrObject* theVBError,
+               std::u16string_view errorCondition) {
+    if (theVBError == nullptr)
+        raiseRuntime(kErrObjectNotSet);
+    LONG number = 0;
+    if (const HRESULT hr = theVBError->get_Number(&number); FAILED(hr))
+        throw takeErrorInfo(hr);
+    Bstr description;
+    if (const HRESULT hr = theVBError->get_Description(description.out()); FAILED(hr))
+        throw takeErrorInfo(hr);
+
+    const std::u16string text =
+        buildErrorText(module, procedure, number, description.str(), errorCondition);
+    // A label shows a line break as "\n"; the carriage returns would only add clutter.
+    QString shown = QString::fromStdU16String(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    showMessageBox(QStringLiteral("msgApplicationError"), QStringLiteral("Application Error"),
+                   shown);
+}
+
+void reportSwallowed(std::u16string_view module, std::u16string_view procedure,
+                     const AutomationError& err) {
+    try {
+        std::unique_ptr<ErrObject, ReleaseErrObject> errObject(
+            createErrObject(err.number, err.source, err.description));
+        ShowError(module, procedure, errObject.get(), u"");
+    } catch (...) {
+        // Nothing to report it to: the caller is promised a normal return.
+    }
+}
+
+} // namespace qor::common

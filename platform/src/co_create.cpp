@@ -1,0 +1,121 @@
+// Class creation: a CLSID is looked up under HKEY_CLASSES_ROOT\CLSID, its in-process
+// server loaded once with dlopen, and asked for the class factory through its
+// DllGetClassObject. Servers stay loaded until CoFreeUnusedLibraries finds them idle.
+#include <dlfcn.h>
+
+#include <map>
+#include <mutex>
+#include <optional>
+
+#include "qor/registry.h"
+#include "qor/runtime.h"
+
+namespace {
+
+struct Server {
+    void* handle;
+    PFN_DllGetClassObject getClassObject;
+    PFN_DllCanUnloadNow canUnloadNow; // may be absent: then the server stays loaded
+};
+
+std::mutex gServersMutex;
+std::map<std::string, Server> gServers; // by library path
+
+// The default value of HKEY_CLASSES_ROOT\<subKey> as text, or an error status.
+LSTATUS readDefaultText(const std::string& subKey, std::string& text) {
+    HKEY key = nullptr;
+    LSTATUS status = RegOpenKeyExA(HKEY_CLASSES_ROOT, subKey.c_str(), 0, KEY_READ, &key);
+    if (status != ERROR_SUCCESS) return status;
+    DWORD type = REG_NONE;
+    DWORD size = 0;
+    status = RegQueryValueExA(key, nullptr, nullptr, &type, nullptr, &size);
+    std::string data(size, '\0');
+    if (status == ERROR_SUCCESS && size > 0)
+        status = RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS) return status;
+    if (type != REG_SZ) return ERROR_FILE_NOT_FOUND;
+    data.resize(size);
+    while (!data.empty() && data.back() == '\0') data.pop_back();
+    text = std::move(data);
+    return ERROR_SUCCESS;
+}
+
+std::string guidText(REFGUID guid) {
+    OLECHAR wide[39];
+    StringFromGUID2(guid, wide, 39);
+    return std::string(wide, wide + 38);
+}
+
+HRESULT loadServer(const std::string& path, Server& out) {
+    const std::lock_guard<std::mutex> guard(gServersMutex);
+    const auto found = gServers.find(path);
+    if (found != gServers.end()) {
+        out = found->second;
+        return S_OK;
+    }
+    void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) return CO_E_DLLNOTFOUND;
+    auto* getClassObject = reinterpret_cast<PFN_DllGetClassObject>(::dlsym(handle, "DllGetClassObject"));
+    if (getClassObject == nullptr) {
+        ::dlclose(handle);
+        return CO_E_ERRORINDLL;
+    }
+    auto* canUnloadNow = reinterpret_cast<PFN_DllCanUnloadNow>(::dlsym(handle, "DllCanUnloadNow"));
+    out = Server{handle, getClassObject, canUnloadNow};
+    gServers.emplace(path, out);
+    return S_OK;
+}
+
+} // namespace
+
+QOR_API HRESULT CoGetClassObject(REFCLSID rclsid, DWORD dwClsContext, void*, REFIID riid, void** ppv) {
+    if (ppv == nullptr) return E_POINTER;
+    *ppv = nullptr;
+    if ((dwClsContext & CLSCTX_INPROC_SERVER) == 0) return REGDB_E_CLASSNOTREG; // only in-process servers
+    std::string path;
+    const LSTATUS status = readDefaultText("CLSID\\" + guidText(rclsid) + "\\InprocServer32", path);
+    if (status == ERROR_BADDB) return REGDB_E_READREGDB;
+    if (status != ERROR_SUCCESS || path.empty()) return REGDB_E_CLASSNOTREG;
+    Server server{};
+    const HRESULT hr = loadServer(path, server);
+    if (FAILED(hr)) return hr;
+    return server.getClassObject(rclsid, riid, ppv);
+}
+
+QOR_API HRESULT CoCreateInstance(REFCLSID rclsid, IUnknown* pUnkOuter, DWORD dwClsContext, REFIID riid, void** ppv) {
+    if (ppv == nullptr) return E_POINTER;
+    *ppv = nullptr;
+    if (pUnkOuter != nullptr) return CLASS_E_NOAGGREGATION; // no server here supports aggregation
+    IClassFactory* factory = nullptr;
+    HRESULT hr = CoGetClassObject(rclsid, dwClsContext, nullptr, IID_IClassFactory, reinterpret_cast<void**>(&factory));
+    if (FAILED(hr)) return hr;
+    hr = factory->CreateInstance(nullptr, riid, ppv);
+    factory->Release();
+    return hr;
+}
+
+QOR_API HRESULT CLSIDFromProgID(LPCOLESTR lpszProgID, CLSID* lpclsid) {
+    if (lpszProgID == nullptr || lpclsid == nullptr) return E_INVALIDARG;
+    const std::string progId = qor::toUtf8(lpszProgID);
+    if (progId.empty() || progId.find('\\') != std::string::npos) return CO_E_CLASSSTRING;
+    std::string text;
+    const LSTATUS status = readDefaultText(progId + "\\CLSID", text);
+    if (status == ERROR_BADDB) return REGDB_E_READREGDB;
+    if (status != ERROR_SUCCESS) return CO_E_CLASSSTRING;
+    const std::u16string wide = qor::fromUtf8(text);
+    return CLSIDFromString(wide.c_str(), lpclsid) == S_OK ? S_OK : CO_E_CLASSSTRING;
+}
+
+QOR_API void CoFreeUnusedLibraries() {
+    const std::lock_guard<std::mutex> guard(gServersMutex);
+    for (auto it = gServers.begin(); it != gServers.end();) {
+        const Server& server = it->second;
+        if (server.canUnloadNow != nullptr && server.canUnloadNow() == S_OK) {
+            ::dlclose(server.handle);
+            it = gServers.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}

@@ -1,0 +1,28 @@
+// An IEnumVARIANT over a snapshot of values, for a collection's _NewEnum.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "qor/runtime.h"
+
+namespace qor::detail {
+
+// Owns copies of the values; the enumerator and its clones share them.
+class VariantList {
+public:
+    VariantList() = default;
+    VariantList(const VariantList&) = delete;
+    VariantList& operator=(const VariantList&) = delete;
+    ~VariantList();
+    HRESULT append(const VARIANT& value);
+    const std::vector<VARIANT>& values() const { return values_; }
+
+private:
+    std::vector<VARIANT> values_;
+};
+
+// Returned with one reference.
+IEnumVARIANT* createEnumVariant(std::shared_ptr<const VariantList> values, std::size_t position = 0);
+
+} // namespace qor::detail

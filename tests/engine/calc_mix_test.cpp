@@ -1,0 +1,186 @@
+#include "engine/mixer.h"
+#include "engine/runtime_error.h"
+#include "error_matchers.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <ostream>
+
+namespace quillan {
+namespace {
+
+using test::expectClassicError;
+using test::expectRuntimeError;
+
+// A cylinder as PSI, O2 %, He %, N %.
+using Cylinder = std::array<std::int16_t, 4>;
+
+Mixer makeMixer(const Cylinder& source, const Cylinder& target, std::int16_t topupO2) {
+    Mixer mixer;
+    mixer.Load(source[0], source[1], source[2], source[3], target[0], target[1], target[2],
+               target[3]);
+    mixer.TopupMixFO2(topupO2);
+    return mixer;
+}
+
+void expectNoQuantities(const Mixer& mixer) {
+    EXPECT_EQ(mixer.DrainAmount(), 0);
+    EXPECT_EQ(mixer.AddHePSI(), 0);
+    EXPECT_EQ(mixer.AddO2PSI(), 0);
+    EXPECT_EQ(mixer.TopupMixPSI(), 0);
+}
+
+struct BlendCase {
+    const char* name;
+    Cylinder source;
+    Cylinder target;
+    std::int16_t topupO2;
+    std::int16_t drain;
+    std::int16_t helium;
+    std::int16_t oxygen;
+    std::int16_t topup;
+};
+
+void PrintTo(const BlendCase& blend, std::ostream* out) { *out << blend.name; }
+
+class SolvedBlends : public ::testing::TestWithParam<BlendCase> {};
+
+TEST_P(SolvedBlends, GiveAllFourQuantities) {
+    const BlendCase& blend = GetParam();
+    Mixer mixer = makeMixer(blend.source, blend.target, blend.topupO2);
+    ASSERT_TRUE(mixer.CalcMix()) << mixer.ErrDesc();
+    EXPECT_EQ(mixer.DrainAmount(), blend.drain);
+    EXPECT_EQ(mixer.AddHePSI(), blend.helium);
+    EXPECT_EQ(mixer.AddO2PSI(), blend.oxygen);
+    EXPECT_EQ(mixer.TopupMixPSI(), blend.topup);
+    EXPECT_EQ(mixer.ErrDesc(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Worked, SolvedBlends,
+    ::testing::Values(
+        BlendCase{"Nitrox32FromEmpty", {0, 0, 0, 0}, {3000, 32, 0, 68}, 21, 0, 0, 418, 2582},
+        BlendCase{"TrimixFromEmpty", {0, 0, 0, 0}, {3000, 21, 35, 44}, 21, 0, 1050, 279, 1671},
+        BlendCase{"Nitrox32OnNitrox32", {500, 32, 0, 68}, {3000, 32, 0, 68}, 21, 0, 0, 348, 2152},
+        BlendCase{"HeliumSourceFullyReleased",
+                  {500, 21, 35, 44},
+                  {3000, 32, 0, 68},
+                  21,
+                  500,
+                  0,
+                  418,
+                  2582},
+        BlendCase{"SixPassesFromNitrox80", {1000, 80, 0, 20}, {3000, 32, 0, 68}, 21, 441, 0, 0,
+                  2441},
+        BlendCase{"TopOffNitrox32", {2500, 32, 0, 68}, {3000, 32, 0, 68}, 21, 0, 0, 70, 430},
+        // Helium-rich source: ten passes drain it down to 1001 PSI.
+        BlendCase{"HeliumRichSource", {2000, 21, 50, 29}, {2500, 21, 20, 59}, 21, 999, 0, 0,
+                  1499},
+        // The target wants no helium: the whole source goes, even one the table cannot weigh.
+        BlendCase{"OverfullHeliumSourceReleased", {30000, 150, 10, 0}, {3000, 32, 0, 68}, 21,
+                  30000, 0, 418, 2582},
+        BlendCase{"Nitrox36TopupGas", {0, 0, 0, 0}, {3000, 40, 0, 60}, 36, 0, 0, 188, 2812}));
+
+struct ImpossibleCase {
+    const char* name;
+    Cylinder source;
+    Cylinder target;
+    std::int16_t topupO2;
+};
+
+void PrintTo(const ImpossibleCase& blend, std::ostream* out) { *out << blend.name; }
+
+class ImpossibleBlends : public ::testing::TestWithParam<ImpossibleCase> {};
+
+TEST_P(ImpossibleBlends, ReturnFalseAndClearAnEarlierAnswer) {
+    const ImpossibleCase& blend = GetParam();
+    // Solve something first so that stale quantities would show.
+    Mixer mixer = makeMixer({0, 0, 0, 0}, {3000, 32, 0, 68}, 21);
+    ASSERT_TRUE(mixer.CalcMix());
+    mixer.Load(blend.source[0], blend.source[1], blend.source[2], blend.source[3],
+               blend.target[0], blend.target[1], blend.target[2], blend.target[3]);
+    mixer.TopupMixFO2(blend.topupO2);
+    EXPECT_FALSE(mixer.CalcMix());
+    EXPECT_EQ(mixer.ErrDesc(), "Mix can't be created using current parameters");
+    expectNoQuantities(mixer);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Worked, ImpossibleBlends,
+    ::testing::Values(
+        // ((0.32 - 0.36) / 0.64) * 3000 is -187.4999999999999: oxygen -187, drain 187 > 0 PSI.
+        ImpossibleCase{"Nitrox36TopupForNitrox32", {0, 0, 0, 0}, {3000, 32, 0, 68}, 36},
+        ImpossibleCase{"PureOxygenLeavesNoTopup", {0, 0, 0, 0}, {3000, 100, 0, 0}, 21},
+        ImpossibleCase{"Nitrox50TopupForNitrox32", {0, 0, 0, 0}, {3000, 32, 0, 68}, 50},
+        ImpossibleCase{"TooLittleOxygenWanted", {1500, 21, 0, 79}, {2000, 10, 0, 90}, 21},
+        // The pass limit stops this one with oxygen -1001 and top-up 697: not a plan.
+        ImpossibleCase{"PassLimitWithNegativeOxygen", {1500, 80, 20, 0}, {2000, 10, 60, 30}, 21},
+        // Releasing a source of negative pressure would be a drain of -500 PSI.
+        ImpossibleCase{"NegativeSourceReleased", {-500, 21, 35, 44}, {3000, 32, 0, 68}, 21},
+        // The pass limit stops this one with drain -19, helium -16 and oxygen -1028.
+        ImpossibleCase{"PassLimitWithNegativeDrain", {843, 57, 36, 7}, {846, 5, 77, 18}, 37}));
+
+TEST(CalcMix, SuccessClearsAnEarlierErrDesc) {
+    Mixer mixer = makeMixer({0, 0, 0, 0}, {3000, 100, 0, 0}, 21);
+    ASSERT_FALSE(mixer.CalcMix());
+    mixer.TargetO2(32);
+    mixer.TargetN(68);
+    ASSERT_TRUE(mixer.CalcMix());
+    EXPECT_EQ(mixer.ErrDesc(), "");
+}
+
+class InvalidTopupO2 : public ::testing::TestWithParam<std::int16_t> {};
+
+TEST_P(InvalidTopupO2, IsError999999FromDrainAmount) {
+    Mixer mixer = makeMixer({0, 0, 0, 0}, {3000, 100, 0, 0}, 21);
+    ASSERT_FALSE(mixer.CalcMix());
+    mixer.Load(0, 0, 0, 0, 3000, 32, 0, 68);
+    ASSERT_TRUE(mixer.CalcMix());
+    mixer.TopupMixFO2(GetParam());
+    expectRuntimeError([&] { mixer.CalcMix(); }, 999999, "DrainAmount", "Invalid top mix O2 %");
+    EXPECT_EQ(mixer.ErrDesc(), "");
+    expectNoQuantities(mixer);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, InvalidTopupO2,
+                         ::testing::Values(0, 20, 101, -21, 32767, -32768));
+
+struct ArithmeticErrorCase {
+    const char* name;
+    Cylinder source;
+    Cylinder target;
+    std::int16_t topupO2;
+    std::int32_t error;
+};
+
+void PrintTo(const ArithmeticErrorCase& blend, std::ostream* out) { *out << blend.name; }
+
+class ArithmeticErrors : public ::testing::TestWithParam<ArithmeticErrorCase> {};
+
+TEST_P(ArithmeticErrors, ReachTheCallerWithNoAnswer) {
+    const ArithmeticErrorCase& blend = GetParam();
+    Mixer mixer = makeMixer({0, 0, 0, 0}, {3000, 100, 0, 0}, 21);
+    ASSERT_FALSE(mixer.CalcMix());
+    mixer.Load(blend.source[0], blend.source[1], blend.source[2], blend.source[3],
+               blend.target[0], blend.target[1], blend.target[2], blend.target[3]);
+    mixer.TopupMixFO2(blend.topupO2);
+    expectClassicError([&] { mixer.CalcMix(); }, blend.error);
+    EXPECT_EQ(mixer.ErrDesc(), "");
+    expectNoQuantities(mixer);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ArithmeticErrors,
+    ::testing::Values(
+        ArithmeticErrorCase{"PureOxygenTopup", {0, 0, 0, 0}, {3000, 32, 0, 68}, 100, 11},
+        // Helium and source gas fill the whole target: nothing left to share out.
+        ArithmeticErrorCase{"NoRoomForOxygen", {1000, 21, 0, 79}, {2000, 10, 50, 40}, 21, 11},
+        ArithmeticErrorCase{"EmptyTarget", {0, 0, 0, 0}, {0, 32, 0, 68}, 21, 11},
+        ArithmeticErrorCase{"TargetO2PSIOverflows", {0, 0, 0, 0}, {30000, 150, 0, 0}, 21, 6},
+        ArithmeticErrorCase{"HeliumOverflows", {0, 0, 0, 0}, {32000, 10, 110, 0}, 21, 6},
+        ArithmeticErrorCase{"RestOverflows", {-32000, 21, 0, 79}, {2000, 21, 0, 79}, 21, 6}));
+
+} // namespace
+} // namespace quillan

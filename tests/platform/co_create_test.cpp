@@ -1,0 +1,139 @@
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include "fake_server.h"
+#include "qor/runtime.h"
+#include "server_registration.h"
+#include "temp_data_home.h"
+
+namespace {
+
+// {0F0E0D0C-0B0A-0908-0706-050403020100}
+constexpr CLSID kOtherClsid = {0x0F0E0D0C, 0x0B0A, 0x0908, {0x07, 0x06, 0x05, 0x04, 0x03, 0x02, 0x01, 0x00}};
+constexpr const char* kOtherClsidText = "{0F0E0D0C-0B0A-0908-0706-050403020100}";
+
+bool isLoaded(const char* path) {
+    void* handle = ::dlopen(path, RTLD_NOW | RTLD_NOLOAD);
+    if (handle == nullptr) return false;
+    ::dlclose(handle);
+    return true;
+}
+
+class ClassCreation : public TempDataHome {
+protected:
+    void TearDown() override {
+        CoFreeUnusedLibraries();
+        TempDataHome::TearDown();
+    }
+};
+
+TEST_F(ClassCreation, CreatesARegisteredClassAndUnloadsItWhenIdle) {
+    ASSERT_EQ(registerInprocServer(kFakeClsidText, FAKE_SERVER_PATH), ERROR_SUCCESS);
+    IDispatch* obj = nullptr;
+    ASSERT_EQ(CoCreateInstance(kFakeClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, reinterpret_cast<void**>(&obj)),
+              S_OK);
+    ASSERT_NE(obj, nullptr);
+    EXPECT_TRUE(isLoaded(FAKE_SERVER_PATH));
+
+    // The object converts to text through its default value.
+    VARIANT v, text;
+    VariantInit(&v);
+    VariantInit(&text);
+    v.vt = VT_DISPATCH;
+    v.pdispVal = obj;
+    ASSERT_EQ(VariantChangeType(&text, &v, 0, VT_BSTR), S_OK);
+    EXPECT_EQ(qor::Bstr::toU16(text.bstrVal), kFakeDefaultValue);
+    VariantClear(&text);
+
+    CoFreeUnusedLibraries(); // an object is alive: the server stays
+    EXPECT_TRUE(isLoaded(FAKE_SERVER_PATH));
+    obj->Release();
+    CoFreeUnusedLibraries();
+    EXPECT_FALSE(isLoaded(FAKE_SERVER_PATH));
+}
+
+TEST_F(ClassCreation, ClassFactoryLockKeepsTheServer) {
+    ASSERT_EQ(registerInprocServer(kFakeClsidText, FAKE_SERVER_PATH), ERROR_SUCCESS);
+    IClassFactory* factory = nullptr;
+    ASSERT_EQ(CoGetClassObject(kFakeClsid, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                               reinterpret_cast<void**>(&factory)),
+              S_OK);
+    IUnknown* first = nullptr;
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&first)), S_OK);
+    first->Release();
+    CoFreeUnusedLibraries();
+    EXPECT_TRUE(isLoaded(FAKE_SERVER_PATH));
+    factory->Release();
+    CoFreeUnusedLibraries();
+    EXPECT_FALSE(isLoaded(FAKE_SERVER_PATH));
+}
+
+TEST_F(ClassCreation, CreatesByProgId) {
+    ASSERT_EQ(registerInprocServer(kFakeClsidText, FAKE_SERVER_PATH), ERROR_SUCCESS);
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, "QorTest.Fake\\CLSID", 0, nullptr, 0, 0, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(kFakeClsidText),
+                   static_cast<DWORD>(std::strlen(kFakeClsidText) + 1));
+    RegCloseKey(key);
+    CLSID clsid{};
+    ASSERT_EQ(CLSIDFromProgID(u"QorTest.Fake", &clsid), S_OK);
+    EXPECT_EQ(clsid, kFakeClsid);
+    EXPECT_EQ(CLSIDFromProgID(u"qortest.fake", &clsid), S_OK); // names ignore case
+    EXPECT_EQ(CLSIDFromProgID(u"QorTest.Unknown", &clsid), CO_E_CLASSSTRING);
+    EXPECT_EQ(CLSIDFromProgID(u"", &clsid), CO_E_CLASSSTRING);
+    EXPECT_EQ(CLSIDFromProgID(nullptr, &clsid), E_INVALIDARG);
+}
+
+struct CreationFailure {
+    const char* registeredPath; // null: the class is not registered at all
+    HRESULT expected;
+};
+
+class ClassCreationFailures : public ClassCreation, public ::testing::WithParamInterface<CreationFailure> {};
+
+TEST_P(ClassCreationFailures, ReportAClearHresult) {
+    if (GetParam().registeredPath != nullptr)
+        ASSERT_EQ(registerInprocServer(kOtherClsidText, GetParam().registeredPath), ERROR_SUCCESS);
+    IUnknown* obj = reinterpret_cast<IUnknown*>(0x1);
+    EXPECT_EQ(CoCreateInstance(kOtherClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&obj)),
+              GetParam().expected);
+    EXPECT_EQ(obj, nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, ClassCreationFailures,
+                         ::testing::Values(CreationFailure{nullptr, REGDB_E_CLASSNOTREG},
+                                           CreationFailure{"", REGDB_E_CLASSNOTREG},
+                                           CreationFailure{"/nonexistent/libNothing.so", CO_E_DLLNOTFOUND},
+                                           CreationFailure{PLAIN_LIBRARY_PATH, CO_E_ERRORINDLL},
+                                           // The server is found but does not serve this class.
+                                           CreationFailure{FAKE_SERVER_PATH, CLASS_E_CLASSNOTAVAILABLE}));
+
+TEST_F(ClassCreation, RefusesAggregationAndOtherContexts) {
+    ASSERT_EQ(registerInprocServer(kFakeClsidText, FAKE_SERVER_PATH), ERROR_SUCCESS);
+    IUnknown* obj = nullptr;
+    IUnknown* outer = reinterpret_cast<IUnknown*>(0x10);
+    EXPECT_EQ(CoCreateInstance(kFakeClsid, outer, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&obj)),
+              CLASS_E_NOAGGREGATION);
+    constexpr DWORD kLocalServer = 4;
+    EXPECT_EQ(CoCreateInstance(kFakeClsid, nullptr, kLocalServer, IID_IUnknown, reinterpret_cast<void**>(&obj)),
+              REGDB_E_CLASSNOTREG);
+    EXPECT_EQ(CoCreateInstance(kFakeClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, nullptr), E_POINTER);
+    EXPECT_EQ(obj, nullptr);
+}
+
+TEST(Resources, FindsAResourceEmbeddedInALoadedLibrary) {
+    void* module = ::dlopen(FAKE_SERVER_PATH, RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(module, nullptr);
+    auto* anchor = reinterpret_cast<const void* (*)()>(::dlsym(module, "fake_server_anchor"));
+    ASSERT_NE(anchor, nullptr);
+    const auto bytes = qor::findResource(anchor(), "TESTDATA", "greeting");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()), "Hello, resource.\n");
+    EXPECT_TRUE(qor::findResource(anchor(), "TESTDATA", "absent").empty());
+    EXPECT_TRUE(qor::findResource(anchor(), "TEST DATA", "greeting").empty());
+    // The platform library itself holds no such resource, even though the server links it.
+    EXPECT_TRUE(qor::findResource(reinterpret_cast<const void*>(&SysAllocString), "TESTDATA", "greeting").empty());
+    ::dlclose(module);
+}
+
+} // namespace

@@ -1,0 +1,69 @@
+// Runs the calculator's start-up routine exactly as the program does and plays the user,
+// for tests that must watch the process end. It prints one line per window shown or
+// hidden, so the test can tell which windows appeared and in which order.
+//
+//   startup_driver decline       "I Do Not Accept"
+//   startup_driver accept-exit   "I Accept", then File > Exit
+//   startup_driver accept-close  "I Accept", then the main window's close command
+//   startup_driver close-exit    the disclaimer's close command, then File > Exit
+#include "frm_main.h"
+#include "startup.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest/QTest>
+
+#include <cstdio>
+
+namespace {
+
+class WindowWatcher : public QObject {
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->isWindow() && (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
+            std::printf("%s %s\n", event->type() == QEvent::Show ? "shown" : "hidden",
+                        qPrintable(widget->objectName()));
+            std::fflush(stdout);
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    WindowWatcher watcher;
+    app.installEventFilter(&watcher);
+
+    QTimer answerDisclaimer;
+    QObject::connect(&answerDisclaimer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || modal->objectName() != QStringLiteral("frmDisclaimer"))
+            return;
+        answerDisclaimer.stop();
+        if (mode == QStringLiteral("close-exit"))
+            modal->close();
+        else
+            QTest::mouseClick(modal->findChild<QPushButton*>(mode == QStringLiteral("decline")
+                                                                 ? QStringLiteral("CancelButton")
+                                                                 : QStringLiteral("OKButton")),
+                              Qt::LeftButton);
+    });
+    answerDisclaimer.start(10);
+
+    const std::unique_ptr<frmMain> window = Module1::Main();
+    QTimer::singleShot(50, window.get(), [&] {
+        if (mode == QStringLiteral("accept-close"))
+            window->close();
+        else
+            window->mnuExit->trigger();
+    });
+    QApplication::exec();
+    std::printf("event loop returned\n");
+    return 3;
+}

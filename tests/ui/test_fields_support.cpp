@@ -1,0 +1,107 @@
+#include "test_fields_support.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QWindow>
+#include <QtTest/QTest>
+
+#include "field_handlers.h"
+#include "frm_main.h"
+#include "test_support.h"
+
+namespace fieldtest {
+
+std::unique_ptr<frmMain> makeWiredMainWindow() {
+    static const bool registered = testsupport::registerComponentLibrary();
+    if (!registered)
+        qFatal("QorCommon1 could not be registered for the tests");
+    auto window = std::make_unique<frmMain>();
+    frmMain* raw = window.get();
+    installFieldsAndOutput(raw, [raw] { raw->ShowMixAtDepth(); });
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(raw))
+        qFatal("the main window did not become active");
+    return window;
+}
+
+void pressKey(QWidget* window, int key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(window->windowHandle(), static_cast<Qt::Key>(key), modifiers);
+}
+
+void typeText(QWidget* window, const QString& text) {
+    for (const QChar c : text)
+        QTest::keyClick(window->windowHandle(), c.toLatin1());
+}
+
+bool tabTo(QWidget* window, QWidget* target) {
+    for (int step = 0; step < 16 && QApplication::focusWidget() != target; ++step)
+        pressKey(window, Qt::Key_Tab);
+    return QApplication::focusWidget() == target;
+}
+
+bool enterText(QWidget* window, QLineEdit* field, const QString& text) {
+    if (!tabTo(window, field))
+        return false;
+    // Tabbing in selects the whole text, so typing replaces it; an empty entry deletes it.
+    if (text.isEmpty())
+        pressKey(window, Qt::Key_Delete);
+    typeText(window, text);
+    return field->text() == text;
+}
+
+void click(QWidget* widget) {
+    QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
+}
+
+ModalCloser::ModalCloser() {
+    qApp->installEventFilter(this);
+}
+
+ModalCloser::~ModalCloser() {
+    qApp->removeEventFilter(this);
+}
+
+QStringList ModalCloser::texts() const {
+    QStringList result;
+    for (const SeenModal& modal : seen)
+        result << modal.text;
+    return result;
+}
+
+bool ModalCloser::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::Show || !watched->isWidgetType())
+        return false;
+    auto* widget = static_cast<QWidget*>(watched);
+    if (!widget->isWindow() || !widget->isModal())
+        return false;
+    if (auto* box = qobject_cast<QMessageBox*>(widget)) {
+        seen.append({box->windowTitle(), box->text()});
+        QTimer::singleShot(0, box, [box] {
+            if (box->buttons().isEmpty())
+                box->done(0);
+            else
+                box->buttons().first()->click();
+        });
+    } else if (auto* dialog = qobject_cast<QFileDialog*>(widget)) {
+        seen.append({dialog->windowTitle(), QString()});
+        QTimer::singleShot(0, dialog, [this, dialog] {
+            if (onFileDialog)
+                onFileDialog(dialog);
+            else
+                dialog->reject();
+        });
+    }
+    return false;
+}
+
+QString errorReport(const QString& procedure, int number, const QString& description) {
+    return QStringLiteral("Error at: frmMain.%1\r\nCondition = \r\nNumber = %2\r\nDescription = %3")
+        .arg(procedure, QString::number(number), description);
+}
+
+} // namespace fieldtest

@@ -1,0 +1,377 @@
+// The main window as it opens: its controls, texts, fonts, layout, focus and menus, the
+// help text, and the two message boxes of the Help menu.
+#include "clickable_label.h"
+#include "frm_main.h"
+#include "test_support.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QtTest/QtTest>
+
+#include <memory>
+
+namespace {
+
+const QString kSeparator(109, QLatin1Char('-'));
+
+QStringList helpText() {
+    const QString startingMix =
+        QStringLiteral("Enter the Starting Mix information. Leave values at 0 if the tank is empty.");
+    const QString topup1 =
+        QStringLiteral("Enter the top up mix. This is usually Air but some sites have the ability to");
+    const QString topup2 =
+        QStringLiteral("fill with EANX32 or EANX36. This can reduce the amount of O2 required.");
+    const QString replaced =
+        QStringLiteral("Values in the Target mix will be replaced with new mix calculations.");
+    const QString displayed =
+        QStringLiteral("Mixing instructions and Target Mix information will be displayed.");
+    const QString depth =
+        QStringLiteral("Change the value in Target Depth to view mix properties at that depth.");
+    return {QStringLiteral("Quillan v1.0.3 **BETA**"),
+            QStringLiteral("06-Dec-2026  05:07 PM"),
+            kSeparator, "", "",
+            "How to calculate a Top up Mix", kSeparator,
+            "** Step 1 **", startingMix, "",
+            "** Step 2 **", topup1, topup2, "",
+            "** Step 3 **", "Press [Calculate] to 'Top up Starting Mix...'", replaced, displayed, depth,
+            "", "",
+            "How to create a Required Mix", kSeparator,
+            "** Step 1 **", startingMix, "",
+            "** Step 2 **", "Enter the Required Mix information. ", "",
+            "** Step 3 **", topup1, topup2, "",
+            "** Step 4 **", "Press [Calculate] to 'Calculate how to obtain the Required Mix'", replaced,
+            displayed, depth, "", kSeparator};
+}
+
+QString plainCaption(QString text) { return text.remove(QLatin1Char('&')); }
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(testsupport::registerComponentLibrary());
+        testsupport::setReportClock(QDateTime(QDate(2026, 12, 6), QTime(17, 7)));
+    }
+
+    void init() {
+        form = std::make_unique<frmMain>();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    void cleanup() { form.reset(); }
+
+    void opensWithTitleAndHelpText();
+    void controlTexts_data();
+    void controlTexts();
+    void readOnlyFields_data();
+    void readOnlyFields();
+    void tabVisitsTheEditableControlsInOrder();
+    void shiftTabGoesBackwards();
+    void linksAndMenusTakeNoFocus();
+    void instructionsLinkBringsBackTheHelpText();
+    void menus();
+    void helpMenuBoxes_data();
+    void helpMenuBoxes();
+    void accessKeysPressTheButtons_data();
+    void accessKeysPressTheButtons();
+    void geometryFromTwips_data();
+    void geometryFromTwips();
+    void windowIsFixedSize();
+    void fontsAndColours();
+    void noTextIsClippedOrCovered();
+
+  private:
+    std::unique_ptr<frmMain> form;
+};
+
+void MainWindowTest::opensWithTitleAndHelpText() {
+    QCOMPARE(form->objectName(), QStringLiteral("frmMain"));
+    QCOMPARE(form->windowTitle(), QStringLiteral("Quillan v1.0.3 **BETA**"));
+    QCOMPARE(testsupport::listLines(form->lstBlendingInstructions), helpText());
+    QCOMPARE(QApplication::focusWidget(), form->txtSourcePSI);
+    QVERIFY(!form->windowIcon().isNull());
+}
+
+void MainWindowTest::controlTexts_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    const std::pair<const char*, const char*> rows[] = {
+        {"frmStartingCylinder", "Starting Mix  [Source]"},
+        {"frmRequired", "Required Mix   [Target]"},
+        {"frmBlendingInstructions", "Blending"},
+        {"lblLabel", "Starting PSI"}, {"Label1", "O2 %"}, {"Label2", "He % "}, {"Label6", "N % "},
+        {"txtSourcePSI", "0"}, {"txtSourceO2", "0"}, {"txtSourceHe", "0"}, {"txtSourceN", "0"},
+        {"Label5", "Required PSI"}, {"Label4", "O2 %"}, {"Label3", "He %"}, {"Label7", "N % "},
+        {"txtTargetPSI", "0"}, {"txtTargetO2", "0"}, {"txtTargetHe", "0"}, {"txtTargetN", "0"},
+        {"txtTargetMOD", "0"}, {"Label11", "Target Depth (fsw)"}, {"Label12", "END"},
+        {"Label13", "PO2"}, {"txtTargetDepth", "0"}, {"txtTargetEND", "0"}, {"txtTargetPO2", "0"},
+        {"Label8", "O2 %"}, {"lblTopN", "N % "}, {"Label9", "Top up mix"}, {"txtTopO2", "21"},
+        {"txtTopN", "79"}, {"lblTopup", "Top up Starting Mix with Air and calculate final mix"},
+        {"cmdTopWithAir", "Calcula&te"},
+        {"Label16", "Calculate how to obtain the Required Mix"}, {"cmdCalc", "&Calculate"},
+        {"lblInstrictions", "Instructions"}, {"cmdPrint", "Print..."},
+        {"cmdlblSave", "Save to file..."},
+    };
+    for (const auto& [name, text] : rows)
+        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(text);
+}
+
+void MainWindowTest::controlTexts() {
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    // Names repeat across groups ("Label1" to "Label3" are also the disclaimer's), so look
+    // inside this window only and expect exactly one.
+    const QList<QWidget*> found = form->findChildren<QWidget*>(name);
+    QCOMPARE(found.size(), 1);
+    QWidget* control = found.first();
+    if (auto* label = qobject_cast<QLabel*>(control))
+        QCOMPARE(label->text(), text);
+    else if (auto* field = qobject_cast<QLineEdit*>(control))
+        QCOMPARE(field->text(), text);
+    else if (auto* button = qobject_cast<QPushButton*>(control))
+        QCOMPARE(button->text(), text);
+    else if (auto* group = qobject_cast<QGroupBox*>(control))
+        QCOMPARE(group->title(), text);
+    else
+        QFAIL("unexpected kind of control");
+}
+
+void MainWindowTest::readOnlyFields_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("readOnly");
+    for (const char* name : {"txtSourceN", "txtTargetN", "txtTargetMOD", "txtTargetEND", "txtTargetPO2",
+                             "txtTopN"})
+        QTest::newRow(name) << QString::fromLatin1(name) << true;
+    for (const char* name : {"txtSourcePSI", "txtSourceO2", "txtSourceHe", "txtTargetPSI", "txtTargetO2",
+                             "txtTargetHe", "txtTargetDepth", "txtTopO2"})
+        QTest::newRow(name) << QString::fromLatin1(name) << false;
+}
+
+void MainWindowTest::readOnlyFields() {
+    QFETCH(QString, name);
+    QFETCH(bool, readOnly);
+    auto* field = form->findChild<QLineEdit*>(name);
+    QVERIFY(field);
+    const QString before = field->text();
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, QStringLiteral("57"));
+    QCOMPARE(field->text(), readOnly ? before : QStringLiteral("57"));
+    QCOMPARE(bool(field->focusPolicy() & Qt::TabFocus), !readOnly);
+    const QColor base = field->palette().color(QPalette::Base);
+    QCOMPARE(base == QColor(227, 227, 227), readOnly);
+}
+
+void MainWindowTest::tabVisitsTheEditableControlsInOrder() {
+    const QStringList expected{"txtSourceO2", "txtSourceHe", "txtTargetPSI", "txtTargetO2",
+                               "txtTargetHe", "txtTargetDepth", "lstBlendingInstructions",
+                               "txtTopO2", "cmdTopWithAir", "cmdCalc", "txtSourcePSI"};
+    QStringList visited;
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, expected);
+}
+
+void MainWindowTest::shiftTabGoesBackwards() {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), form->cmdCalc);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), form->cmdTopWithAir);
+}
+
+void MainWindowTest::linksAndMenusTakeNoFocus() {
+    for (QWidget* link : {static_cast<QWidget*>(form->lblInstrictions), static_cast<QWidget*>(form->cmdPrint),
+                          static_cast<QWidget*>(form->cmdlblSave), static_cast<QWidget*>(form->menuBar())})
+        QCOMPARE(link->focusPolicy(), Qt::NoFocus);
+    QTest::mouseClick(form->cmdlblSave, Qt::LeftButton);
+    QTest::mouseClick(form->lblInstrictions, Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), form->txtSourcePSI);
+}
+
+void MainWindowTest::instructionsLinkBringsBackTheHelpText() {
+    form->txtTargetPSI->setText(QStringLiteral("3000"));
+    form->txtTargetO2->setText(QStringLiteral("32"));
+    form->txtTargetN->setText(QStringLiteral("68"));
+    QTest::mouseClick(form->cmdCalc, Qt::LeftButton);
+    QCOMPARE(form->lstBlendingInstructions->count(), 16);
+
+    QSignalSpy clicks(form->lblInstrictions, &ClickableLabel::clicked);
+    QTest::mouseClick(form->lblInstrictions, Qt::LeftButton);
+    QCOMPARE(clicks.count(), 1);
+    QCOMPARE(testsupport::listLines(form->lstBlendingInstructions), helpText());
+
+    // A press that ends outside the link is not a click.
+    QTest::mousePress(form->lblInstrictions, Qt::LeftButton);
+    QTest::mouseRelease(form->lblInstrictions, Qt::LeftButton, {}, QPoint(-5, -5));
+    QCOMPARE(clicks.count(), 1);
+}
+
+void MainWindowTest::menus() {
+    QCOMPARE(form->mnuFile->objectName(), QStringLiteral("mnuFile"));
+    QCOMPARE(form->mnuFile->title(), QStringLiteral("&File"));
+    QCOMPARE(form->mnuHelp->title(), QStringLiteral("&Help"));
+    QStringList fileItems, helpItems;
+    for (const QAction* action : form->mnuFile->actions())
+        fileItems << action->objectName() + QLatin1Char('=') + action->text();
+    for (const QAction* action : form->mnuHelp->actions())
+        helpItems << action->objectName() + QLatin1Char('=') +
+                         (action->isSeparator() ? QStringLiteral("-") : action->text());
+    QCOMPARE(fileItems, QStringList{"mnuExit=&Exit"});
+    QCOMPARE(helpItems, (QStringList{"mnuAbout=&About", "b1=-", "mnuReportError=&Report an Error"}));
+    const QList<QAction*> bar = form->menuBar()->actions();
+    QCOMPARE(bar.size(), 2);
+    QCOMPARE(bar[0]->menu(), form->mnuFile);
+    QCOMPARE(bar[1]->menu(), form->mnuHelp);
+}
+
+void MainWindowTest::helpMenuBoxes_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("About") << "mnuAbout"
+                           << QStringList{"Quillan gas blending calculator, by the Divers' Workshop",
+                                          "Version: 1.0.3"};
+    QTest::newRow("Report an Error")
+        << "mnuReportError"
+        << QStringList{"Please report errors to quillan@divers-workshop.org",
+                       "Please include the version number 1.0.3 and error details.", "Thank you"};
+}
+
+void MainWindowTest::helpMenuBoxes() {
+    QFETCH(QString, item);
+    QFETCH(QStringList, lines);
+    auto* action = form->findChild<QAction*>(item);
+    QVERIFY(action);
+    const auto box = testsupport::closeNextModal([&] { action->trigger(); });
+    QVERIFY(box);
+    QCOMPARE(box->title, QStringLiteral("Quillan v1.0.3 **BETA**"));
+    QCOMPARE(box->text, lines.join(QStringLiteral("\r\n")));
+    QCOMPARE(box->buttons, QStringList{"OK"});
+    QVERIFY(!box->hasIcon);
+}
+
+void MainWindowTest::accessKeysPressTheButtons_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("secondLine");
+    QTest::newRow("Alt+C") << int(Qt::Key_C)
+                           << "Calculate [Empty cylinder] to Nitrox 32 by adding He, O2 and Air";
+    QTest::newRow("Alt+T") << int(Qt::Key_T) << "Top [Empty cylinder] with Air to 3000 PSI";
+}
+
+void MainWindowTest::accessKeysPressTheButtons() {
+    QFETCH(int, key);
+    QFETCH(QString, secondLine);
+    form->txtTargetPSI->setText(QStringLiteral("3000"));
+    form->txtTargetO2->setText(QStringLiteral("32"));
+    form->txtTargetN->setText(QStringLiteral("68"));
+    QTest::keyClick(form.get(), Qt::Key(key), Qt::AltModifier);
+    QCOMPARE(form->lstBlendingInstructions->item(1)->text(), secondLine);
+}
+
+void MainWindowTest::geometryFromTwips_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::newRow("frmStartingCylinder") << "frmStartingCylinder" << QRect(4, 4, 477, 73);
+    QTest::newRow("frmRequired") << "frmRequired" << QRect(4, 80, 477, 121);
+    QTest::newRow("frmBlendingInstructions") << "frmBlendingInstructions" << QRect(4, 204, 477, 445);
+    QTest::newRow("txtSourcePSI") << "txtSourcePSI" << QRect(12, 44, 77, 19);
+    QTest::newRow("txtTargetMOD") << "txtTargetMOD" << QRect(304, 44, 53, 19);
+    QTest::newRow("txtTargetDepth") << "txtTargetDepth" << QRect(12, 92, 77, 19);
+    QTest::newRow("txtTopO2") << "txtTopO2" << QRect(96, 40, 53, 19);
+    QTest::newRow("cmdTopWithAir") << "cmdTopWithAir" << QRect(364, 76, 100, 19);
+    QTest::newRow("cmdCalc") << "cmdCalc" << QRect(364, 104, 100, 19);
+    QTest::newRow("lstBlendingInstructions") << "lstBlendingInstructions" << QRect(4, 164, 465, 276);
+}
+
+void MainWindowTest::geometryFromTwips() {
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    auto* control = form->findChild<QWidget*>(name);
+    QVERIFY(control);
+    QCOMPARE(control->geometry(), geometry);
+}
+
+void MainWindowTest::windowIsFixedSize() {
+    QCOMPARE(form->centralWidget()->size(), QSize(487, 653));
+    QCOMPARE(form->minimumSize(), form->maximumSize());
+    QCOMPARE(form->height(), 653 + form->menuBar()->height());
+    QVERIFY(!(form->windowFlags() & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
+}
+
+void MainWindowTest::fontsAndColours() {
+    for (const QGroupBox* group : form->findChildren<QGroupBox*>()) {
+        QCOMPARE(group->font().family(), QStringLiteral("Verdana"));
+        QCOMPARE(group->font().pointSizeF(), 9.75);
+        QVERIFY(group->font().bold());
+        QVERIFY(group->styleSheet().contains(QStringLiteral("rgb(0, 0, 255)")));
+    }
+    for (const QWidget* control : form->centralWidget()->findChildren<QWidget*>()) {
+        if (qobject_cast<const QGroupBox*>(control) || control == form->lstBlendingInstructions ||
+            control->parentWidget() == form->lstBlendingInstructions ||
+            !control->objectName().startsWith(QStringLiteral("txt")))
+            continue;
+        QCOMPARE(control->font().family(), QStringLiteral("Verdana"));
+        QCOMPARE(control->font().pointSizeF(), 8.25);
+        QVERIFY(!control->font().bold());
+    }
+    for (const QLabel* label : form->centralWidget()->findChildren<QLabel*>()) {
+        QCOMPARE(label->font().pointSizeF(), 8.25);
+        QVERIFY(!label->font().bold());
+    }
+    QCOMPARE(form->lstBlendingInstructions->font().family(), QStringLiteral("Tahoma"));
+    QCOMPARE(form->lstBlendingInstructions->font().pointSizeF(), 9.75);
+    for (const QLabel* link : {static_cast<QLabel*>(form->lblInstrictions),
+                               static_cast<QLabel*>(form->cmdPrint), static_cast<QLabel*>(form->cmdlblSave)})
+        QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QVERIFY(form->cmdPrint->alignment() & Qt::AlignRight);
+    QVERIFY(form->cmdlblSave->alignment() & Qt::AlignRight);
+}
+
+void MainWindowTest::noTextIsClippedOrCovered() {
+    const QList<QWidget*> all = form->centralWidget()->findChildren<QWidget*>();
+    for (const QWidget* control : all) {
+        const QFontMetrics metrics(control->font());
+        const QString name = control->objectName();
+        if (const auto* label = qobject_cast<const QLabel*>(control)) {
+            const int needed = label->wordWrap() ? label->heightForWidth(label->width())
+                                                 : label->sizeHint().height();
+            QVERIFY2(needed <= label->height(), qPrintable(name));
+            if (!label->wordWrap())
+                QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->width(), qPrintable(name));
+        } else if (const auto* button = qobject_cast<const QPushButton*>(control)) {
+            QVERIFY2(metrics.horizontalAdvance(plainCaption(button->text())) + 8 <= button->width(),
+                     qPrintable(name));
+            QVERIFY2(metrics.height() <= button->height(), qPrintable(name));
+        } else if (const auto* field = qobject_cast<const QLineEdit*>(control)) {
+            QVERIFY2(metrics.height() + 2 <= field->height(), qPrintable(name));
+        }
+    }
+    // Controls of one group neither overlap nor leave it.
+    for (const QGroupBox* group : form->findChildren<QGroupBox*>()) {
+        QList<QWidget*> controls;
+        for (QWidget* child : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (child->height() > 1) // the lines cross nothing they could hide
+                controls << child;
+        for (const QWidget* control : controls)
+            QVERIFY2(group->rect().contains(control->geometry()), qPrintable(control->objectName()));
+        for (qsizetype i = 0; i < controls.size(); ++i)
+            for (qsizetype j = i + 1; j < controls.size(); ++j)
+                QVERIFY2(!controls[i]->geometry().intersects(controls[j]->geometry()),
+                         qPrintable(controls[i]->objectName() + " / " + controls[j]->objectName()));
+    }
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "test_main_window.moc"

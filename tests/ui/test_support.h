@@ -1,0 +1,48 @@
+// Helpers shared by the calculator's window tests: a private registry with QorCommon1
+// registered in it, a fixed report clock, reading and closing modal message boxes, and
+// reading the instructions list.
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+class QListWidget;
+class QWidget;
+
+namespace testsupport {
+
+// Points XDG_DATA_HOME and HOME at a fresh temporary folder (removed at exit), so the
+// registry the tests see is their own. Call before anything reads the registry.
+void useFreshRegistry();
+
+// useFreshRegistry(), then registers the built QorCommon1 in that registry by calling its
+// DllRegisterServer. Fails the calling test (returns false) when that does not work.
+bool registerComponentLibrary();
+
+// Every report line's date stamp then reads from this moment.
+void setReportClock(const QDateTime& when);
+
+// A modal box as the user saw it.
+struct SeenBox {
+    QString objectName;
+    QString title;
+    QString text;          // a message box's text, else the window's label texts joined by '\n'
+    QStringList buttons;   // button captions, '&' removed
+    bool hasIcon = false;  // a message box's standard icon
+};
+
+// Runs action; the first modal window that opens meanwhile is read and closed with its
+// first button (clicking "OK" on a message box). nullopt when none opened.
+std::optional<SeenBox> closeNextModal(const std::function<void()>& action);
+
+// Like closeNextModal, but the modal window is handed to `respond`, which must close it.
+bool respondToNextModal(const std::function<void()>& action,
+                        const std::function<void(QWidget*)>& respond);
+
+QStringList listLines(const QListWidget* list);
+
+} // namespace testsupport
