@@ -16,9 +16,16 @@ struct Kept {
     std::int16_t he;
 };
 
-Kept keptAfterDrain(const Mixer& mixer, std::int16_t drain) {
-    const std::int16_t psi = subInt16(mixer.SourcePSI(), drain);
-    return {psi, partialPressure(psi, mixer.SourceO2()), partialPressure(psi, mixer.SourceHe())};
+// The source's gas fractions, divided out once rather than in every pass.
+struct SourceFractions {
+    double o2;
+    double he;
+};
+
+Kept keptAfterDrain(std::int16_t sourcePSI, std::int16_t drain, SourceFractions source) {
+    const std::int16_t psi = subInt16(sourcePSI, drain);
+    return {psi, partialPressureOfFraction(psi, source.o2),
+            partialPressureOfFraction(psi, source.he)};
 }
 
 // How much more source gas to release when a pass leaves helium, oxygen or the rest negative.
@@ -55,17 +62,24 @@ bool Mixer::CalcMix() {
         kept = {SourcePSI(), SourceO2PSI(), SourceHePSI()};
     }
 
+    // Values that stay the same in every pass, computed once with the same operations. Reading
+    // the target's O2 before the first pass instead of during it changes nothing: its only
+    // failure is an overflow, as is that of the helium step that precedes it in the pass.
+    const std::int16_t targetO2PSI = TargetO2PSI();
+    const double targetHePSI = (TargetHe() / 100.0) * TargetPSI();
+    const SourceFractions source{SourceO2() / 100.0, SourceHe() / 100.0};
+    const double f = topupMixFO2_ / 100.0;
+    const double oxygenShare = 1.0 - f;
     std::int16_t addHe = 0;
     std::int16_t addO2 = 0;
     std::int16_t rest = 0;
     for (int passes = 1;; ++passes) {
-        addHe = toInt16((TargetHe() / 100.0) * TargetPSI() - kept.he);
+        addHe = toInt16(targetHePSI - kept.he);
         rest = subInt16(subInt16(TargetPSI(), addHe), kept.psi);
-        const std::int16_t needO2 = subInt16(TargetO2PSI(), kept.o2);
+        const std::int16_t needO2 = subInt16(targetO2PSI, kept.o2);
         const double ratio = checkedDivide(needO2, rest);
-        const double f = topupMixFO2_ / 100.0;
         // Pure oxygen plus top-up gas of fraction f, together filling rest, carry needO2.
-        addO2 = toInt16(checkedDivide(ratio - f, 1.0 - f) * rest);
+        addO2 = toInt16(checkedDivide(ratio - f, oxygenShare) * rest);
 
         if (addHe >= 0 && addO2 >= 0 && rest >= 0) {
             break;
@@ -75,7 +89,7 @@ bool Mixer::CalcMix() {
             errDesc_ = kMixImpossible;
             return false;
         }
-        kept = keptAfterDrain(*this, drain);
+        kept = keptAfterDrain(SourcePSI(), drain, source);
         if (passes > kMaxPasses) {
             break;
         }

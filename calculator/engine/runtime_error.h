@@ -38,4 +38,7 @@ std::string classicErrorDescription(std::int32_t number);
 // A classic run-time error with its usual description and the calculator's source text.
 RuntimeError classicError(std::int32_t number);
 
+// Throws classicError(number).
+[[noreturn]] void raiseClassicError(std::int32_t number);
+
 } // namespace quillan

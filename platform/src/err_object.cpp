@@ -4,6 +4,7 @@
 #include <atomic>
 
 #include "dispatch_args.h"
+#include "err_object.h"
 
 namespace {
 
@@ -38,13 +39,13 @@ HRESULT optionalText(VARIANT* arg, std::u16string& out) {
 
 class ErrObjectImpl final : public ErrObject, public IErrorInfo, public ICreateErrorInfo {
 public:
-    ErrObjectImpl(std::int32_t number, std::u16string_view source, std::u16string_view description)
-        : number_(number), source_(source), description_(description) {}
+    ErrObjectImpl(bool automation, std::int32_t number, std::u16string_view source, std::u16string_view description)
+        : automation_(automation), number_(number), source_(source), description_(description) {}
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
         if (ppv == nullptr) return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_ErrObject)
+        if (riid == IID_IUnknown || (automation_ && (riid == IID_IDispatch || riid == IID_ErrObject)))
             *ppv = static_cast<ErrObject*>(this);
         else if (riid == IID_IErrorInfo)
             *ppv = static_cast<IErrorInfo*>(this);
@@ -162,6 +163,7 @@ private:
     HRESULT invokeProperty(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result, UINT* argErr);
 
     std::atomic<ULONG> refs_{1};
+    const bool automation_; // offers ErrObject and IDispatch
     LONG number_;
     LONG helpContext_ = 0;
     std::u16string source_;
@@ -264,7 +266,15 @@ HRESULT ErrObjectImpl::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARA
 namespace qor {
 
 ErrObject* createErrObject(std::int32_t number, std::u16string_view source, std::u16string_view description) {
-    return new ErrObjectImpl(number, source, description);
+    return new ErrObjectImpl(true, number, source, description);
 }
 
 } // namespace qor
+
+namespace qor::detail {
+
+ICreateErrorInfo* createPlainErrorInfo() {
+    return static_cast<ICreateErrorInfo*>(new ErrObjectImpl(false, 0, u"", u""));
+}
+
+} // namespace qor::detail

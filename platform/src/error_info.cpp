@@ -1,6 +1,6 @@
 // The per-thread error object (SetErrorInfo/GetErrorInfo) and its translation to and
 // from run-time error values.
-#include "qor/runtime.h"
+#include "err_object.h"
 
 namespace {
 
@@ -39,11 +39,8 @@ QOR_API HRESULT GetErrorInfo(ULONG, IErrorInfo** pperrinfo) {
 
 QOR_API HRESULT CreateErrorInfo(ICreateErrorInfo** pperrinfo) {
     if (pperrinfo == nullptr) return E_INVALIDARG;
-    *pperrinfo = nullptr;
-    ErrObject* obj = qor::createErrObject(0, u"", u"");
-    const HRESULT hr = obj->QueryInterface(IID_ICreateErrorInfo, reinterpret_cast<void**>(pperrinfo));
-    obj->Release();
-    return hr;
+    *pperrinfo = qor::detail::createPlainErrorInfo();
+    return S_OK;
 }
 
 namespace qor {

@@ -1,6 +1,8 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "fake_server.h"
 #include "qor/runtime.h"
 #include "server_registration.h"
@@ -93,8 +95,9 @@ struct CreationFailure {
 class ClassCreationFailures : public ClassCreation, public ::testing::WithParamInterface<CreationFailure> {};
 
 TEST_P(ClassCreationFailures, ReportAClearHresult) {
-    if (GetParam().registeredPath != nullptr)
+    if (GetParam().registeredPath != nullptr) {
         ASSERT_EQ(registerInprocServer(kOtherClsidText, GetParam().registeredPath), ERROR_SUCCESS);
+    }
     IUnknown* obj = reinterpret_cast<IUnknown*>(0x1);
     EXPECT_EQ(CoCreateInstance(kOtherClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&obj)),
               GetParam().expected);

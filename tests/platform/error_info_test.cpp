@@ -41,6 +41,8 @@ TEST(ErrorInfo, WithoutAnErrorObjectTheNumberComesFromTheHresult) {
 TEST(ErrorInfo, PlainErrorInfoGivesTheHresultsNumber) {
     ICreateErrorInfo* create = nullptr;
     ASSERT_EQ(CreateErrorInfo(&create), S_OK);
+    void* automationView = nullptr;
+    EXPECT_EQ(create->QueryInterface(IID_ErrObject, &automationView), E_NOINTERFACE);
     create->SetSource(const_cast<LPOLESTR>(u"plain"));
     create->SetDescription(const_cast<LPOLESTR>(u"text"));
     IErrorInfo* info = nullptr;

@@ -99,7 +99,7 @@ std::string ownPath() {
     return info.dli_fname;
 }
 
-LSTATUS setDefault(const std::string& subKey, const std::string& text) {
+[[maybe_unused]] LSTATUS setDefault(const std::string& subKey, const std::string& text) {
     HKEY key = nullptr;
     LSTATUS status = RegCreateKeyExA(HKEY_CLASSES_ROOT, subKey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
     if (status != ERROR_SUCCESS) return status;

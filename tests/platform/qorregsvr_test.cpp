@@ -11,15 +11,15 @@
 
 namespace {
 
-struct Run {
+struct ToolRun {
     int exitCode;
     std::string output; // stdout and stderr together
 };
 
-Run runTool(const std::string& arguments) {
+ToolRun runTool(const std::string& arguments) {
     const std::string command = std::string(QORREGSVR_PATH) + " " + arguments + " 2>&1";
     FILE* pipe = ::popen(command.c_str(), "r");
-    Run run{-1, {}};
+    ToolRun run{-1, {}};
     if (pipe == nullptr) return run;
     std::array<char, 512> buf;
     std::size_t n;
@@ -32,7 +32,7 @@ Run runTool(const std::string& arguments) {
 class Qorregsvr : public TempDataHome {};
 
 TEST_F(Qorregsvr, RegistersAndUnregistersAServer) {
-    const Run reg = runTool(FAKE_SERVER_PATH);
+    const ToolRun reg = runTool(FAKE_SERVER_PATH);
     EXPECT_EQ(reg.exitCode, 0) << reg.output;
     EXPECT_NE(reg.output.find("DllRegisterServer in "), std::string::npos) << reg.output;
     EXPECT_NE(reg.output.find(" succeeded."), std::string::npos) << reg.output;
@@ -44,7 +44,7 @@ TEST_F(Qorregsvr, RegistersAndUnregistersAServer) {
     obj->Release();
     CoFreeUnusedLibraries();
 
-    const Run unreg = runTool(std::string("-u ") + FAKE_SERVER_PATH);
+    const ToolRun unreg = runTool(std::string("-u ") + FAKE_SERVER_PATH);
     EXPECT_EQ(unreg.exitCode, 0) << unreg.output;
     EXPECT_NE(unreg.output.find("DllUnregisterServer in "), std::string::npos) << unreg.output;
     EXPECT_EQ(CLSIDFromProgID(u"QorTest.Fake", &clsid), CO_E_CLASSSTRING);
@@ -59,7 +59,7 @@ struct Failure {
 class QorregsvrFailures : public TempDataHome, public ::testing::WithParamInterface<Failure> {};
 
 TEST_P(QorregsvrFailures, ExitNonZeroAndSayWhy) {
-    const Run run = runTool(GetParam().arguments);
+    const ToolRun run = runTool(GetParam().arguments);
     EXPECT_EQ(run.exitCode, GetParam().exitCode) << run.output;
     EXPECT_NE(run.output.find(GetParam().message), std::string::npos) << run.output;
 }

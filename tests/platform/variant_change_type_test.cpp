@@ -30,13 +30,13 @@ struct Value {
     }
 };
 
-Value Empty() { return {VT_EMPTY}; }
-Value Null() { return {VT_NULL}; }
-Value I2(double n) { return {VT_I2, n}; }
-Value I4(double n) { return {VT_I4, n}; }
-Value R8(double n) { return {VT_R8, n}; }
-Value Bool(bool b) { return {VT_BOOL, b ? 1.0 : 0.0}; }
-Value Err(SCODE code) { return {VT_ERROR, static_cast<double>(code)}; }
+Value Empty() { return {VT_EMPTY, 0, {}}; }
+Value Null() { return {VT_NULL, 0, {}}; }
+Value I2(double n) { return {VT_I2, n, {}}; }
+Value I4(double n) { return {VT_I4, n, {}}; }
+Value R8(double n) { return {VT_R8, n, {}}; }
+Value Bool(bool b) { return {VT_BOOL, b ? 1.0 : 0.0, {}}; }
+Value Err(SCODE code) { return {VT_ERROR, static_cast<double>(code), {}}; }
 Value Str(std::u16string s) { return {VT_BSTR, 0, std::move(s)}; }
 
 struct Conversion {

@@ -192,6 +192,9 @@ TEST_F(BadInput, LabelsAndWindows) {
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    // Never a real display, not even when the tests are only being listed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     // Closes whatever box or dialog an operation opens, as a user would.
     QTimer closer;

@@ -143,7 +143,7 @@ TEST(StripTerminator, NulBeyondSixteenBitsOverflowsUnchanged) {
     std::u16string text(32766, u'a');
     text.push_back(u'\0');
     EXPECT_EQ(StripTerminator(text).size(), 32766u);
-    text.insert(0, u"a");
+    text = u"a" + text;
     expectError([&] { StripTerminator(text); }, kErrOverflow, u"QorCommon1", u"Overflow");
     // Without a NUL the length does not matter.
     EXPECT_EQ(StripTerminator(std::u16string(40000, u'a')).size(), 40000u);
