@@ -96,8 +96,9 @@ bool Mixer::CalcMix() {
     }
 
     const std::int16_t topup = subInt16(subInt16(subInt16(TargetPSI(), kept.psi), addO2), addHe);
-    // A plan that drains a negative amount or adds negative gas cannot be filled: that happens
-    // when the pass limit stops the loop early or a negative drain step overshoots.
+    // A plan that drains a negative amount or adds negative gas cannot be filled. It arises when
+    // the pass limit stops the loop with a quantity still negative, or when a negative drain step
+    // or a source of negative pressure leaves the drain below 0.
     if (topup <= 0 || drain < 0 || addHe < 0 || addO2 < 0) {
         errDesc_ = kMixImpossible;
         return false;

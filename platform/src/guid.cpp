@@ -72,7 +72,7 @@ QOR_API HRESULT CLSIDFromString(LPCOLESTR lpsz, CLSID* pclsid) {
         return S_OK;
     }
     const OLECHAR* in = lpsz;
-    std::uint64_t v;
+    std::uint64_t v = 0;
     GUID g{};
     bool ok = expect(in, u'{') && readHex(in, 8, v);
     g.Data1 = static_cast<std::uint32_t>(v);

@@ -276,8 +276,9 @@ void CommandsTest::topUpWithTextInAFieldIsReported() {
         testsupport::closeNextModal([&] { QTest::mouseClick(form->cmdTopWithAir, Qt::LeftButton); });
     QVERIFY(box);
     QCOMPARE(box->title, QStringLiteral("Application Error"));
-    QCOMPARE(box->text, QStringLiteral("Error at: frmMain.TopWithAir\r\nCondition = Loading Mix Array\r\n"
-                                       "Number = 13\r\nDescription = Type mismatch"));
+    QCOMPARE(testsupport::textLines(box->text),
+             (QStringList{"Error at: frmMain.TopWithAir", "Condition = Loading Mix Array", "Number = 13",
+                          "Description = Type mismatch"}));
     QCOMPARE(testsupport::listLines(form->lstBlendingInstructions), before);
     QCOMPARE(form->txtTargetO2->text(), QStringLiteral("32"));
 }

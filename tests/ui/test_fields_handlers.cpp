@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QtTest/QTest>
 
+#include "clickable_label.h"
 #include "frm_main.h"
 #include "test_fields_support.h"
 #include "test_support.h"
@@ -296,8 +297,8 @@ private slots:
         auto w = fieldtest::makeWiredMainWindow();
         ModalCloser closer;
         // The focus starts in the starting pressure; every field is entered by typing.
-        for (const QString& entry : {"0", "", "0", "3000", "32", "0", "0"}) {
-            if (!QString(entry).isEmpty())
+        for (const QString entry : {"0", "", "0", "3000", "32", "0", "0"}) {
+            if (!entry.isEmpty())
                 typeText(w.get(), entry);
             else
                 pressKey(w.get(), Qt::Key_Delete);

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QtTest/QTest>
 
+#include "clickable_label.h"
 #include "frm_main.h"
 #include "instructions_output.h"
 #include "test_fields_support.h"

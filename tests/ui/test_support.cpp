@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest/QTest>
@@ -114,6 +115,10 @@ QStringList listLines(const QListWidget* list) {
     for (int row = 0; row < list->count(); ++row)
         lines << list->item(row)->text();
     return lines;
+}
+
+QStringList textLines(const QString& text) {
+    return text.split(QRegularExpression(QStringLiteral("\\r?\\n")));
 }
 
 } // namespace testsupport

@@ -45,4 +45,7 @@ bool respondToNextModal(const std::function<void()>& action,
 
 QStringList listLines(const QListWidget* list);
 
+// A box's text split into its lines (at CR LF or LF).
+QStringList textLines(const QString& text);
+
 } // namespace testsupport

@@ -19,3 +19,8 @@
 #include "qor_base.h"
 
 #include "QorCommon1_widl.h"
+
+// widl's helper macros end here, so that a word like `interface` stays free in client code.
+#undef interface
+#undef MIDL_INTERFACE
+#undef DECLSPEC_UUID

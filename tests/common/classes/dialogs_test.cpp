@@ -4,11 +4,13 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
 #include <functional>
+#include <memory>
 
 #include "common_ops.h"
 #include "error_display.h"
@@ -20,18 +22,25 @@ using qor::about::frmAbout;
 
 namespace {
 
-// Calls `inspect` with the modal window once it is up (polling, as it opens inside the
-// blocking call made right after this).
-void whenModal(std::function<void(QWidget*)> inspect, int attemptsLeft = 500) {
-    QTimer::singleShot(5, [inspect = std::move(inspect), attemptsLeft]() mutable {
+// Calls `inspect` with the modal window once one that `wanted` accepts is up (polling,
+// as it opens inside the blocking call made right after this). Stops when `active` is
+// cleared, so a poll never reaches into a later test.
+void whenModal(std::function<void(QWidget*)> inspect,
+               std::function<bool(QWidget*)> wanted = [](QWidget*) { return true; },
+               std::shared_ptr<bool> active = std::make_shared<bool>(true),
+               int attemptsLeft = 500) {
+    QTimer::singleShot(5, [=]() {
+        if (!*active)
+            return;
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal != nullptr && modal->isVisible()) {
+        if (modal != nullptr && modal->isVisible() && wanted(modal))
             inspect(modal);
-        } else if (attemptsLeft > 0) {
-            whenModal(std::move(inspect), attemptsLeft - 1);
-        }
+        else if (attemptsLeft > 0)
+            whenModal(inspect, wanted, active, attemptsLeft - 1);
     });
 }
+
+bool isMessageBox(QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; }
 
 struct SeenBox {
     QString objectName;
@@ -43,20 +52,22 @@ struct SeenBox {
     bool modal = false;
 };
 
-// Reads the message box that is up and presses its OK button.
-void readAndConfirmBox(SeenBox& seen) {
-    whenModal([&seen](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        QVERIFY(box != nullptr);
-        seen.objectName = box->objectName();
-        seen.title = box->windowTitle();
-        seen.text = box->text();
-        seen.icon = box->icon();
-        seen.buttons = box->buttons().size();
-        seen.okOnly = box->standardButtons() == QMessageBox::Ok;
-        seen.modal = box->isModal();
-        box->button(QMessageBox::Ok)->click();
-    });
+// Reads the message box once it is up and presses its OK button.
+void readAndConfirmBox(SeenBox& seen,
+                       std::shared_ptr<bool> active = std::make_shared<bool>(true)) {
+    whenModal(
+        [&seen](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            seen.objectName = box->objectName();
+            seen.title = box->windowTitle();
+            seen.text = box->text();
+            seen.icon = box->icon();
+            seen.buttons = box->buttons().size();
+            seen.okOnly = box->standardButtons() == QMessageBox::Ok;
+            seen.modal = box->isModal();
+            box->button(QMessageBox::Ok)->click();
+        },
+        isMessageBox, std::move(active));
 }
 
 QString fourLines(const QString& module, const QString& procedure, const QString& number,
@@ -111,12 +122,15 @@ private:
             QVERIFY(dialog != nullptr);
             dialog->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(dialog));
-            readAndConfirmBox(seen);
+            // A box, if one comes, opens and closes within the button's click.
+            const auto active = std::make_shared<bool>(true);
+            readAndConfirmBox(seen, active);
+            // The access key presses the button the animated way, a moment later.
+            QSignalSpy pressed(dialog->findChild<QPushButton*>(QStringLiteral("cmdSysInfo")),
+                               &QPushButton::clicked);
             QTest::keyClick(dialog, Qt::Key_S, Qt::AltModifier);
-            // A box that did not come is not waited for any longer.
-            QTest::qWait(50);
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-                box->close();
+            QVERIFY(pressed.wait(2000));
+            *active = false;
             stillOpen = dialog->isVisible();
             dialog->reject();
         });
@@ -285,7 +299,13 @@ private slots:
         QVERIFY(ok->isDefault());
         QCOMPARE(sysInfo->text(), QStringLiteral("&System Info..."));
         QCOMPARE(sysInfo->geometry(), QRect(284, 205, 83, 23));
-        QCOMPARE(ok->nextInFocusChain(), sysInfo);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QCOMPARE(dialog.focusWidget(), ok);
+        QTest::keyClick(&dialog, Qt::Key_Tab);
+        QCOMPARE(dialog.focusWidget(), sysInfo);
+        QTest::keyClick(&dialog, Qt::Key_Tab);
+        QCOMPARE(dialog.focusWidget(), ok);
     }
 
     void showAppVersionShowsTheCallersTextsUntilClosed_data() {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 #include <limits>
 
@@ -75,16 +74,6 @@ TEST(ValidateGeoCoordinate, ReturnsThePassingValueAndZeroForEveryFailure) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(ValidateGeoCoordinate(c.type, c.text), c.result) << toUtf8(c.text);
-}
-
-TEST(ValidateGeoCoordinate, ReadsThePointWhateverTheLocale) {
-    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-    const std::string saved = previous != nullptr ? previous : "C";
-    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr)
-        GTEST_SKIP() << "no German locale installed";
-    EXPECT_EQ(ValidateGeoCoordinate(kLat, u"45.5"), 45.5);
-    EXPECT_EQ(ValidateGeoCoordinate(kLat, u"45,5"), 0);
-    std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
 TEST(DMStoDecimalDegrees, ReadsFixedFieldsAndHemisphere) {

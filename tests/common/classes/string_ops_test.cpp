@@ -120,7 +120,7 @@ TEST(PadString, PadsTruncatesOrFillsWithoutAnyMessage) {
         {u"abcdef", 4, u"0", 0, true, u"abcd"},  {u"abcdef", 0, u"0", 1, true, u""},
         {u"", 3, u"*", 0, false, u"***"},        {u"", 3, u"*", 1, false, u"***"},
         {u"", 3, u"*", 7, false, u"***"},        {u"", 0, u"*", 0, false, u""},
-        {u"ab", 4, u"\0", 0, false, std::u16string_view(u"\0\0ab", 4)},
+        {u"ab", 4, std::u16string_view(u"\0", 1), 0, false, std::u16string_view(u"\0\0ab", 4)},
     };
     for (const auto& c : cases)
         EXPECT_EQ(PadString(c.in, c.length, c.pad, c.dir, c.truncate), c.out)
