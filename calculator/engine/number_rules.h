@@ -45,9 +45,8 @@ inline double checkedDivide(double numerator, double denominator) {
 // Nearest integer, exact halves to the even neighbour (2.5 -> 2, 3.5 -> 4, -187.5 -> -188).
 // NaN, infinities and results outside -32768..32767 throw 6.
 inline std::int16_t toInt16(double value) {
-    // rint rounds halves to even in the default rounding mode, which nothing here changes. It
-    // gives what nearbyint gives, without nearbyint's costly saving of the floating-point state.
-    const double rounded = std::rint(value);
+    // nearbyint rounds halves to even in the default rounding mode, which nothing here changes.
+    const double rounded = std::nearbyint(value);
     // Written so that NaN fails the test too; the range is checked before narrowing.
     if (!(rounded >= -32768.0 && rounded <= 32767.0)) {
         raiseClassicError(kErrOverflow);

@@ -21,7 +21,9 @@ namespace qor::about {
 namespace {
 
 // The designed layout is in twips, 15 to the pixel.
-constexpr int twips(int value) { return value / 15; }
+constexpr int twips(int value) {
+    return value / 15;
+}
 
 constexpr REGSAM kSysInfoAccess = 0x2003F;
 constexpr const char* kMsInfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
@@ -43,7 +45,6 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect 
     palette.setColor(QPalette::WindowText, Qt::black);
     label->setPalette(palette);
     label->setAutoFillBackground(false);
-    label->setAttribute(Qt::WA_TranslucentBackground);
     return label;
 }
 
@@ -60,8 +61,7 @@ QFrame* makeLine(QWidget* parent, int index, QRect geometry, QColor colour) {
     return line;
 }
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& text,
-                        QRect geometry) {
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, QRect geometry) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QLatin1String(name));
     button->setGeometry(geometry);
@@ -69,7 +69,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& text,
 }
 
 class KeyHandle {
-public:
+  public:
     KeyHandle() = default;
     ~KeyHandle() {
         if (key_ != nullptr)
@@ -80,7 +80,7 @@ public:
     HKEY* out() { return &key_; }
     HKEY get() const { return key_; }
 
-private:
+  private:
     HKEY key_ = nullptr;
 };
 
@@ -149,9 +149,13 @@ void frmAbout::showApplication(const QString& appName, const QString& appVersion
 }
 
 // The dialog's cancel button too: Escape closes it the same way.
-void frmAbout::cmdOK_Click() { accept(); }
+void frmAbout::cmdOK_Click() {
+    accept();
+}
 
-void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
+void frmAbout::cmdSysInfo_Click() {
+    StartSysInfo();
+}
 
 void frmAbout::StartSysInfo() {
     try {
@@ -172,13 +176,12 @@ void frmAbout::StartSysInfo() {
     } catch (const std::exception&) {
         // Every way the viewer cannot be found or started ends in the one message.
     }
-    common::showMessageBox(QStringLiteral("msgSysInfoUnavailable"),
-                           QLatin1String(kLibraryTitle),
+    common::showMessageBox(QStringLiteral("msgSysInfoUnavailable"), QLatin1String(kLibraryTitle),
                            QStringLiteral("System Information Is Unavailable At This Time"));
 }
 
-bool frmAbout::GetKeyValue(HKEY keyRoot, const std::string& keyName,
-                           const std::string& subKeyRef, std::u16string& keyVal) {
+bool frmAbout::GetKeyValue(HKEY keyRoot, const std::string& keyName, const std::string& subKeyRef,
+                           std::u16string& keyVal) {
     KeyHandle key;
     if (RegOpenKeyExA(keyRoot, keyName.c_str(), 0, kSysInfoAccess, key.out()) != ERROR_SUCCESS) {
         keyVal.clear();

@@ -20,7 +20,7 @@ inline const char* const kLibraryTitle = "QorCommon1";
 class frmAbout : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit frmAbout(QWidget* parent = nullptr);
 
     // The caller's application replaces the library's own texts.
@@ -32,10 +32,10 @@ public:
     // Reads one registry value as text: a text value without its stored terminator, a
     // 32-bit number as its decimal text. False, with keyVal emptied, when the key or
     // value cannot be read; a value stored with size 0 fails with error 5.
-    static bool GetKeyValue(HKEY keyRoot, const std::string& keyName,
-                            const std::string& subKeyRef, std::u16string& keyVal);
+    static bool GetKeyValue(HKEY keyRoot, const std::string& keyName, const std::string& subKeyRef,
+                            std::u16string& keyVal);
 
-private:
+  private:
     void Form_Load();
     void cmdOK_Click();
     void cmdSysInfo_Click();

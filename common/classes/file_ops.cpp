@@ -28,7 +28,7 @@ QString lowered(std::u16string_view text) {
 
 // Closes a file descriptor on every way out.
 class FileDescriptor {
-public:
+  public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
     ~FileDescriptor() {
         if (fd_ >= 0)
@@ -38,7 +38,7 @@ public:
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     int get() const { return fd_; }
 
-private:
+  private:
     int fd_;
 };
 
@@ -87,8 +87,7 @@ std::int32_t countLines(const std::filesystem::path& path) {
     }
     if (openLine)
         ++lines;
-    return lines > std::numeric_limits<std::int32_t>::max() ? -1
-                                                            : static_cast<std::int32_t>(lines);
+    return lines > std::numeric_limits<std::int32_t>::max() ? -1 : static_cast<std::int32_t>(lines);
 }
 
 } // namespace
@@ -98,18 +97,30 @@ std::u16string_view shellCodeText(int code) {
     if (code > 32)
         return u"";
     switch (code) {
-    case 2: return u"File not found";
-    case 3: return u"Application not found";
-    case 5: return u"Access denied";
-    case 11: return u"Bad file format";
-    case 26: return u"File sharing error";
-    case 27: return u"File associateion incomplete";
-    case 28: return u"DDE Timeout";
-    case 29: return u"DDE Fail";
-    case 30: return u"DDE Busy";
-    case 31: return u"No file association";
-    case 32: return u"DLL not found\"";
-    default: return u"Unknown file open error";
+    case 2:
+        return u"File not found";
+    case 3:
+        return u"Application not found";
+    case 5:
+        return u"Access denied";
+    case 11:
+        return u"Bad file format";
+    case 26:
+        return u"File sharing error";
+    case 27:
+        return u"File associateion incomplete";
+    case 28:
+        return u"DDE Timeout";
+    case 29:
+        return u"DDE Fail";
+    case 30:
+        return u"DDE Busy";
+    case 31:
+        return u"No file association";
+    case 32:
+        return u"DLL not found\"";
+    default:
+        return u"Unknown file open error";
     }
 }
 
@@ -129,9 +140,9 @@ std::u16string StartDoc(std::u16string_view docName, bool displayError) {
             const std::string what = failure.what();
             std::u16string procedure = u"DocName = ";
             procedure.append(docName);
-            reportSwallowed(u"Velkin.QorCommon1.dll.Common.StartDoc", procedure,
-                            AutomationError(kErrInvalidCall, std::u16string(kLibrarySource),
-                                            fromUtf8(what)));
+            reportSwallowed(
+                u"Velkin.QorCommon1.dll.Common.StartDoc", procedure,
+                AutomationError(kErrInvalidCall, std::u16string(kLibrarySource), fromUtf8(what)));
         }
     } catch (const std::bad_alloc&) {
         if (displayError) {

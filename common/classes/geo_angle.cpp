@@ -54,6 +54,8 @@ std::int16_t ComputeLineAngle(double x, double y) {
     return static_cast<std::int16_t>(bearing);
 }
 
-std::u16string ShotPointSortValue(std::u16string_view, std::int16_t, bool) { return {}; }
+std::u16string ShotPointSortValue(std::u16string_view, std::int16_t, bool) {
+    return {};
+}
 
 } // namespace qor::geo

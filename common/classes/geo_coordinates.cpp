@@ -89,9 +89,14 @@ double ValidateGeoCoordinate(std::int32_t coordinateType, std::u16string_view in
         return 0;
     double bound = 0;
     switch (static_cast<GeoCoordType>(coordinateType)) {
-    case GeoCoordType::Latcoordinate: bound = 91; break;
-    case GeoCoordType::LonCoordinate: bound = 181; break;
-    default: return *value;
+    case GeoCoordType::Latcoordinate:
+        bound = 91;
+        break;
+    case GeoCoordType::LonCoordinate:
+        bound = 181;
+        break;
+    default:
+        return *value;
     }
     return (*value > bound || *value < -bound) ? 0 : *value;
 }
@@ -99,8 +104,12 @@ double ValidateGeoCoordinate(std::int32_t coordinateType, std::u16string_view in
 double DMStoDecimalDegrees(std::int32_t coordinateType, std::u16string_view inputValue) {
     std::optional<double> value;
     switch (static_cast<GeoCoordType>(coordinateType)) {
-    case GeoCoordType::Latcoordinate: value = dmsValue({2, u'N', u'S'}, inputValue); break;
-    case GeoCoordType::LonCoordinate: value = dmsValue({3, u'E', u'W'}, inputValue); break;
+    case GeoCoordType::Latcoordinate:
+        value = dmsValue({2, u'N', u'S'}, inputValue);
+        break;
+    case GeoCoordType::LonCoordinate:
+        value = dmsValue({3, u'E', u'W'}, inputValue);
+        break;
     }
     return value.value_or(0);
 }

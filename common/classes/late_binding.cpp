@@ -25,13 +25,20 @@ namespace {
 [[noreturn]] void raiseFromHresult(HRESULT hr) {
     switch (hr) {
     case DISP_E_MEMBERNOTFOUND:
-    case DISP_E_UNKNOWNNAME: raiseRuntime(kErrNotSupported);
-    case DISP_E_TYPEMISMATCH: raiseRuntime(kErrTypeMismatch);
-    case DISP_E_BADPARAMCOUNT: raiseRuntime(kErrWrongArgCount);
-    case DISP_E_PARAMNOTFOUND: raiseRuntime(kErrNamedArgNotFound);
-    case DISP_E_OVERFLOW: raiseRuntime(kErrOverflow);
-    case E_OUTOFMEMORY: raiseRuntime(kErrOutOfMemory);
-    default: throw AutomationError(hr, std::u16string(kLibrarySource), u"Automation error");
+    case DISP_E_UNKNOWNNAME:
+        raiseRuntime(kErrNotSupported);
+    case DISP_E_TYPEMISMATCH:
+        raiseRuntime(kErrTypeMismatch);
+    case DISP_E_BADPARAMCOUNT:
+        raiseRuntime(kErrWrongArgCount);
+    case DISP_E_PARAMNOTFOUND:
+        raiseRuntime(kErrNamedArgNotFound);
+    case DISP_E_OVERFLOW:
+        raiseRuntime(kErrOverflow);
+    case E_OUTOFMEMORY:
+        raiseRuntime(kErrOutOfMemory);
+    default:
+        throw AutomationError(hr, std::u16string(kLibrarySource), u"Automation error");
     }
 }
 
@@ -60,8 +67,12 @@ void invoke(IDispatch* object, DISPID id, WORD flags, DISPPARAMS& params, VARIAN
 
 } // namespace
 
-OwnedVariant::OwnedVariant() { VariantInit(&value_); }
-OwnedVariant::~OwnedVariant() { VariantClear(&value_); }
+OwnedVariant::OwnedVariant() {
+    VariantInit(&value_);
+}
+OwnedVariant::~OwnedVariant() {
+    VariantClear(&value_);
+}
 
 void putProperty(IDispatch* object, std::u16string_view name, const VARIANT& value) {
     const DISPID id = dispIdOf(object, name);

@@ -11,7 +11,7 @@ namespace qor::common {
 
 // Owns one VARIANT.
 class OwnedVariant {
-public:
+  public:
     OwnedVariant();
     ~OwnedVariant();
     OwnedVariant(const OwnedVariant&) = delete;
@@ -19,7 +19,7 @@ public:
     VARIANT* get() { return &value_; }
     const VARIANT& value() const { return value_; }
 
-private:
+  private:
     VARIANT value_;
 };
 

@@ -74,13 +74,16 @@ void QorFile::SetFileName(std::u16string_view fullFilePath, bool failInvalidPath
 std::u16string QorFile::GetFileInfo(std::int32_t infoType, bool withTrailingSlash) const {
     return reRaiseWithPath(u"GetFileInfo", fullPath_, [&]() -> std::u16string {
         switch (static_cast<InfoType>(infoType)) {
-        case InfoType::FileNameWOext: return baseName_;
+        case InfoType::FileNameWOext:
+            return baseName_;
         case InfoType::FileNameWExt:
             return hasExtensionDot_ ? baseName_ + u'.' + extension_ : baseName_;
         case InfoType::FilePath:
             return withTrailingSlash ? folder_ + separator_ : folder_;
-        case InfoType::FullFilePath: return fullPath_;
-        case InfoType::FileExt: return extension_;
+        case InfoType::FullFilePath:
+            return fullPath_;
+        case InfoType::FileExt:
+            return extension_;
         }
         return {};
     });

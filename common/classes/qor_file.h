@@ -18,11 +18,11 @@ enum class InfoType : std::int32_t {
 };
 
 class QorFile {
-public:
+  public:
     void SetFileName(std::u16string_view fullFilePath, bool failInvalidPaths);
     std::u16string GetFileInfo(std::int32_t infoType, bool withTrailingSlash) const;
 
-private:
+  private:
     std::u16string fullPath_;
     std::u16string folder_;
     std::u16string baseName_;

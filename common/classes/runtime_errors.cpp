@@ -8,9 +8,12 @@ namespace {
 // The runtime's table lacks the two dispatch argument errors a late-bound call can meet.
 std::u16string_view describe(std::int32_t number) {
     switch (number) {
-    case kErrNamedArgNotFound: return u"Named argument not found";
-    case kErrWrongArgCount: return u"Wrong number of arguments or invalid property assignment";
-    default: return standardDescription(number);
+    case kErrNamedArgNotFound:
+        return u"Named argument not found";
+    case kErrWrongArgCount:
+        return u"Wrong number of arguments or invalid property assignment";
+    default:
+        return standardDescription(number);
     }
 }
 

@@ -54,8 +54,10 @@ std::u16string padBody(std::u16string_view stringIn, std::int16_t stringLen,
         return std::u16string(static_cast<std::size_t>(stringLen), padChar[0]);
     const std::u16string padRun(static_cast<std::size_t>(stringLen - n), padChar[0]);
     switch (static_cast<PadEnd>(padDir)) {
-    case PadEnd::PAD_ON_LEFT: return padRun + std::u16string(stringIn);
-    case PadEnd::PAD_ON_RIGHT: return std::u16string(stringIn) + padRun;
+    case PadEnd::PAD_ON_LEFT:
+        return padRun + std::u16string(stringIn);
+    case PadEnd::PAD_ON_RIGHT:
+        return std::u16string(stringIn) + padRun;
     }
     return {};
 }

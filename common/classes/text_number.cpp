@@ -9,8 +9,12 @@
 namespace qor::common {
 namespace {
 
-bool isBlank(char16_t c) { return c == u' ' || c == u'\t'; }
-bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool isBlank(char16_t c) {
+    return c == u' ' || c == u'\t';
+}
+bool isDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
 
 std::size_t skipDigits(std::u16string_view text, std::size_t pos) {
     while (pos < text.size() && isDigit(text[pos]))
@@ -48,8 +52,8 @@ std::optional<double> parseDecimal(std::u16string_view text) {
     ascii.reserve(text.size());
     for (std::size_t i = mantissaStart; i < end; ++i)
         ascii.push_back(static_cast<char>(text[i]));
-    if (end < text.size() && (text[end] == u'e' || text[end] == u'E' || text[end] == u'd' ||
-                              text[end] == u'D')) {
+    if (end < text.size() &&
+        (text[end] == u'e' || text[end] == u'E' || text[end] == u'd' || text[end] == u'D')) {
         std::size_t expPos = end + 1;
         ascii.push_back('e');
         if (expPos < text.size() && (text[expPos] == u'+' || text[expPos] == u'-'))

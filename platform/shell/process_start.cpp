@@ -35,7 +35,7 @@ void remember(pid_t pid) {
 // The started program runs in its own session with ordinary signal handling, so the
 // caller's terminal and blocked signals do not reach it.
 class SpawnAttributes {
-public:
+  public:
     SpawnAttributes() {
         posix_spawnattr_init(&attr_);
         sigset_t none;
@@ -54,7 +54,7 @@ public:
     SpawnAttributes& operator=(const SpawnAttributes&) = delete;
     const posix_spawnattr_t* get() const { return &attr_; }
 
-private:
+  private:
     posix_spawnattr_t attr_;
 };
 
@@ -66,7 +66,9 @@ bool looksLikeUrl(const std::string& document) {
 // file gets its answer at once.
 int checkDocument(const std::string& document) {
     struct stat info {};
-    if (document.empty() || stat(document.c_str(), &info) != 0)
+    if (document.empty())
+        return kShellFileNotFound;
+    if (stat(document.c_str(), &info) != 0)
         return errno == EACCES ? kShellAccessDenied : kShellFileNotFound;
     if (access(document.c_str(), R_OK) != 0)
         return kShellAccessDenied;
@@ -78,11 +80,16 @@ int mapOpenerExit(int status) {
     if (!WIFEXITED(status))
         return kShellUnknownFailure;
     switch (WEXITSTATUS(status)) {
-    case 0: return kShellStarted;
-    case 2: return kShellFileNotFound;
-    case 3: return kShellNoAssociation;
-    case 5: return kShellAccessDenied;
-    default: return kShellUnknownFailure;
+    case 0:
+        return kShellStarted;
+    case 2:
+        return kShellFileNotFound;
+    case 3:
+        return kShellNoAssociation;
+    case 5:
+        return kShellAccessDenied;
+    default:
+        return kShellUnknownFailure;
     }
 }
 

@@ -80,7 +80,7 @@ bool ModalCloser::eventFilter(QObject* watched, QEvent* event) {
     if (!widget->isWindow() || !widget->isModal())
         return false;
     if (auto* box = qobject_cast<QMessageBox*>(widget)) {
-        seen.append({box->windowTitle(), box->text()});
+        seen.append({box->windowTitle(), QString(box->text()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))});
         QTimer::singleShot(0, box, [box] {
             if (box->buttons().isEmpty())
                 box->done(0);
@@ -100,7 +100,7 @@ bool ModalCloser::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QString errorReport(const QString& procedure, int number, const QString& description) {
-    return QStringLiteral("Error at: frmMain.%1\r\nCondition = \r\nNumber = %2\r\nDescription = %3")
+    return QStringLiteral("Error at: frmMain.%1\nCondition = \nNumber = %2\nDescription = %3")
         .arg(procedure, QString::number(number), description);
 }
 

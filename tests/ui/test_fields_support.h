@@ -34,7 +34,7 @@ void click(QWidget* widget);
 
 struct SeenModal {
     QString title;
-    QString text;
+    QString text; // line ends as "\n", however the box was given them
 };
 
 // While it lives, every modal box is read and closed as soon as it shows: message boxes
@@ -53,7 +53,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
-// The four lines of an error report as ShowError shows them.
+// The four lines of a frmMain error report as ShowError shows them, joined by "\n".
 QString errorReport(const QString& procedure, int number, const QString& description);
 
 } // namespace fieldtest

@@ -204,7 +204,7 @@ void MainWindowTest::instructionsLinkBringsBackTheHelpText() {
     form->txtTargetO2->setText(QStringLiteral("32"));
     form->txtTargetN->setText(QStringLiteral("68"));
     QTest::mouseClick(form->cmdCalc, Qt::LeftButton);
-    QCOMPARE(form->lstBlendingInstructions->count(), 16);
+    QCOMPARE(form->lstBlendingInstructions->count(), 15);
 
     QSignalSpy clicks(form->lblInstrictions, &ClickableLabel::clicked);
     QTest::mouseClick(form->lblInstrictions, Qt::LeftButton);
@@ -274,8 +274,9 @@ void MainWindowTest::accessKeysPressTheButtons() {
     form->txtTargetPSI->setText(QStringLiteral("3000"));
     form->txtTargetO2->setText(QStringLiteral("32"));
     form->txtTargetN->setText(QStringLiteral("68"));
-    QTest::keyClick(form.get(), Qt::Key(key), Qt::AltModifier);
-    QCOMPARE(form->lstBlendingInstructions->item(1)->text(), secondLine);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::AltModifier);
+    // An access key clicks the button the way Qt animates it, a moment later.
+    QTRY_COMPARE(form->lstBlendingInstructions->item(1)->text(), secondLine);
 }
 
 void MainWindowTest::geometryFromTwips_data() {

@@ -33,8 +33,8 @@ private slots:
         QCOMPARE(closer.seen.size(), 1);
         QCOMPARE(closer.seen[0].title, QStringLiteral("Application Error"));
         QVERIFY2(closer.seen[0].text.startsWith(QStringLiteral("Error at: ") + Module1::GetAppTitle() +
-                                               QStringLiteral(".Module1.SelectControlText.SelectControlText\r\n"
-                                                              "Condition = \r\nNumber = 91\r\n")),
+                                               QStringLiteral(".Module1.SelectControlText.SelectControlText\n"
+                                                              "Condition = \nNumber = 91\n")),
                  qPrintable(closer.seen[0].text));
     }
 
@@ -106,7 +106,7 @@ private slots:
         QVERIFY(!Module1::CancelInput(0, 100, nullptr, selectText));
         QCOMPARE(closer.seen.size(), 1);
         QVERIFY(closer.seen[0].text.startsWith(QStringLiteral("Error at: ") + Module1::GetAppTitle() +
-                                              QStringLiteral(".Module1.CancelInput.CancelInput\r\n")));
+                                              QStringLiteral(".Module1.CancelInput.CancelInput\n")));
     }
 
     void balanceMixFields_data() {

@@ -249,8 +249,8 @@ private slots:
         QVERIFY(QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                          QFileDevice::ExeOwner));
         QCOMPARE(closer.seen.size(), 2);
-        QVERIFY2(closer.seen[1].text.startsWith(QStringLiteral("Error at: frmMain.cmdlblSave_Click\r\n"
-                                                               "Condition = \r\nNumber = 75\r\n"
+        QVERIFY2(closer.seen[1].text.startsWith(QStringLiteral("Error at: frmMain.cmdlblSave_Click\n"
+                                                               "Condition = \nNumber = 75\n"
                                                                "Description = Could not create ") + path),
                  qPrintable(closer.seen[1].text));
         QCOMPARE(readAll(path), old);
@@ -273,8 +273,8 @@ private slots:
             click(w->cmdlblSave);
         }
         QCOMPARE(closer.seen.size(), 2);
-        QVERIFY2(closer.seen[1].text.startsWith(QStringLiteral("Error at: frmMain.cmdlblSave_Click\r\n"
-                                                               "Condition = \r\nNumber = 57\r\n"
+        QVERIFY2(closer.seen[1].text.startsWith(QStringLiteral("Error at: frmMain.cmdlblSave_Click\n"
+                                                               "Condition = \nNumber = 57\n"
                                                                "Description = Could not write ") + path),
                  qPrintable(closer.seen[1].text));
         QCOMPARE(readAll(path), old);
@@ -294,8 +294,8 @@ private slots:
         chooseFile(closer, device);
         click(w->cmdlblSave);
         QCOMPARE(closer.seen.size(), 2);
-        QVERIFY2(closer.seen[1].text.startsWith(QStringLiteral("Error at: frmMain.cmdlblSave_Click\r\n"
-                                                               "Condition = \r\nNumber = 57\r\n"
+        QVERIFY2(closer.seen[1].text.startsWith(QStringLiteral("Error at: frmMain.cmdlblSave_Click\n"
+                                                               "Condition = \nNumber = 57\n"
                                                                "Description = Could not write /dev/full")),
                  qPrintable(closer.seen[1].text));
         struct stat after {};

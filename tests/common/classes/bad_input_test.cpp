@@ -23,19 +23,27 @@ namespace {
 int gClosedWindows = 0;
 
 class HostileText {
-public:
+  public:
     explicit HostileText(std::uint32_t seed) : random_(seed) {}
 
     std::u16string next() {
         switch (pick(8)) {
-        case 0: return u"";
-        case 1: return repeat(40000);
-        case 2: return mixed(pick(64));
-        case 3: return numberLike();
-        case 4: return std::u16string(pick(3) + 1, u'\0') + mixed(pick(16));
-        case 5: return std::u16string(1, static_cast<char16_t>(0xD800 + pick(0x800)));
-        case 6: return u"C:\\" + mixed(pick(20)) + u"." + mixed(pick(5));
-        default: return mixed(pick(40000));
+        case 0:
+            return u"";
+        case 1:
+            return repeat(40000);
+        case 2:
+            return mixed(pick(64));
+        case 3:
+            return numberLike();
+        case 4:
+            return std::u16string(pick(3) + 1, u'\0') + mixed(pick(16));
+        case 5:
+            return std::u16string(1, static_cast<char16_t>(0xD800 + pick(0x800)));
+        case 6:
+            return u"C:\\" + mixed(pick(20)) + u"." + mixed(pick(5));
+        default:
+            return mixed(pick(40000));
         }
     }
     std::int16_t smallInt() { return static_cast<std::int16_t>(pick(65536) - 32768); }
@@ -43,7 +51,7 @@ public:
         return std::uniform_int_distribution<std::uint32_t>(0, bound - 1)(random_);
     }
 
-private:
+  private:
     std::u16string repeat(std::size_t n) {
         return std::u16string(n, static_cast<char16_t>(u' ' + pick(95)));
     }
@@ -53,18 +61,25 @@ private:
         text.reserve(n);
         for (std::size_t i = 0; i < n; ++i) {
             switch (pick(4)) {
-            case 0: text.push_back(static_cast<char16_t>(pick(0x10000))); break;
-            case 1: text.push_back(static_cast<char16_t>(0xDC00 + pick(0x400))); break;
-            default: text.push_back(kPalette[pick(sizeof(kPalette) / 2 - 1)]); break;
+            case 0:
+                text.push_back(static_cast<char16_t>(pick(0x10000)));
+                break;
+            case 1:
+                text.push_back(static_cast<char16_t>(0xDC00 + pick(0x400)));
+                break;
+            default:
+                text.push_back(kPalette[pick(sizeof(kPalette) / 2 - 1)]);
+                break;
             }
         }
         return text;
     }
     std::u16string numberLike() {
         static const char16_t* const kSamples[] = {
-            u"45301525N", u"073301550W", u"1e308", u"-1e309", u"1e-400", u"12345", u"-",
-            u".", u"+.e5", u"0000000000000000000000000000001", u" 91 ", u"nan", u"inf",
-            u"&H10", u"1,5", u"９"};
+            u"45301525N", u"073301550W", u"1e308", u"-1e309", u"1e-400",
+            u"12345",     u"-",          u".",     u"+.e5",   u"0000000000000000000000000000001",
+            u" 91 ",      u"nan",        u"inf",   u"&H10",   u"1,5",
+            u"９"};
         return kSamples[pick(std::size(kSamples))];
     }
 
@@ -78,8 +93,7 @@ std::uint32_t seed() {
 }
 
 // Runs one call; an AutomationError is a proper outcome, anything else escaping is not.
-template <typename Call>
-void survives(Call&& call) {
+template <typename Call> void survives(Call&& call) {
     try {
         call();
     } catch (const AutomationError& err) {
@@ -88,7 +102,7 @@ void survives(Call&& call) {
 }
 
 class BadInput : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::printf("seed %u\n", seed());
         // Any document that happens to exist goes to this harmless opener.
@@ -104,7 +118,7 @@ protected:
     test::TempDir dir;
     HostileText text{seed()};
 
-private:
+  private:
     std::string savedPath_;
 };
 

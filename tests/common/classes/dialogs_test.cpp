@@ -25,10 +25,10 @@ namespace {
 // Calls `inspect` with the modal window once one that `wanted` accepts is up (polling,
 // as it opens inside the blocking call made right after this). Stops when `active` is
 // cleared, so a poll never reaches into a later test.
-void whenModal(std::function<void(QWidget*)> inspect,
-               std::function<bool(QWidget*)> wanted = [](QWidget*) { return true; },
-               std::shared_ptr<bool> active = std::make_shared<bool>(true),
-               int attemptsLeft = 500) {
+void whenModal(
+    std::function<void(QWidget*)> inspect,
+    std::function<bool(QWidget*)> wanted = [](QWidget*) { return true; },
+    std::shared_ptr<bool> active = std::make_shared<bool>(true), int attemptsLeft = 500) {
     QTimer::singleShot(5, [=]() {
         if (!*active)
             return;
@@ -40,7 +40,9 @@ void whenModal(std::function<void(QWidget*)> inspect,
     });
 }
 
-bool isMessageBox(QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; }
+bool isMessageBox(QWidget* w) {
+    return qobject_cast<QMessageBox*>(w) != nullptr;
+}
 
 struct SeenBox {
     QString objectName;
@@ -53,8 +55,7 @@ struct SeenBox {
 };
 
 // Reads the message box once it is up and presses its OK button.
-void readAndConfirmBox(SeenBox& seen,
-                       std::shared_ptr<bool> active = std::make_shared<bool>(true)) {
+void readAndConfirmBox(SeenBox& seen, std::shared_ptr<bool> active = std::make_shared<bool>(true)) {
     whenModal(
         [&seen](QWidget* modal) {
             auto* box = qobject_cast<QMessageBox*>(modal);
@@ -82,8 +83,7 @@ void putValue(const char* key, const char* name, DWORD type, const QByteArray& b
     QCOMPARE(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                              &handle, nullptr),
              ERROR_SUCCESS);
-    QCOMPARE(RegSetValueExA(handle, name, 0, type,
-                            reinterpret_cast<const BYTE*>(bytes.constData()),
+    QCOMPARE(RegSetValueExA(handle, name, 0, type, reinterpret_cast<const BYTE*>(bytes.constData()),
                             static_cast<DWORD>(bytes.size())),
              ERROR_SUCCESS);
     RegCloseKey(handle);
@@ -97,7 +97,7 @@ constexpr const char* kLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location
 class DialogsTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     QTemporaryDir home_;
 
     void clearSysInfoKeys() {
@@ -136,7 +136,7 @@ private:
         });
     }
 
-private slots:
+  private slots:
     void initTestCase() {
         QVERIFY(home_.isValid());
         qputenv("XDG_DATA_HOME", home_.filePath(QStringLiteral("data")).toUtf8());
@@ -144,17 +144,17 @@ private slots:
     }
 
     void errorTextIsFourLinesJoinedByCarriageReturnLineFeed() {
-        const std::u16string text = qor::common::buildErrorText(
-            u"Velkin.QorCommon1.dll.Common.PadString", u"SelectText", -2147220504,
-            u"The pad char must be 1 char long", u"");
+        const std::u16string text =
+            qor::common::buildErrorText(u"Velkin.QorCommon1.dll.Common.PadString", u"SelectText",
+                                        -2147220504, u"The pad char must be 1 char long", u"");
         QCOMPARE(QString::fromStdU16String(text),
                  QStringLiteral("Error at: Velkin.QorCommon1.dll.Common.PadString.SelectText\r\n"
                                 "Condition = \r\nNumber = -2147220504\r\n"
                                 "Description = The pad char must be 1 char long"));
-        QCOMPARE(QString::fromStdU16String(
-                     qor::common::buildErrorText(u"m", u"p", 0, u"", u"cond")),
-                 QStringLiteral("Error at: m.p\r\nCondition = cond\r\nNumber = 0\r\n"
-                                "Description = "));
+        QCOMPARE(
+            QString::fromStdU16String(qor::common::buildErrorText(u"m", u"p", 0, u"", u"cond")),
+            QStringLiteral("Error at: m.p\r\nCondition = cond\r\nNumber = 0\r\n"
+                           "Description = "));
     }
 
     void showErrorShowsTheFourLinesUntilClosed() {
@@ -215,8 +215,9 @@ private slots:
                "error raised.";
         QTest::newRow("negative length") << "" << -1 << "0" << true << "5"
                                          << "Invalid procedure call or argument";
-        QTest::newRow("beyond sixteen bits") << QString(32768, QLatin1Char('a')) << 10 << "0"
-                                             << true << "6" << "Overflow";
+        QTest::newRow("beyond sixteen bits")
+            << QString(32768, QLatin1Char('a')) << 10 << "0" << true << "6"
+            << "Overflow";
     }
 
     void padStringShowsItsFailuresAndReturnsEmpty() {

@@ -26,7 +26,9 @@ HRESULT FakeLabel::GetTypeInfoCount(UINT* pctinfo) {
     return S_OK;
 }
 
-HRESULT FakeLabel::GetTypeInfo(UINT, LCID, ITypeInfo**) { return E_NOTIMPL; }
+HRESULT FakeLabel::GetTypeInfo(UINT, LCID, ITypeInfo**) {
+    return E_NOTIMPL;
+}
 
 HRESULT FakeLabel::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
     if (count != 1)
@@ -45,8 +47,8 @@ HRESULT FakeLabel::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISP
     return S_OK;
 }
 
-HRESULT FakeLabel::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
-                          VARIANT* result, EXCEPINFO* info, UINT*) {
+HRESULT FakeLabel::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                          EXCEPINFO* info, UINT*) {
     switch (id) {
     case kCaption: {
         if (flags != DISPATCH_PROPERTYPUT || params->cArgs != 1 || params->cNamedArgs != 1 ||
@@ -77,7 +79,8 @@ HRESULT FakeLabel::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* param
             return DISP_E_EXCEPTION;
         }
         return S_OK;
-    default: return DISP_E_MEMBERNOTFOUND;
+    default:
+        return DISP_E_MEMBERNOTFOUND;
     }
 }
 

@@ -10,7 +10,7 @@
 namespace qor::test {
 
 class FakeLabel : public IDispatch {
-public:
+  public:
     std::u16string caption;
     std::u16string tag;
     int refreshCalls = 0;
@@ -32,7 +32,7 @@ public:
 
     ULONG references() const { return refs_; }
 
-private:
+  private:
     ULONG refs_ = 1; // lives on the test's stack
 };
 

@@ -12,7 +12,7 @@ namespace {
 using test::TempDir;
 
 class FileOrDirExistsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir.write("Data/report.txt", "line\r\n");
         dir.write("Data/other.txt", "");
@@ -30,16 +30,11 @@ TEST_F(FileOrDirExistsTest, FindsAFileWhateverItsCase) {
         std::string file;
         bool found;
     } cases[] = {
-        {"Data/report.txt", true},
-        {"Data/Report.TXT", true},
-        {"Data\\REPORT.txt", true},
-        {"Data/sub.folder", true},  // a folder whose name matches counts
-        {"Data/*.txt", false},      // no wildcards
-        {"Data/report.tx?", false},
-        {"Data/report", false},
-        {"Data/missing.txt", false},
-        {"Missing/report.txt", false},
-        {"Data/", false},
+        {"Data/report.txt", true},     {"Data/Report.TXT", true}, {"Data\\REPORT.txt", true},
+        {"Data/sub.folder", true}, // a folder whose name matches counts
+        {"Data/*.txt", false},     // no wildcards
+        {"Data/report.tx?", false},    {"Data/report", false},    {"Data/missing.txt", false},
+        {"Missing/report.txt", false}, {"Data/", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(FileOrDirExists(dir.u16(c.file), u""), c.found) << c.file;
@@ -79,7 +74,7 @@ TEST_F(FileOrDirExistsTest, PathsWithNulOrGreatLengthAreNotFound) {
     EXPECT_FALSE(FileOrDirExists(dir.u16("Data") + std::u16string(1, u'\0') + u"x", u""));
     EXPECT_FALSE(FileOrDirExists(u"", dir.u16("Data") + std::u16string(1, u'\0')));
     EXPECT_FALSE(FileOrDirExists(dir.u16("Data/") + std::u16string(40000, u'a'), u""));
-    EXPECT_FALSE(FileOrDirExists(u"", std::u16string(40000, u'/')+ u"x"));
+    EXPECT_FALSE(FileOrDirExists(u"", std::u16string(40000, u'/') + u"x"));
 }
 
 TEST(FindTextFileLength, CountsLinesEndedByCarriageReturnLineFeedOrBoth) {

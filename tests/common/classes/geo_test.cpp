@@ -64,13 +64,13 @@ TEST(ValidateGeoCoordinate, ReturnsThePassingValueAndZeroForEveryFailure) {
         std::u16string_view text;
         double result;
     } cases[] = {
-        {kLat, u"45.5", 45.5},     {kLat, u" -12 ", -12},    {kLat, u"91", 91},
-        {kLat, u"-91", -91},       {kLat, u"91.5", 0},       {kLat, u"-91.0001", 0},
-        {kLat, u"abc", 0},         {kLat, u"", 0},           {kLat, u"4,5", 0},
-        {kLon, u"181", 181},       {kLon, u"-181.0001", 0},  {kLon, u"120.25", 120.25},
-        {kLon, u"1e2", 100},       {kLat, u"1e400", 0},      {7, u"500", 500},
-        {kLat, u"+.5", 0.5},       {kLat, u"5.", 5},         {kLat, u".", 0},
-        {kLat, u"0x10", 0},        {kLat, u"inf", 0},        {kLat, u"nan", 0},
+        {kLat, u"45.5", 45.5}, {kLat, u" -12 ", -12},   {kLat, u"91", 91},
+        {kLat, u"-91", -91},   {kLat, u"91.5", 0},      {kLat, u"-91.0001", 0},
+        {kLat, u"abc", 0},     {kLat, u"", 0},          {kLat, u"4,5", 0},
+        {kLon, u"181", 181},   {kLon, u"-181.0001", 0}, {kLon, u"120.25", 120.25},
+        {kLon, u"1e2", 100},   {kLat, u"1e400", 0},     {7, u"500", 500},
+        {kLat, u"+.5", 0.5},   {kLat, u"5.", 5},        {kLat, u".", 0},
+        {kLat, u"0x10", 0},    {kLat, u"inf", 0},       {kLat, u"nan", 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ValidateGeoCoordinate(c.type, c.text), c.result) << toUtf8(c.text);
@@ -108,10 +108,9 @@ TEST(ConvertImpliedDecimals, PutsThePointBeforeTheLastDigits) {
         std::int16_t decimals;
         double result;
     } cases[] = {
-        {u"", 2, 0},          {u"12345", 2, 123.45},  {u"45", 2, 0.45},
-        {u"-12345", 2, -123.45}, {u"000", 2, 0},      {u"7", 3, 0},
-        {u"123", 3, 0.123},   {u"12.5", 0, 12.5},     {u"abc", 0, 0},
-        {u"12.5", 1, 0},      {u"-5", 2, 0},          {u"123", -1, 123},
+        {u"", 2, 0},           {u"12345", 2, 123.45}, {u"45", 2, 0.45},   {u"-12345", 2, -123.45},
+        {u"000", 2, 0},        {u"7", 3, 0},          {u"123", 3, 0.123}, {u"12.5", 0, 12.5},
+        {u"abc", 0, 0},        {u"12.5", 1, 0},       {u"-5", 2, 0},      {u"123", -1, 123},
         {u"123", -32768, 123}, {u"abc", 2, 0},        {u"12", 32767, 0},
     };
     for (const auto& c : cases)
@@ -125,11 +124,10 @@ TEST(ComputeLineAngle, BearingsWithTheSinglePrecisionPi) {
         double y;
         std::int16_t bearing;
     } cases[] = {
-        {0, 0, 0},       {0, 5, 0},       {5, 0, 90},       {0, -5, 180},
-        {-5, 0, 270},    {1, 1, 45},      {1, -1, 135},     {-1, -1, 225},
-        {-1, 1, 315},    {3, 4, 36},      {4, 3, 53},       {0.5, 0.5, 0},
-        {-0.5, 3, 341},  {10000, 1, 90},  {100, -1, 90},    {-1, 1000, 359},
-        {-1, 10000, 360}, {-0.5, 0, 270}, {0, -0.5, 180},   {1e300, 1e300, 45},
+        {0, 0, 0},       {0, 5, 0},        {5, 0, 90},     {0, -5, 180},   {-5, 0, 270},
+        {1, 1, 45},      {1, -1, 135},     {-1, -1, 225},  {-1, 1, 315},   {3, 4, 36},
+        {4, 3, 53},      {0.5, 0.5, 0},    {-0.5, 3, 341}, {10000, 1, 90}, {100, -1, 90},
+        {-1, 1000, 359}, {-1, 10000, 360}, {-0.5, 0, 270}, {0, -0.5, 180}, {1e300, 1e300, 45},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ComputeLineAngle(c.x, c.y), c.bearing) << c.x << ", " << c.y;

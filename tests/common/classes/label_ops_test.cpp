@@ -34,8 +34,7 @@ TEST(ResetLabel, FailuresCarryItsPrefix) {
                 u"Object variable or With block variable not set");
     FakeLabel noTag;
     noTag.hasTag = false;
-    expectError([&] { ResetLabel(&noTag, u""); }, 438,
-                u"QorCommon1.Common.ResetLabel; QorCommon1",
+    expectError([&] { ResetLabel(&noTag, u""); }, 438, u"QorCommon1.Common.ResetLabel; QorCommon1",
                 u"Object doesn't support this property or method");
 }
 

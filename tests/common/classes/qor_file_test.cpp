@@ -120,8 +120,7 @@ TEST(QorFile, PathBeyondTheSixteenBitLengthOverflows) {
     for (const bool failInvalid : {true, false}) {
         QorFile file;
         expectError([&] { file.SetFileName(path, failInvalid); }, kErrOverflow,
-                    u"QorFile.SetFileName; QorCommon1",
-                    u"Path=" + path + u"; Error Desc=Overflow");
+                    u"QorFile.SetFileName; QorCommon1", u"Path=" + path + u"; Error Desc=Overflow");
         EXPECT_EQ(info(file, InfoType::FullFilePath), "");
     }
     const std::u16string longest = path.substr(path.size() - 32767);

@@ -46,17 +46,18 @@ TEST(ShellCodeText, MapsTheClassicCodes) {
 
 // Puts a fake xdg-open first on PATH that records its arguments and exits as told.
 class StartDocTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         savedPath_ = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
         const auto bin = dir.path() / "bin";
         std::filesystem::create_directories(bin);
         log_ = dir.path() / "opened.log";
-        std::ofstream(bin / "xdg-open")
-            << "#!/bin/sh\n"
-               "for a in \"$@\"; do printf '[%s]' \"$a\"; done > \"" << log_.string() << "\"\n"
-               "sleep \"${QOR_FAKE_SLEEP:-0}\"\n"
-               "exit \"${QOR_FAKE_EXIT:-0}\"\n";
+        std::ofstream(bin / "xdg-open") << "#!/bin/sh\n"
+                                           "for a in \"$@\"; do printf '[%s]' \"$a\"; done > \""
+                                        << log_.string()
+                                        << "\"\n"
+                                           "sleep \"${QOR_FAKE_SLEEP:-0}\"\n"
+                                           "exit \"${QOR_FAKE_EXIT:-0}\"\n";
         std::filesystem::permissions(bin / "xdg-open", std::filesystem::perms::owner_all);
         setenv("PATH", (bin.string() + ":" + savedPath_).c_str(), 1);
         unsetenv("QOR_FAKE_EXIT");
@@ -77,7 +78,7 @@ protected:
     TempDir dir;
     std::filesystem::path log_;
 
-private:
+  private:
     std::string savedPath_;
 };
 

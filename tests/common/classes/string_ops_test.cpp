@@ -13,21 +13,21 @@ TEST(EmptyStringToZero, TrimsBlanksAndTurnsNothingIntoZero) {
     const struct {
         std::u16string_view in;
         std::u16string_view out;
-    } cases[] = {{u"", u"0"}, {u"   ", u"0"}, {u" 7 ", u"7"}, {u"\t7 ", u"\t7"},
-                 {u" a b ", u"a b"}, {u"x", u"x"}};
+    } cases[] = {{u"", u"0"},       {u"   ", u"0"},     {u" 7 ", u"7"},
+                 {u"\t7 ", u"\t7"}, {u" a b ", u"a b"}, {u"x", u"x"}};
     for (const auto& c : cases)
         EXPECT_EQ(toUtf8(EmptyStringToZero(c.in)), toUtf8(c.out)) << toUtf8(c.in);
 }
 
 class VariantValue {
-public:
+  public:
     VariantValue() { VariantInit(&v_); }
     ~VariantValue() { VariantClear(&v_); }
     VariantValue(const VariantValue&) = delete;
     VariantValue& operator=(const VariantValue&) = delete;
     VARIANT& get() { return v_; }
 
-private:
+  private:
     VARIANT v_;
 };
 
@@ -89,10 +89,14 @@ TEST(RemoveSpaces, KeepsAtMostCounterMinusOneBlanksPerRun) {
         std::u16string_view in;
         std::int16_t counter;
         std::u16string_view out;
-    } cases[] = {{u" a   b  c ", 2, u"a b c"},     {u" a   b  c ", 3, u"a  b  c"},
-                 {u" a   b  c ", 1, u"abc"},       {u" a   b  c ", 0, u"abc"},
-                 {u" a   b  c ", -5, u"abc"},      {u"a\t\tb", 1, u"a\t\tb"},
-                 {u"", 2, u""},                    {u"     ", 2, u""},
+    } cases[] = {{u" a   b  c ", 2, u"a b c"},
+                 {u" a   b  c ", 3, u"a  b  c"},
+                 {u" a   b  c ", 1, u"abc"},
+                 {u" a   b  c ", 0, u"abc"},
+                 {u" a   b  c ", -5, u"abc"},
+                 {u"a\t\tb", 1, u"a\t\tb"},
+                 {u"", 2, u""},
+                 {u"     ", 2, u""},
                  {u"a    b", 32767, u"a    b"}};
     for (const auto& c : cases)
         EXPECT_EQ(toUtf8(RemoveSpaces(c.in, c.counter)), toUtf8(c.out))
@@ -115,11 +119,16 @@ TEST(PadString, PadsTruncatesOrFillsWithoutAnyMessage) {
         bool truncate;
         std::u16string_view out;
     } cases[] = {
-        {u"abc", 6, u"0", 0, false, u"000abc"},  {u"abc", 6, u"0", 1, false, u"abc000"},
-        {u"abc", 6, u"0", 2, false, u""},        {u"abc", 3, u"0", 0, false, u"abc"},
-        {u"abcdef", 4, u"0", 0, true, u"abcd"},  {u"abcdef", 0, u"0", 1, true, u""},
-        {u"", 3, u"*", 0, false, u"***"},        {u"", 3, u"*", 1, false, u"***"},
-        {u"", 3, u"*", 7, false, u"***"},        {u"", 0, u"*", 0, false, u""},
+        {u"abc", 6, u"0", 0, false, u"000abc"},
+        {u"abc", 6, u"0", 1, false, u"abc000"},
+        {u"abc", 6, u"0", 2, false, u""},
+        {u"abc", 3, u"0", 0, false, u"abc"},
+        {u"abcdef", 4, u"0", 0, true, u"abcd"},
+        {u"abcdef", 0, u"0", 1, true, u""},
+        {u"", 3, u"*", 0, false, u"***"},
+        {u"", 3, u"*", 1, false, u"***"},
+        {u"", 3, u"*", 7, false, u"***"},
+        {u"", 0, u"*", 0, false, u""},
         {u"ab", 4, std::u16string_view(u"\0", 1), 0, false, std::u16string_view(u"\0\0ab", 4)},
     };
     for (const auto& c : cases)

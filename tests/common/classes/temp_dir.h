@@ -13,7 +13,7 @@
 namespace qor::test {
 
 class TempDir {
-public:
+  public:
     TempDir() {
         std::string pattern = (std::filesystem::temp_directory_path() / "qorclsXXXXXX").string();
         if (mkdtemp(pattern.data()) == nullptr)
@@ -40,7 +40,7 @@ public:
         return file;
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
