@@ -16,18 +16,18 @@ struct Problem {
 
 // One pass, several passes, a full release, failures: the mix a blender's day brings.
 const std::array kProblems{
-    Problem{{0, 0, 0, 0}, {3000, 32, 0, 68}, 21},         // nitrox from empty, one pass
-    Problem{{0, 0, 0, 0}, {3000, 21, 35, 44}, 21},        // trimix from empty
-    Problem{{500, 32, 0, 68}, {3000, 32, 0, 68}, 21},     // nitrox on nitrox
-    Problem{{500, 21, 35, 44}, {3000, 32, 0, 68}, 21},    // helium source released whole
-    Problem{{1000, 80, 0, 20}, {3000, 32, 0, 68}, 21},    // six passes
-    Problem{{2500, 32, 0, 68}, {3000, 32, 0, 68}, 21},    // top off
-    Problem{{0, 0, 0, 0}, {3000, 32, 0, 68}, 36},         // false after one pass
-    Problem{{2000, 21, 50, 29}, {2500, 21, 20, 59}, 21},  // ten passes of helium drain
-    Problem{{1200, 18, 45, 37}, {3200, 18, 45, 37}, 32},  // trimix top-up with nitrox 32
-    Problem{{800, 50, 0, 50}, {3400, 28, 0, 72}, 40},     // nitrox 40 top-up gas
-    Problem{{1500, 80, 20, 0}, {2000, 10, 60, 30}, 21},   // runs into the pass limit
-    Problem{{3000, 21, 0, 79}, {3500, 100, 0, 0}, 21},    // no top-up left: false
+    Problem{{0, 0, 0, 0}, {3000, 32, 0, 68}, 21},        // nitrox from empty, one pass
+    Problem{{0, 0, 0, 0}, {3000, 21, 35, 44}, 21},       // trimix from empty
+    Problem{{500, 32, 0, 68}, {3000, 32, 0, 68}, 21},    // nitrox on nitrox
+    Problem{{500, 21, 35, 44}, {3000, 32, 0, 68}, 21},   // helium source released whole
+    Problem{{1000, 80, 0, 20}, {3000, 32, 0, 68}, 21},   // six passes
+    Problem{{2500, 32, 0, 68}, {3000, 32, 0, 68}, 21},   // top off
+    Problem{{0, 0, 0, 0}, {3000, 32, 0, 68}, 36},        // false after one pass
+    Problem{{2000, 21, 50, 29}, {2500, 21, 20, 59}, 21}, // ten passes of helium drain
+    Problem{{1200, 18, 45, 37}, {3200, 18, 45, 37}, 32}, // trimix top-up with nitrox 32
+    Problem{{800, 50, 0, 50}, {3400, 28, 0, 72}, 40},    // nitrox 40 top-up gas
+    Problem{{1500, 80, 20, 0}, {2000, 10, 60, 30}, 21},  // runs into the pass limit
+    Problem{{3000, 21, 0, 79}, {3500, 100, 0, 0}, 21},   // no top-up left: false
 };
 
 std::vector<quillan::Mixer> loadedMixers() {

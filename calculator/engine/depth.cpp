@@ -32,7 +32,9 @@ std::int16_t CalcMOD(std::int16_t O2) {
     }
 }
 
-double CalcATA(std::int16_t depth) { return depth / kFeetPerAtmosphere + 1.0; }
+double CalcATA(std::int16_t depth) {
+    return depth / kFeetPerAtmosphere + 1.0;
+}
 
 double CalcPO2(double O2, std::int16_t depth) {
     const double po2 = CalcATA(depth) * gasFraction(O2);

@@ -37,11 +37,23 @@ void Mixer::SetValue(std::int32_t theTank, std::int32_t theProperty, std::string
     SetValue(theTank, theProperty, Value, NumberLocale::user());
 }
 
-std::int16_t Mixer::SourceO2PSI() const { return partialPressure(SourcePSI(), SourceO2()); }
-std::int16_t Mixer::SourceHePSI() const { return partialPressure(SourcePSI(), SourceHe()); }
-std::int16_t Mixer::SourceNPSI() const { return partialPressure(SourcePSI(), SourceN()); }
-std::int16_t Mixer::TargetO2PSI() const { return partialPressure(TargetPSI(), TargetO2()); }
-std::int16_t Mixer::TargetHePSI() const { return partialPressure(TargetPSI(), TargetHe()); }
-std::int16_t Mixer::TargetNPSI() const { return partialPressure(TargetPSI(), TargetN()); }
+std::int16_t Mixer::SourceO2PSI() const {
+    return partialPressure(SourcePSI(), SourceO2());
+}
+std::int16_t Mixer::SourceHePSI() const {
+    return partialPressure(SourcePSI(), SourceHe());
+}
+std::int16_t Mixer::SourceNPSI() const {
+    return partialPressure(SourcePSI(), SourceN());
+}
+std::int16_t Mixer::TargetO2PSI() const {
+    return partialPressure(TargetPSI(), TargetO2());
+}
+std::int16_t Mixer::TargetHePSI() const {
+    return partialPressure(TargetPSI(), TargetHe());
+}
+std::int16_t Mixer::TargetNPSI() const {
+    return partialPressure(TargetPSI(), TargetN());
+}
 
 } // namespace quillan

@@ -33,7 +33,9 @@ std::string withDecimalSeparator(std::string text, const NumberLocale& locale) {
 
 } // namespace
 
-std::string formatNumber(std::int64_t value) { return std::to_string(value); }
+std::string formatNumber(std::int64_t value) {
+    return std::to_string(value);
+}
 
 std::string formatNumber(double value, const NumberLocale& locale) {
     if (auto text = nonFiniteText(value)) {
@@ -43,8 +45,8 @@ std::string formatNumber(double value, const NumberLocale& locale) {
         return "0"; // also for -0.0
     }
     FormatBuffer buffer;
-    const auto result =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::fixed);
     return withDecimalSeparator(std::string(buffer.data(), result.ptr), locale);
 }
 

@@ -8,11 +8,15 @@ namespace quillan {
 namespace {
 
 // A separator byte outside ASCII would not be valid UTF-8 on its own (single-byte locales).
-bool isAsciiSeparator(char c) { return c > 0 && static_cast<unsigned char>(c) < 0x80; }
+bool isAsciiSeparator(char c) {
+    return c > 0 && static_cast<unsigned char>(c) < 0x80;
+}
 
 } // namespace
 
-NumberLocale NumberLocale::classic() { return NumberLocale{}; }
+NumberLocale NumberLocale::classic() {
+    return NumberLocale{};
+}
 
 NumberLocale NumberLocale::user() {
     std::locale environment;

@@ -18,8 +18,12 @@ constexpr std::int64_t kMinDecimalExponent = -330;
 // Exponent digits beyond this value cannot change the outcome; capping keeps the sum exact.
 constexpr std::int64_t kExponentCap = 1'000'000'000;
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string_view trimBlanks(std::string_view text) {
     while (!text.empty() && isBlank(text.front())) {
@@ -31,7 +35,9 @@ std::string_view trimBlanks(std::string_view text) {
     return text;
 }
 
-[[noreturn]] void notANumber() { throw classicError(kErrTypeMismatch); }
+[[noreturn]] void notANumber() {
+    throw classicError(kErrTypeMismatch);
+}
 
 // Walks the text once; every method either consumes what it expects or leaves `pos` alone.
 class Scanner {
@@ -169,7 +175,8 @@ double parseNumber(std::string_view text, const NumberLocale& locale) {
     const std::size_t lastSignificant = digits.find_last_not_of('0');
     const std::int64_t decimalExponent =
         integerDigits - static_cast<std::int64_t>(firstSignificant) + exponent;
-    return toDouble(negative, digits.substr(firstSignificant, lastSignificant - firstSignificant + 1),
+    return toDouble(negative,
+                    digits.substr(firstSignificant, lastSignificant - firstSignificant + 1),
                     decimalExponent);
 }
 

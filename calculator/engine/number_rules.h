@@ -55,7 +55,9 @@ inline std::int16_t toInt16(double value) {
 }
 
 // Rounding down towards minus infinity.
-inline double intFloor(double value) { return std::floor(value); }
+inline double intFloor(double value) {
+    return std::floor(value);
+}
 
 // How the user writes numbers. Texts are UTF-8; an empty group separator means no grouping.
 struct NumberLocale {

@@ -23,6 +23,8 @@ RuntimeError classicError(std::int32_t number) {
     return RuntimeError(number, kRuntimeErrorSource, classicErrorDescription(number));
 }
 
-void raiseClassicError(std::int32_t number) { throw classicError(number); }
+void raiseClassicError(std::int32_t number) {
+    throw classicError(number);
+}
 
 } // namespace quillan

@@ -86,7 +86,8 @@ Problem randomAcceptedProblem(SplitMix64& random) {
         Problem p{};
         p.targetPSI = static_cast<std::int16_t>(random.between(1, 4500));
         const int maxSource = std::min(4000, p.targetPSI - 1);
-        p.sourcePSI = static_cast<std::int16_t>(random.chance(25) ? 0 : random.between(0, maxSource));
+        p.sourcePSI =
+            static_cast<std::int16_t>(random.chance(25) ? 0 : random.between(0, maxSource));
         p.source = randomGas(random);
         p.target = randomGas(random);
         p.topupO2 = static_cast<std::int16_t>(random.chance(40) ? 21 : random.between(21, 50));
@@ -129,7 +130,9 @@ std::string replayFault(const Problem& p, const Plan& plan) {
     return fault.str();
 }
 
-double roundHalfEven(double value) { return std::nearbyint(value); }
+double roundHalfEven(double value) {
+    return std::nearbyint(value);
+}
 
 // The plan for one fixed drain, built with the solver's own rounding.
 std::optional<Plan> planForDrain(const Problem& p, int drain) {
@@ -184,9 +187,9 @@ TEST(CalcMixSweep, EveryPlanFillsTheTargetAndMissesAreCounted) {
                 const Plan plan{mixer.DrainAmount(), mixer.AddHePSI(), mixer.AddO2PSI(),
                                 mixer.TopupMixPSI()};
                 const std::string fault = replayFault(p, plan);
-                ASSERT_EQ(fault, "") << p.text() << ": drain " << plan.drain << ", He "
-                                     << plan.helium << ", O2 " << plan.oxygen << ", top-up "
-                                     << plan.topup;
+                ASSERT_EQ(fault, "")
+                    << p.text() << ": drain " << plan.drain << ", He " << plan.helium << ", O2 "
+                    << plan.oxygen << ", top-up " << plan.topup;
                 continue;
             }
             ++refused;

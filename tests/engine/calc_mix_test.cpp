@@ -43,7 +43,9 @@ struct BlendCase {
     std::int16_t topup;
 };
 
-void PrintTo(const BlendCase& blend, std::ostream* out) { *out << blend.name; }
+void PrintTo(const BlendCase& blend, std::ostream* out) {
+    *out << blend.name;
+}
 
 class SolvedBlends : public ::testing::TestWithParam<BlendCase> {};
 
@@ -72,15 +74,20 @@ INSTANTIATE_TEST_SUITE_P(
                   0,
                   418,
                   2582},
-        BlendCase{"SixPassesFromNitrox80", {1000, 80, 0, 20}, {3000, 32, 0, 68}, 21, 441, 0, 0,
-                  2441},
+        BlendCase{
+            "SixPassesFromNitrox80", {1000, 80, 0, 20}, {3000, 32, 0, 68}, 21, 441, 0, 0, 2441},
         BlendCase{"TopOffNitrox32", {2500, 32, 0, 68}, {3000, 32, 0, 68}, 21, 0, 0, 70, 430},
         // Helium-rich source: ten passes drain it down to 1001 PSI.
-        BlendCase{"HeliumRichSource", {2000, 21, 50, 29}, {2500, 21, 20, 59}, 21, 999, 0, 0,
-                  1499},
+        BlendCase{"HeliumRichSource", {2000, 21, 50, 29}, {2500, 21, 20, 59}, 21, 999, 0, 0, 1499},
         // The target wants no helium: the whole source goes, even one the table cannot weigh.
-        BlendCase{"OverfullHeliumSourceReleased", {30000, 150, 10, 0}, {3000, 32, 0, 68}, 21,
-                  30000, 0, 418, 2582},
+        BlendCase{"OverfullHeliumSourceReleased",
+                  {30000, 150, 10, 0},
+                  {3000, 32, 0, 68},
+                  21,
+                  30000,
+                  0,
+                  418,
+                  2582},
         BlendCase{"Nitrox36TopupGas", {0, 0, 0, 0}, {3000, 40, 0, 60}, 36, 0, 0, 188, 2812}));
 
 struct ImpossibleCase {
@@ -90,7 +97,9 @@ struct ImpossibleCase {
     std::int16_t topupO2;
 };
 
-void PrintTo(const ImpossibleCase& blend, std::ostream* out) { *out << blend.name; }
+void PrintTo(const ImpossibleCase& blend, std::ostream* out) {
+    *out << blend.name;
+}
 
 class ImpossibleBlends : public ::testing::TestWithParam<ImpossibleCase> {};
 
@@ -99,8 +108,8 @@ TEST_P(ImpossibleBlends, ReturnFalseAndClearAnEarlierAnswer) {
     // Solve something first so that stale quantities would show.
     Mixer mixer = makeMixer({0, 0, 0, 0}, {3000, 32, 0, 68}, 21);
     ASSERT_TRUE(mixer.CalcMix());
-    mixer.Load(blend.source[0], blend.source[1], blend.source[2], blend.source[3],
-               blend.target[0], blend.target[1], blend.target[2], blend.target[3]);
+    mixer.Load(blend.source[0], blend.source[1], blend.source[2], blend.source[3], blend.target[0],
+               blend.target[1], blend.target[2], blend.target[3]);
     mixer.TopupMixFO2(blend.topupO2);
     EXPECT_FALSE(mixer.CalcMix());
     EXPECT_EQ(mixer.ErrDesc(), "Mix can't be created using current parameters");
@@ -144,8 +153,7 @@ TEST_P(InvalidTopupO2, IsError999999FromDrainAmount) {
     expectNoQuantities(mixer);
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, InvalidTopupO2,
-                         ::testing::Values(0, 20, 101, -21, 32767, -32768));
+INSTANTIATE_TEST_SUITE_P(Values, InvalidTopupO2, ::testing::Values(0, 20, 101, -21, 32767, -32768));
 
 struct ArithmeticErrorCase {
     const char* name;
@@ -155,7 +163,9 @@ struct ArithmeticErrorCase {
     std::int32_t error;
 };
 
-void PrintTo(const ArithmeticErrorCase& blend, std::ostream* out) { *out << blend.name; }
+void PrintTo(const ArithmeticErrorCase& blend, std::ostream* out) {
+    *out << blend.name;
+}
 
 class ArithmeticErrors : public ::testing::TestWithParam<ArithmeticErrorCase> {};
 
@@ -163,8 +173,8 @@ TEST_P(ArithmeticErrors, ReachTheCallerWithNoAnswer) {
     const ArithmeticErrorCase& blend = GetParam();
     Mixer mixer = makeMixer({0, 0, 0, 0}, {3000, 100, 0, 0}, 21);
     ASSERT_FALSE(mixer.CalcMix());
-    mixer.Load(blend.source[0], blend.source[1], blend.source[2], blend.source[3],
-               blend.target[0], blend.target[1], blend.target[2], blend.target[3]);
+    mixer.Load(blend.source[0], blend.source[1], blend.source[2], blend.source[3], blend.target[0],
+               blend.target[1], blend.target[2], blend.target[3]);
     mixer.TopupMixFO2(blend.topupO2);
     expectClassicError([&] { mixer.CalcMix(); }, blend.error);
     EXPECT_EQ(mixer.ErrDesc(), "");

@@ -27,14 +27,14 @@ TEST_P(DepthReference, ModThenEndAndPo2AtThatDepth) {
     EXPECT_DOUBLE_EQ(CalcPO2(row.o2, mod), row.po2);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Mixes, DepthReference,
-    ::testing::Values(ReferenceRow{21, 218, 79, 218, 251.0 / 33.0 * 0.21},
-                      ReferenceRow{21, 218, 44, 107, 251.0 / 33.0 * 0.21},
-                      ReferenceRow{32, 132, 68, 109, 1.6}, ReferenceRow{36, 114, 64, 86, 1.6036363636363636},
-                      ReferenceRow{50, 73, 50, 34, 1.606060606060606},
-                      ReferenceRow{100, 20, 0, 0, 1.606060606060606},
-                      ReferenceRow{10, 495, 20, 101, 1.6}));
+INSTANTIATE_TEST_SUITE_P(Mixes, DepthReference,
+                         ::testing::Values(ReferenceRow{21, 218, 79, 218, 251.0 / 33.0 * 0.21},
+                                           ReferenceRow{21, 218, 44, 107, 251.0 / 33.0 * 0.21},
+                                           ReferenceRow{32, 132, 68, 109, 1.6},
+                                           ReferenceRow{36, 114, 64, 86, 1.6036363636363636},
+                                           ReferenceRow{50, 73, 50, 34, 1.606060606060606},
+                                           ReferenceRow{100, 20, 0, 0, 1.606060606060606},
+                                           ReferenceRow{10, 495, 20, 101, 1.6}));
 
 TEST(CalcMOD, FailsOnlyWithoutOxygen) {
     EXPECT_EQ(CalcMOD(0), -1);
@@ -63,12 +63,12 @@ TEST_P(CalcENDCases, ClampOrFail) {
     EXPECT_EQ(CalcEND(GetParam().n, GetParam().depth), GetParam().end);
 }
 
-INSTANTIATE_TEST_SUITE_P(Edges, CalcENDCases,
-                         ::testing::Values(EndCase{79, 0, 0}, EndCase{79, -40, 0},
-                                           EndCase{100, 32734, -1}, EndCase{100, 32735, -1},
-                                           EndCase{79, 32734, 32734}, EndCase{0.79, 100, 100},
-                                           EndCase{79, -32768, 0}, EndCase{-79, 100, 0},
-                                           EndCase{std::numeric_limits<double>::quiet_NaN(), 0, -1}));
+INSTANTIATE_TEST_SUITE_P(
+    Edges, CalcENDCases,
+    ::testing::Values(EndCase{79, 0, 0}, EndCase{79, -40, 0}, EndCase{100, 32734, -1},
+                      EndCase{100, 32735, -1}, EndCase{79, 32734, 32734}, EndCase{0.79, 100, 100},
+                      EndCase{79, -32768, 0}, EndCase{-79, 100, 0},
+                      EndCase{std::numeric_limits<double>::quiet_NaN(), 0, -1}));
 
 TEST(CalcEND, NoNitrogenIsZeroAtEveryDepth) {
     for (int depth = 0; depth <= 32734; ++depth) {

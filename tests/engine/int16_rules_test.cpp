@@ -83,7 +83,8 @@ INSTANTIATE_TEST_SUITE_P(Boundaries, Int16Difference,
                          ::testing::Values(Int16Case{-32767, 1, -32768},
                                            Int16Case{-32768, 1, -32769},
                                            Int16Case{32767, -1, 32768}, Int16Case{0, -32767, 32767},
-                                           Int16Case{0, -32768, 32768}, Int16Case{-1, 32767, -32768},
+                                           Int16Case{0, -32768, 32768},
+                                           Int16Case{-1, 32767, -32768},
                                            Int16Case{32767, 32767, 0}));
 
 TEST(AbsInt16, OverflowsOnlyForTheMostNegativeValue) {

@@ -29,19 +29,18 @@ TEST_P(CylinderNames, ForSourceAndTarget) {
     EXPECT_EQ(asTarget.GetMixDescription(1), name);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cylinders, CylinderNames,
-    ::testing::Values(CylinderNameCase{{0, 21, 0, 79}, "[Empty cylinder]"},
-                      CylinderNameCase{{0, 32, 40, 28}, "[Empty cylinder]"},
-                      CylinderNameCase{{3000, 21, 35, 44}, "Trimix 21/35"},
-                      CylinderNameCase{{3000, 32, 0, 68}, "Nitrox 32"},
-                      CylinderNameCase{{3000, 21, 0, 79}, "Air"},
-                      CylinderNameCase{{3000, 21, 0, 50}, "Air"},
-                      CylinderNameCase{{3000, 0, 100, 0}, "Trimix 0/100"},
-                      CylinderNameCase{{3000, 21, -5, 84}, "Air"},
-                      CylinderNameCase{{3000, 40, -5, 65}, "Nitrox 40"},
-                      CylinderNameCase{{-1, -7, 0, 0}, "Nitrox -7"},
-                      CylinderNameCase{{1, 100, 0, 0}, "Nitrox 100"}));
+INSTANTIATE_TEST_SUITE_P(Cylinders, CylinderNames,
+                         ::testing::Values(CylinderNameCase{{0, 21, 0, 79}, "[Empty cylinder]"},
+                                           CylinderNameCase{{0, 32, 40, 28}, "[Empty cylinder]"},
+                                           CylinderNameCase{{3000, 21, 35, 44}, "Trimix 21/35"},
+                                           CylinderNameCase{{3000, 32, 0, 68}, "Nitrox 32"},
+                                           CylinderNameCase{{3000, 21, 0, 79}, "Air"},
+                                           CylinderNameCase{{3000, 21, 0, 50}, "Air"},
+                                           CylinderNameCase{{3000, 0, 100, 0}, "Trimix 0/100"},
+                                           CylinderNameCase{{3000, 21, -5, 84}, "Air"},
+                                           CylinderNameCase{{3000, 40, -5, 65}, "Nitrox 40"},
+                                           CylinderNameCase{{-1, -7, 0, 0}, "Nitrox -7"},
+                                           CylinderNameCase{{1, 100, 0, 0}, "Nitrox 100"}));
 
 struct TopupNameCase {
     std::int16_t topupO2;
@@ -79,7 +78,9 @@ struct GasNameCase {
 
 class GasNames : public ::testing::TestWithParam<GasNameCase> {};
 
-TEST_P(GasNames, FromPercentageOrFraction) { EXPECT_EQ(GetGasName(GetParam().o2), GetParam().name); }
+TEST_P(GasNames, FromPercentageOrFraction) {
+    EXPECT_EQ(GetGasName(GetParam().o2), GetParam().name);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Values, GasNames,

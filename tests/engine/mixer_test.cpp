@@ -102,7 +102,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(PartialPressureCase{500, 32, 160}, PartialPressureCase{3000, 21, 630},
                       PartialPressureCase{633, 50, 316}, PartialPressureCase{635, 50, 318},
                       PartialPressureCase{1, 50, 0}, PartialPressureCase{0, 150, 0},
-                      PartialPressureCase{-1000, 32, -320}, PartialPressureCase{30000, 109, 32700}));
+                      PartialPressureCase{-1000, 32, -320},
+                      PartialPressureCase{30000, 109, 32700}));
 
 TEST(Mixer, DerivedReaderOverflowLeavesTheStoredValues) {
     Mixer mixer;

@@ -7,11 +7,11 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <random>
 #include <string>
-#include <cstring>
 
 namespace quillan {
 namespace {
@@ -38,24 +38,25 @@ TEST_P(ParseNumberReads, TheValue) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, ParseNumberReads,
-    ::testing::Values(
-        ParseCase{"42", kClassic, 42}, ParseCase{"  42 ", kClassic, 42},
-        ParseCase{"\t-3.5\t", kClassic, -3.5}, ParseCase{"+7", kClassic, 7},
-        ParseCase{".5", kClassic, 0.5}, ParseCase{"5.", kClassic, 5},
-        ParseCase{"007", kClassic, 7}, ParseCase{"1e3", kClassic, 1000},
-        ParseCase{"1.5E-2", kClassic, 0.015}, ParseCase{"2e+2", kClassic, 200},
-        ParseCase{"0.1", kClassic, 0.1}, ParseCase{"21.7", kClassic, 21.7},
-        ParseCase{"-0", kClassic, 0}, ParseCase{"0e999999999999999999999", kClassic, 0},
-        ParseCase{"1e-400", kClassic, 0}, ParseCase{"-1e-400", kClassic, 0},
-        ParseCase{"4.9406564584124654e-324", kClassic, 4.9406564584124654e-324},
-        ParseCase{"1.7976931348623157e308", kClassic, 1.7976931348623157e308},
-        ParseCase{"0.00000000000000000000000000000000000001e38", kClassic, 1},
-        ParseCase{"123456789012345678901234567890", kClassic, 1.2345678901234568e29},
-        ParseCase{"3,000", kEnglish, 3000}, ParseCase{"1,234,567.25", kEnglish, 1234567.25},
-        ParseCase{"-12,345e-3", kEnglish, -12.345}, ParseCase{"999", kEnglish, 999},
-        ParseCase{"3,5", kGerman, 3.5}, ParseCase{"1.234,5", kGerman, 1234.5},
-        ParseCase{"12.345", kGerman, 12345}, ParseCase{" -0,25 ", kGerman, -0.25},
-        ParseCase{"1\u202f234,5", kFrench, 1234.5}));
+    ::testing::Values(ParseCase{"42", kClassic, 42}, ParseCase{"  42 ", kClassic, 42},
+                      ParseCase{"\t-3.5\t", kClassic, -3.5}, ParseCase{"+7", kClassic, 7},
+                      ParseCase{".5", kClassic, 0.5}, ParseCase{"5.", kClassic, 5},
+                      ParseCase{"007", kClassic, 7}, ParseCase{"1e3", kClassic, 1000},
+                      ParseCase{"1.5E-2", kClassic, 0.015}, ParseCase{"2e+2", kClassic, 200},
+                      ParseCase{"0.1", kClassic, 0.1}, ParseCase{"21.7", kClassic, 21.7},
+                      ParseCase{"-0", kClassic, 0},
+                      ParseCase{"0e999999999999999999999", kClassic, 0},
+                      ParseCase{"1e-400", kClassic, 0}, ParseCase{"-1e-400", kClassic, 0},
+                      ParseCase{"4.9406564584124654e-324", kClassic, 4.9406564584124654e-324},
+                      ParseCase{"1.7976931348623157e308", kClassic, 1.7976931348623157e308},
+                      ParseCase{"0.00000000000000000000000000000000000001e38", kClassic, 1},
+                      ParseCase{"123456789012345678901234567890", kClassic, 1.2345678901234568e29},
+                      ParseCase{"3,000", kEnglish, 3000},
+                      ParseCase{"1,234,567.25", kEnglish, 1234567.25},
+                      ParseCase{"-12,345e-3", kEnglish, -12.345}, ParseCase{"999", kEnglish, 999},
+                      ParseCase{"3,5", kGerman, 3.5}, ParseCase{"1.234,5", kGerman, 1234.5},
+                      ParseCase{"12.345", kGerman, 12345}, ParseCase{" -0,25 ", kGerman, -0.25},
+                      ParseCase{"1\u202f234,5", kFrench, 1234.5}));
 
 struct BadTextCase {
     std::string text;
@@ -71,24 +72,24 @@ TEST_P(ParseNumberRejects, WithTheError) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, ParseNumberRejects,
-    ::testing::Values(
-        BadTextCase{"", kClassic, 13}, BadTextCase{"   ", kClassic, 13},
-        BadTextCase{"abc", kClassic, 13}, BadTextCase{"1e", kClassic, 13},
-        BadTextCase{"e5", kClassic, 13}, BadTextCase{"-", kClassic, 13},
-        BadTextCase{".", kClassic, 13}, BadTextCase{"+-1", kClassic, 13},
-        BadTextCase{"--1", kClassic, 13}, BadTextCase{"- 5", kClassic, 13},
-        BadTextCase{"1 2", kClassic, 13}, BadTextCase{"1.2.3", kClassic, 13},
-        BadTextCase{"5-", kClassic, 13}, BadTextCase{"1e5.5", kClassic, 13},
-        BadTextCase{"inf", kClassic, 13}, BadTextCase{"nan", kClassic, 13},
-        BadTextCase{"0x10", kClassic, 13}, BadTextCase{"1,5", kClassic, 13},
-        BadTextCase{"3,5", kEnglish, 13}, BadTextCase{"3,00", kEnglish, 13},
-        BadTextCase{"1234,567", kEnglish, 13}, BadTextCase{",123", kEnglish, 13},
-        BadTextCase{"1,", kEnglish, 13}, BadTextCase{"1.5,000", kEnglish, 13},
-        BadTextCase{"3.5", kGerman, 13}, BadTextCase{"1.23", kGerman, 13},
-        BadTextCase{std::string("4\0", 2), kClassic, 13}, BadTextCase{"\n4", kClassic, 13},
-        BadTextCase{"1e400", kClassic, 6}, BadTextCase{"-1e400", kClassic, 6},
-        BadTextCase{"1e99999999999999999999999", kClassic, 6},
-        BadTextCase{std::string(400, '9'), kClassic, 6}));
+    ::testing::Values(BadTextCase{"", kClassic, 13}, BadTextCase{"   ", kClassic, 13},
+                      BadTextCase{"abc", kClassic, 13}, BadTextCase{"1e", kClassic, 13},
+                      BadTextCase{"e5", kClassic, 13}, BadTextCase{"-", kClassic, 13},
+                      BadTextCase{".", kClassic, 13}, BadTextCase{"+-1", kClassic, 13},
+                      BadTextCase{"--1", kClassic, 13}, BadTextCase{"- 5", kClassic, 13},
+                      BadTextCase{"1 2", kClassic, 13}, BadTextCase{"1.2.3", kClassic, 13},
+                      BadTextCase{"5-", kClassic, 13}, BadTextCase{"1e5.5", kClassic, 13},
+                      BadTextCase{"inf", kClassic, 13}, BadTextCase{"nan", kClassic, 13},
+                      BadTextCase{"0x10", kClassic, 13}, BadTextCase{"1,5", kClassic, 13},
+                      BadTextCase{"3,5", kEnglish, 13}, BadTextCase{"3,00", kEnglish, 13},
+                      BadTextCase{"1234,567", kEnglish, 13}, BadTextCase{",123", kEnglish, 13},
+                      BadTextCase{"1,", kEnglish, 13}, BadTextCase{"1.5,000", kEnglish, 13},
+                      BadTextCase{"3.5", kGerman, 13}, BadTextCase{"1.23", kGerman, 13},
+                      BadTextCase{std::string("4\0", 2), kClassic, 13},
+                      BadTextCase{"\n4", kClassic, 13}, BadTextCase{"1e400", kClassic, 6},
+                      BadTextCase{"-1e400", kClassic, 6},
+                      BadTextCase{"1e99999999999999999999999", kClassic, 6},
+                      BadTextCase{std::string(400, '9'), kClassic, 6}));
 
 TEST(ParseNumber, VeryLongTextsStayExact) {
     // Far more digits than any double holds; the leading zeros and the exponent cancel out.
@@ -191,17 +192,17 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FormatCase{7.0, kClassic, "7", "7.00"}, FormatCase{-0.0, kClassic, "0", "0.00"},
         FormatCase{21.7, kClassic, "21.7", "21.70"}, FormatCase{-2.5, kGerman, "-2,5", "-2,50"},
-        FormatCase{1.6, kGerman, "1,6", "1,60"}, FormatCase{1e20, kClassic, "100000000000000000000",
-                                                            "100000000000000000000.00"},
-        FormatCase{1e-5, kClassic, "0.00001", "0.00"}, FormatCase{-0.001, kClassic, "-0.001", "0.00"},
+        FormatCase{1.6, kGerman, "1,6", "1,60"},
+        FormatCase{1e20, kClassic, "100000000000000000000", "100000000000000000000.00"},
+        FormatCase{1e-5, kClassic, "0.00001", "0.00"},
+        FormatCase{-0.001, kClassic, "-0.001", "0.00"},
         FormatCase{1.5972727272727274, kClassic, "1.5972727272727274", "1.60"},
         FormatCase{1.606060606060606, kClassic, "1.606060606060606", "1.61"},
         FormatCase{12.345, kClassic, "12.345", "12.35"}, // binary 12.3450000000000006
         FormatCase{0.125, kClassic, "0.125", "0.12"},    // an exact tie goes to even
         FormatCase{0.375, kClassic, "0.375", "0.38"}, FormatCase{-1.0, kClassic, "-1", "-1.00"},
         FormatCase{std::numeric_limits<double>::quiet_NaN(), kClassic, "NaN", "NaN"},
-        FormatCase{-std::numeric_limits<double>::infinity(), kClassic, "-Infinity",
-                   "-Infinity"}));
+        FormatCase{-std::numeric_limits<double>::infinity(), kClassic, "-Infinity", "-Infinity"}));
 
 class ScopedLocaleVariable {
   public:

@@ -344,6 +344,7 @@ private slots:
         QVERIFY(enterText(w.get(), w->txtSourceO2, QStringLiteral("999")));
         ModalCloser closer;
         click(w->cmdlblSave); // the save dialog opens and is cancelled
+        for (auto& m : closer.seen) qWarning() << m.title << m.text;
         QCOMPARE(closer.seen.size(), 2);
         QCOMPARE(closer.seen[0].title, QStringLiteral("Save File"));
         QCOMPARE(closer.seen[1].title, QStringLiteral("Application Error"));

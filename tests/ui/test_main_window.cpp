@@ -51,6 +51,25 @@ QStringList helpText() {
 
 QString plainCaption(QString text) { return text.remove(QLatin1Char('&')); }
 
+QString describe(const QRect& rect) {
+    return QStringLiteral("(%1,%2 %3x%4)").arg(rect.x()).arg(rect.y()).arg(rect.width()).arg(rect.height());
+}
+
+// The part of a control that shows something: a label's box is often larger than its
+// text (the layout lets a label's empty bottom row touch the field below it, or its
+// empty right end reach under the next label).
+QRect inkRect(const QWidget* control) {
+    const auto* label = qobject_cast<const QLabel*>(control);
+    if (label == nullptr)
+        return control->geometry();
+    const QSize text = label->wordWrap() ? QSize(label->width(), label->heightForWidth(label->width()))
+                                         : label->sizeHint();
+    QRect ink(label->pos(), text.boundedTo(label->size()));
+    if (label->alignment() & Qt::AlignRight)
+        ink.moveRight(label->geometry().right());
+    return ink;
+}
+
 } // namespace
 
 class MainWindowTest : public QObject {
@@ -368,8 +387,9 @@ void MainWindowTest::noTextIsClippedOrCovered() {
             QVERIFY2(group->rect().contains(control->geometry()), qPrintable(control->objectName()));
         for (qsizetype i = 0; i < controls.size(); ++i)
             for (qsizetype j = i + 1; j < controls.size(); ++j)
-                QVERIFY2(!controls[i]->geometry().intersects(controls[j]->geometry()),
-                         qPrintable(controls[i]->objectName() + " / " + controls[j]->objectName()));
+                QVERIFY2(!inkRect(controls[i]).intersects(inkRect(controls[j])),
+                         qPrintable(controls[i]->objectName() + " / " + controls[j]->objectName() + " " +
+                                    describe(inkRect(controls[i])) + " " + describe(inkRect(controls[j]))));
     }
 }
 

@@ -113,7 +113,8 @@ private:
         return ref;
     }
 
-    DefaultValue defaultValue(std::size_t slot) const {
+    // A value stored in a 32-bit slot: packed into it, or in the custom-data segment.
+    DefaultValue valueAt(std::size_t slot) const {
         DefaultValue value;
         value.present = true;
         value.slotOffset = slot;
@@ -162,7 +163,7 @@ private:
             param.name = nameAt(in_.i32(info + 4));
             param.flags = in_.i32(info + 8);
             if (hasDefaults && (param.flags & PARAMFLAG_FHASDEFAULT))
-                param.defaultValue = defaultValue(defaults + static_cast<std::size_t>(p) * 4);
+                param.defaultValue = valueAt(defaults + static_cast<std::size_t>(p) * 4);
             fn.params.push_back(std::move(param));
         }
         return fn;
@@ -183,13 +184,24 @@ private:
 
         const int funcCount = elements & 0xffff;
         const int varCount = (elements >> 16) & 0xffff;
-        if (funcCount == 0) return info;
+        if (funcCount == 0 && varCount == 0) return info;
         const auto recordsLength = static_cast<std::size_t>(in_.i32(memOffset));
         const std::size_t idsAt = memOffset + 4 + recordsLength;
         const std::size_t namesAt = idsAt + static_cast<std::size_t>(funcCount + varCount) * 4;
         std::size_t record = memOffset + 4;
         for (int f = 0; f < funcCount; ++f) {
             info.functions.push_back(function(record, idsAt, namesAt, f));
+            record += static_cast<std::size_t>(in_.i32(record) & 0xffff);
+        }
+        // Variable records follow the functions: type, flags, kind, then the value.
+        for (int v = 0; v < varCount; ++v) {
+            const auto index = static_cast<std::size_t>(funcCount + v);
+            Constant constant;
+            constant.type = typeRef(in_.i32(record + 4));
+            constant.value = valueAt(record + 16).number;
+            constant.memid = in_.i32(idsAt + index * 4);
+            constant.name = nameAt(in_.i32(namesAt + index * 4));
+            info.constants.push_back(std::move(constant));
             record += static_cast<std::size_t>(in_.i32(record) & 0xffff);
         }
         return info;

@@ -79,6 +79,14 @@ struct Function {
     int optionalCount = 0;
 };
 
+// A named constant of an enumeration.
+struct Constant {
+    std::string name;
+    MEMBERID memid = 0;
+    TypeRef type;
+    std::int32_t value = 0;
+};
+
 struct TypeInfo {
     TypeKind kind = TKIND_ENUM;
     std::string name;
@@ -88,6 +96,7 @@ struct TypeInfo {
     std::uint16_t majorVersion = 0;
     std::uint16_t minorVersion = 0;
     std::vector<Function> functions;
+    std::vector<Constant> constants;
 };
 
 struct Library {

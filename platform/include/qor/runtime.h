@@ -42,9 +42,10 @@ QOR_CPP_API std::u16string fromUtf8(std::string_view text);
 QOR_CPP_API std::u16string_view standardDescription(std::int32_t number);
 
 // A new error object carrying number, source and description; it answers
-// QueryInterface for IErrorInfo and for ErrObject. Returned with one reference.
+// QueryInterface for ErrObject, IDispatch, IErrorInfo and ICreateErrorInfo (late-bound
+// DISPIDs in com_interfaces.h). Returned with one reference.
 QOR_CPP_API ErrObject* createErrObject(std::int32_t number, std::u16string_view source,
-                           std::u16string_view description);
+                                       std::u16string_view description);
 
 // The HRESULT a failing call returns for a run-time error number: a failure code stands
 // for itself, 1..65535 maps to 0x800A0000 + number, anything else is E_FAIL.
@@ -57,13 +58,14 @@ QOR_CPP_API HRESULT raiseErrorInfo(const AutomationError& err);
 // one, else from hr); used by clients after a failing call.
 QOR_CPP_API AutomationError takeErrorInfo(HRESULT hr);
 
-// A new, empty collection. Returned with one reference.
+// A new, empty collection (late-bound DISPIDs in com_interfaces.h; errors 5, 9, 13 and
+// 457 as the classic collection raises them). Returned with one reference.
 QOR_CPP_API Collection* createCollection();
 
 // A named resource embedded in the loaded library that contains `addressInModule`
 // (the Linux stand-in for FindResource/LoadResource). Empty when there is none.
-QOR_CPP_API std::span<const std::byte> findResource(const void* addressInModule, std::string_view type,
-                                        std::string_view name);
+QOR_CPP_API std::span<const std::byte> findResource(const void* addressInModule,
+                                                    std::string_view type, std::string_view name);
 
 } // namespace qor
 
@@ -74,7 +76,8 @@ QOR_CPP_API std::span<const std::byte> findResource(const void* addressInModule,
 // empty for any other spelling. QOR_EMBED_RESOURCE(TYPE, NAME, FILE) emits both symbols
 // around the file's bytes (.incbin), aligned to 16; TYPE and NAME are bare tokens, FILE a
 // string literal with the file's path, e.g. QOR_EMBED_RESOURCE(TYPELIB, 1, "/b/q.tlb");
-// it must appear at namespace scope.
+// it must appear at namespace scope. The symbols are global with default visibility even
+// under -fvisibility=hidden; a linker version script must keep them exported.
 #define QOR_RESOURCE_SYMBOL_PREFIX "qor_resource__"
 
 #define QOR_RESOURCE_SYMBOL_(TYPE, NAME, EDGE) "qor_resource__" #TYPE "__" #NAME "__" #EDGE

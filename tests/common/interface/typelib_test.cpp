@@ -67,20 +67,39 @@ TEST_F(TypeLibraryTest, TypesWithTheirIdentifiersFlagsAndVersions) {
         EXPECT_EQ(info->majorVersion, c.major) << c.name;
         EXPECT_EQ(info->minorVersion, c.minor) << c.name;
     }
+}
+
+TEST_F(TypeLibraryTest, EnumerationsWithTheirMembers) {
     const struct {
         const char* name;
         GUID guid;
+        std::vector<std::pair<std::string, std::int32_t>> members;
     } enums[] = {
-        {"InfoType", {0x0025CE29, 0xCC05, 0x4A60, {0x93, 0x39, 0x31, 0x27, 0xA1, 0xC8, 0x6E, 0x23}}},
-        {"PAD_END", {0x83B28273, 0xEF63, 0x440E, {0x8C, 0x93, 0x84, 0x14, 0x3F, 0x2F, 0xCF, 0x4A}}},
-        {"LatLonFormat", {0xFADFD123, 0x6F25, 0x4324, {0xB7, 0x5B, 0xD2, 0x0C, 0xAE, 0x74, 0xBF, 0x51}}},
-        {"GeoCoordType", {0xC6F1DE69, 0x6258, 0x4CA6, {0xA1, 0xF7, 0x2D, 0x8E, 0x9B, 0xBF, 0x00, 0xF9}}},
+        {"InfoType",
+         {0x0025CE29, 0xCC05, 0x4A60, {0x93, 0x39, 0x31, 0x27, 0xA1, 0xC8, 0x6E, 0x23}},
+         {{"FileNameWOext", 0}, {"FileNameWExt", 1}, {"FilePath", 2}, {"FullFilePath", 3}, {"FileExt", 4}}},
+        {"PAD_END",
+         {0x83B28273, 0xEF63, 0x440E, {0x8C, 0x93, 0x84, 0x14, 0x3F, 0x2F, 0xCF, 0x4A}},
+         {{"PAD_ON_LEFT", 0}, {"PAD_ON_RIGHT", 1}}},
+        {"LatLonFormat",
+         {0xFADFD123, 0x6F25, 0x4324, {0xB7, 0x5B, 0xD2, 0x0C, 0xAE, 0x74, 0xBF, 0x51}},
+         {{"DECIMAL_DEGREES", 0}, {"DMS", 1}}},
+        {"GeoCoordType",
+         {0xC6F1DE69, 0x6258, 0x4CA6, {0xA1, 0xF7, 0x2D, 0x8E, 0x9B, 0xBF, 0x00, 0xF9}},
+         {{"Latcoordinate", 0}, {"LonCoordinate", 1}}},
     };
     for (const auto& e : enums) {
+        SCOPED_TRACE(e.name);
         const TypeInfo* info = lib_.find(e.name);
-        ASSERT_NE(info, nullptr) << e.name;
-        EXPECT_EQ(info->kind, TKIND_ENUM) << e.name;
-        EXPECT_TRUE(info->guid == e.guid) << e.name;
+        ASSERT_NE(info, nullptr);
+        EXPECT_EQ(info->kind, TKIND_ENUM);
+        EXPECT_TRUE(info->guid == e.guid);
+        ASSERT_EQ(info->constants.size(), e.members.size());
+        for (std::size_t i = 0; i < e.members.size(); ++i) {
+            EXPECT_EQ(info->constants[i].name, e.members[i].first);
+            EXPECT_EQ(info->constants[i].value, e.members[i].second);
+            EXPECT_EQ(info->constants[i].type.vt, VT_INT) << "32-bit INT constants";
+        }
     }
 }
 
@@ -103,6 +122,7 @@ void expectAgreement(const TypeInfo& info, const DispatchTable& table) {
         EXPECT_EQ(qor::fromUtf8(fn.name), m.name);
         EXPECT_EQ(fn.memid, m.dispid);
         EXPECT_EQ(fn.vtableSlot, static_cast<int>(7 + i));
+        EXPECT_EQ(fn.invokeKind, 1) << "a method, not a property";
         EXPECT_EQ(fn.result.vt, VT_HRESULT);
 
         std::vector<const Param*> inputs;
