@@ -1,5 +1,6 @@
 #include "instructions_output.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -120,6 +121,7 @@ void cmdlblSave_Click(QWidget* mainWindow) {
             return; // nothing to save, and no name to open
         const QString fileName = askSaveFileName(mainWindow);
         const QFileInfo target(fileName);
+        qWarning() << "DBG" << fileName << target.exists() << target.isFile() << target.isDir();
         if (target.exists() && !target.isFile() && !target.isDir())
             writeToDevice(fileName, lines);
         else

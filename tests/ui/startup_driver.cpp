@@ -6,11 +6,15 @@
 //   startup_driver accept-exit   "I Accept", then File > Exit
 //   startup_driver accept-close  "I Accept", then the main window's close command
 //   startup_driver close-exit    the disclaimer's close command, then File > Exit
+//   startup_driver show-trimix   "I Accept", then types the trimix example (required
+//                                3000 PSI, O2 21, He 35) field by field, presses
+//                                "&Calculate" and leaves the window open (screenshots)
 #include "frm_main.h"
 #include "startup.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest/QTest>
@@ -33,6 +37,20 @@ class WindowWatcher : public QObject {
 };
 
 } // namespace
+
+// Types into each field after reaching it with Tab, as a user would, so the fields'
+// handlers balance the mix on the way.
+void typeTrimixExample(frmMain& window) {
+    const std::pair<QLineEdit*, const char*> entries[] = {
+        {window.txtTargetPSI, "3000"}, {window.txtTargetO2, "21"}, {window.txtTargetHe, "35"}};
+    for (const auto& [field, text] : entries) {
+        while (QApplication::focusWidget() != field)
+            QTest::keyClick(window.windowHandle(), Qt::Key_Tab);
+        QTest::keyClicks(field, QString::fromLatin1(text));
+    }
+    QTest::keyClick(window.windowHandle(), Qt::Key_Tab);
+    QTest::mouseClick(window.cmdCalc, Qt::LeftButton);
+}
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -58,7 +76,9 @@ int main(int argc, char* argv[]) {
 
     const std::unique_ptr<frmMain> window = Module1::Main();
     QTimer::singleShot(50, window.get(), [&] {
-        if (mode == QStringLiteral("accept-close"))
+        if (mode == QStringLiteral("show-trimix"))
+            typeTrimixExample(*window);
+        else if (mode == QStringLiteral("accept-close"))
             window->close();
         else
             window->mnuExit->trigger();

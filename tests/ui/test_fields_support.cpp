@@ -9,7 +9,6 @@
 #include <QWindow>
 #include <QtTest/QTest>
 
-#include "field_handlers.h"
 #include "frm_main.h"
 #include "test_support.h"
 
@@ -19,12 +18,11 @@ std::unique_ptr<frmMain> makeWiredMainWindow() {
     static const bool registered = testsupport::registerComponentLibrary();
     if (!registered)
         qFatal("QorCommon1 could not be registered for the tests");
+    // frmMain installs the field handlers and the output links itself.
     auto window = std::make_unique<frmMain>();
-    frmMain* raw = window.get();
-    installFieldsAndOutput(raw, [raw] { raw->ShowMixAtDepth(); });
     window->show();
     window->activateWindow();
-    if (!QTest::qWaitForWindowActive(raw))
+    if (!QTest::qWaitForWindowActive(window.get()))
         qFatal("the main window did not become active");
     return window;
 }

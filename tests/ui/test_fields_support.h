@@ -17,8 +17,8 @@ class frmMain;
 
 namespace fieldtest {
 
-// The main window with field validation and the output links installed, shown and
-// active, with QorCommon1 registered in a private registry.
+// The main window (which installs field validation and the output links itself), shown
+// and active, with QorCommon1 registered in a private registry.
 std::unique_ptr<frmMain> makeWiredMainWindow();
 
 // A key pressed and released on the active window, delivered as the platform delivers it.

@@ -55,7 +55,11 @@ INSTANTIATE_TEST_SUITE_P(
         // Mixed separators split alike; the appended one is this platform's own.
         ParsedPath{u"/srv\\share/x.dat", "/srv\\share/", "/srv\\share", "x", "x.dat", "dat"},
         ParsedPath{u"/tmp/dir.d/", "/tmp/dir.d/", "/tmp/dir.d", "", "", ""},
-        ParsedPath{u"/tmp/x/file.", "/tmp/x/", "/tmp/x", "file", "file.", ""}));
+        ParsedPath{u"/tmp/x/file.", "/tmp/x/", "/tmp/x", "file", "file.", ""}),
+    // Stable names: the default ones would print the parameter's pointers.
+    [](const ::testing::TestParamInfo<ParsedPath>& param) {
+        return "path" + std::to_string(param.index);
+    });
 
 TEST(QorFile, NewInstanceAnswersEmptyParts) {
     const QorFile file;
