@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 
 using layout::addLabel;
 using layout::twipsRect;
@@ -183,6 +184,13 @@ void frmMain::buildBlendingGroup(QWidget* client) {
                       tahoma.setPointSizeF(9.75);
                       return tahoma;
                   }());
+    // The help text holds the widest lines the list shows (the separator among them); with
+    // a wider stand-in for Tahoma they must still fit beside the scroll bar.
+    const int frame = lstBlendingInstructions->frameWidth();
+    layout::shrinkFontToWidth(
+        lstBlendingInstructions, HelpText(),
+        lstBlendingInstructions->width() - 2 * frame - 8 -
+            lstBlendingInstructions->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     lstBlendingInstructions->setSelectionMode(QAbstractItemView::SingleSelection);
     lstBlendingInstructions->setSortingEnabled(false);
 }

@@ -69,6 +69,8 @@ class frmMain : public QMainWindow {
     void buildMenus();
     void setTabOrderAndFocus();
 
+    // The 40 lines of the help text, the first two being the title and the date stamp.
+    static QStringList HelpText();
     void LoadInstructions();
     quillan::Mixer BuildMixer() const;
 

@@ -1,10 +1,8 @@
 #include "instructions_output.h"
 
-#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QListWidget>
 #include <QPainter>
@@ -13,7 +11,7 @@
 #include <QSaveFile>
 #include <QStringList>
 
-#include <memory>
+#include <sys/stat.h>
 
 #include "engine/runtime_error.h"
 #include "module1.h"
@@ -72,8 +70,17 @@ void saveToFile(const QString& fileName, const QStringList& lines) {
         throw outputError(kErrPathFileAccess,
                           QStringLiteral("Could not create %1: %2").arg(fileName, file.errorString()));
     writeLines(file, fileName, lines);
-    if (!file.commit())
+    // commit() does not notice a short write while it flushes (a full disk, a size limit)
+    // and would put the cut-off file in place; flushing first catches it.
+    if (!file.flush() || !file.commit())
         throw outputError(kErrDeviceIO, QStringLiteral("Could not write %1: %2").arg(fileName, file.errorString()));
+}
+
+bool isDevice(const QString& fileName) {
+    struct stat info {};
+    if (stat(QFile::encodeName(fileName).constData(), &info) != 0)
+        return false;
+    return S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode) || S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode);
 }
 
 // A device or pipe has no content to keep and must not be replaced by a regular file.
@@ -120,9 +127,7 @@ void cmdlblSave_Click(QWidget* mainWindow) {
         if (lines.isEmpty())
             return; // nothing to save, and no name to open
         const QString fileName = askSaveFileName(mainWindow);
-        const QFileInfo target(fileName);
-        qWarning() << "DBG" << fileName << target.exists() << target.isFile() << target.isDir();
-        if (target.exists() && !target.isFile() && !target.isDir())
+        if (isDevice(fileName))
             writeToDevice(fileName, lines);
         else
             saveToFile(fileName, lines);

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPalette>
 #include <QWidget>
+#include <QFontMetrics>
 
 #include <cmath>
 
@@ -37,9 +38,7 @@ QLabel* addLabel(QWidget* parent, const char* name, const QString& text, const Q
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(wordWrap);
     if (wordWrap) {
-        const int needed = label->heightForWidth(label->width());
-        if (needed > label->height())
-            label->resize(label->width(), needed);
+        shrinkFontToHeight(label);
     } else {
         const QSize needed = label->sizeHint();
         label->resize(qMax(label->width(), needed.width()), qMax(label->height(), needed.height()));
@@ -58,6 +57,38 @@ QFrame* addHorizontalLine(QWidget* parent, const char* name, int index, int x1, 
     line->setPalette(palette);
     line->setGeometry(twips(x1), twips(y), twips(x2) - twips(x1), 1);
     return line;
+}
+
+namespace {
+
+constexpr double kSmallestPointSize = 6.0;
+
+bool smaller(QWidget* control) {
+    QFont font = control->font();
+    if (font.pointSizeF() - 0.25 < kSmallestPointSize)
+        return false;
+    font.setPointSizeF(font.pointSizeF() - 0.25);
+    control->setFont(font);
+    return true;
+}
+
+int widest(const QFontMetrics& metrics, const QStringList& samples) {
+    int result = 0;
+    for (const QString& sample : samples)
+        result = qMax(result, metrics.horizontalAdvance(sample));
+    return result;
+}
+
+} // namespace
+
+void shrinkFontToWidth(QWidget* control, const QStringList& samples, int width) {
+    while (widest(control->fontMetrics(), samples) > width && smaller(control)) {
+    }
+}
+
+void shrinkFontToHeight(QLabel* label) {
+    while (label->heightForWidth(label->width()) > label->height() && smaller(label)) {
+    }
 }
 
 void setTextColor(QWidget* control, int red, int green, int blue) {
