@@ -87,7 +87,7 @@ void FocusValidation::onFocusIn(QWidget* widget) {
 bool FocusValidation::onTabKey(QObject* receiver, QEvent* event) {
     // A real key press reaches the window first and the focus widget next; only the
     // second delivery is the one that moves the focus.
-    if (receiver != QApplication::focusWidget())
+    if (receiver != m_window->focusWidget())
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab)
@@ -99,7 +99,7 @@ bool FocusValidation::onTabKey(QObject* receiver, QEvent* event) {
 
 bool FocusValidation::onMousePress(QMouseEvent* event) {
     QWidget* target = clickFocusTarget(event->position().toPoint());
-    if (target == nullptr || target == QApplication::focusWidget())
+    if (target == nullptr || target == m_window->focusWidget())
         return false;
     if (validateLeaving())
         return false;
@@ -120,7 +120,9 @@ bool FocusValidation::onShortcut(QAbstractButton* button) {
 }
 
 QWidget* FocusValidation::fieldBeingLeft() const {
-    QWidget* focus = QApplication::focusWidget();
+    // The window's own focus widget: right after a message box closes the window may not
+    // be active again yet, but its keys and clicks already go to that widget.
+    QWidget* focus = m_window->focusWidget();
     if (focus == nullptr || focus != m_holder || !m_fields.contains(focus))
         return nullptr;
     return focus;

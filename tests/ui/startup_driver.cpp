@@ -41,10 +41,14 @@ class WindowWatcher : public QObject {
 // Types into each field after reaching it with Tab, as a user would, so the fields'
 // handlers balance the mix on the way.
 void typeTrimixExample(frmMain& window) {
+    // Without a window manager nothing activates the window by itself.
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window))
+        return;
     const std::pair<QLineEdit*, const char*> entries[] = {
         {window.txtTargetPSI, "3000"}, {window.txtTargetO2, "21"}, {window.txtTargetHe, "35"}};
     for (const auto& [field, text] : entries) {
-        while (QApplication::focusWidget() != field)
+        for (int step = 0; step < 12 && QApplication::focusWidget() != field; ++step)
             QTest::keyClick(window.windowHandle(), Qt::Key_Tab);
         QTest::keyClicks(field, QString::fromLatin1(text));
     }

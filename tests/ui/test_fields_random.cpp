@@ -72,7 +72,7 @@ private slots:
             }
             QVERIFY2(!validation->isValidating(), qPrintable(QStringLiteral("step %1").arg(step)));
             QVERIFY2(QApplication::activeModalWidget() == nullptr, qPrintable(QStringLiteral("step %1").arg(step)));
-            QWidget* focus = QApplication::focusWidget();
+            QWidget* focus = w->focusWidget();
             for (QLineEdit* field : editable) {
                 if (field == focus)
                     continue;
