@@ -8,8 +8,9 @@ namespace Module1 {
 namespace {
 
 QString hresultText(HRESULT hr) {
-    return QStringLiteral("0x") +
-           QString::number(static_cast<quint32>(hr), 16).toUpper().rightJustified(8, QLatin1Char('0'));
+    return QStringLiteral("0x") + QString::number(static_cast<quint32>(hr), 16)
+                                      .toUpper()
+                                      .rightJustified(8, QLatin1Char('0'));
 }
 
 QString reasonFor(HRESULT hr) {
@@ -41,7 +42,8 @@ CommonObject create() {
         return result;
     }
     const qor::AutomationError detail = qor::takeErrorInfo(FAILED(hr) ? hr : E_POINTER);
-    result.failure = reasonFor(hr) + QStringLiteral(" (HRESULT ") + hresultText(hr) + QLatin1Char(')');
+    result.failure =
+        reasonFor(hr) + QStringLiteral(" (HRESULT ") + hresultText(hr) + QLatin1Char(')');
     if (!detail.description.empty())
         result.failure += QStringLiteral(": ") + QString::fromStdU16String(detail.description);
     return result;

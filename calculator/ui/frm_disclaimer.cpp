@@ -41,8 +41,9 @@ frmDisclaimer::frmDisclaimer(QWidget* parent)
                                     "THIS SOFTWARE MAY HAVE?"),
                      twipsRect(120, 2340, 5595, 675), font, true)
         ->setProperty("Index", 1);
-    QLabel* contact = layout::addLabel(this, "Label3", QStringLiteral("quillan@divers-workshop.org"),
-                                       twipsRect(960, 3060, 3675, 255), font);
+    QLabel* contact =
+        layout::addLabel(this, "Label3", QStringLiteral("quillan@divers-workshop.org"),
+                         twipsRect(960, 3060, 3675, 255), font);
     contact->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     layout::setTextColor(contact, 0, 0, 255);
     layout::addHorizontalLine(this, "Line1", 1, 60, 3420, 5760);
@@ -71,6 +72,10 @@ void frmDisclaimer::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void frmDisclaimer::OKButton_Click() { accept(); }
+void frmDisclaimer::OKButton_Click() {
+    accept();
+}
 
-void frmDisclaimer::CancelButton_Click() { Module1::EndProgram(0); }
+void frmDisclaimer::CancelButton_Click() {
+    Module1::EndProgram(0);
+}

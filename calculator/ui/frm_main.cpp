@@ -26,7 +26,8 @@ namespace {
 // Read-only fields: written by the program only, light grey, skipped by Tab.
 const QColor kReadOnlyBackground(227, 227, 227);
 
-QGroupBox* addGroup(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
+QGroupBox* addGroup(QWidget* parent, const char* name, const QString& caption,
+                    const QRect& geometry) {
     auto* group = new QGroupBox(caption, parent);
     layout::place(group, name, geometry, layout::verdana(9.75, true));
     group->setStyleSheet(QStringLiteral("QGroupBox::title { color: rgb(0, 0, 255); }"));
@@ -47,7 +48,8 @@ QLineEdit* addField(QWidget* parent, const char* name, const QString& text, cons
     return field;
 }
 
-QPushButton* addButton(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
+QPushButton* addButton(QWidget* parent, const char* name, const QString& caption,
+                       const QRect& geometry) {
     auto* button = new QPushButton(caption, parent);
     layout::place(button, name, geometry, layout::defaultFont());
     button->setAutoDefault(false);
@@ -55,8 +57,8 @@ QPushButton* addButton(QWidget* parent, const char* name, const QString& caption
     return button;
 }
 
-ClickableLabel* addLink(QWidget* parent, const char* name, const QString& caption, const QRect& geometry,
-                        Qt::Alignment alignment) {
+ClickableLabel* addLink(QWidget* parent, const char* name, const QString& caption,
+                        const QRect& geometry, Qt::Alignment alignment) {
     auto* link = new ClickableLabel(caption, parent);
     layout::place(link, name, geometry, layout::defaultFont());
     link->setAlignment(alignment | Qt::AlignTop);
@@ -104,17 +106,23 @@ frmMain::frmMain(QWidget* parent)
 }
 
 void frmMain::buildStartingGroup(QWidget* client) {
-    QGroupBox* group = addGroup(client, "frmStartingCylinder", QStringLiteral("Starting Mix  [Source]"),
-                                twipsRect(60, 60, 7155, 1095));
+    QGroupBox* group =
+        addGroup(client, "frmStartingCylinder", QStringLiteral("Starting Mix  [Source]"),
+                 twipsRect(60, 60, 7155, 1095));
     const QFont font = layout::defaultFont();
-    addLabel(group, "lblLabel", QStringLiteral("Starting PSI"), twipsRect(180, 420, 1155, 255), font);
+    addLabel(group, "lblLabel", QStringLiteral("Starting PSI"), twipsRect(180, 420, 1155, 255),
+             font);
     addLabel(group, "Label1", QStringLiteral("O2 %"), twipsRect(1440, 420, 915, 255), font);
     addLabel(group, "Label2", QStringLiteral("He % "), twipsRect(2340, 420, 735, 255), font);
     addLabel(group, "Label6", QStringLiteral("N % "), twipsRect(3240, 420, 795, 255), font);
-    txtSourcePSI = addField(group, "txtSourcePSI", QStringLiteral("0"), twipsRect(180, 660, 1155, 285));
-    txtSourceO2 = addField(group, "txtSourceO2", QStringLiteral("0"), twipsRect(1440, 660, 795, 285));
-    txtSourceHe = addField(group, "txtSourceHe", QStringLiteral("0"), twipsRect(2340, 660, 795, 285));
-    txtSourceN = addField(group, "txtSourceN", QStringLiteral("0"), twipsRect(3240, 660, 795, 285), true);
+    txtSourcePSI =
+        addField(group, "txtSourcePSI", QStringLiteral("0"), twipsRect(180, 660, 1155, 285));
+    txtSourceO2 =
+        addField(group, "txtSourceO2", QStringLiteral("0"), twipsRect(1440, 660, 795, 285));
+    txtSourceHe =
+        addField(group, "txtSourceHe", QStringLiteral("0"), twipsRect(2340, 660, 795, 285));
+    txtSourceN =
+        addField(group, "txtSourceN", QStringLiteral("0"), twipsRect(3240, 660, 795, 285), true);
 }
 
 void frmMain::buildRequiredGroup(QWidget* client) {
@@ -125,16 +133,22 @@ void frmMain::buildRequiredGroup(QWidget* client) {
     addLabel(group, "Label4", QStringLiteral("O2 %"), twipsRect(1440, 420, 675, 255), font);
     addLabel(group, "Label3", QStringLiteral("He %"), twipsRect(2340, 420, 795, 255), font);
     addLabel(group, "Label7", QStringLiteral("N % "), twipsRect(3240, 420, 735, 255), font);
-    addLabel(group, "Label14", QStringLiteral("MOD at PO2 of 1.6"), twipsRect(4560, 420, 2235, 255), font)
+    addLabel(group, "Label14", QStringLiteral("MOD at PO2 of 1.6"), twipsRect(4560, 420, 2235, 255),
+             font)
         ->setProperty("Index", 0);
-    txtTargetPSI = addField(group, "txtTargetPSI", QStringLiteral("0"), twipsRect(180, 660, 1155, 285));
-    txtTargetO2 = addField(group, "txtTargetO2", QStringLiteral("0"), twipsRect(1440, 660, 795, 285));
-    txtTargetHe = addField(group, "txtTargetHe", QStringLiteral("0"), twipsRect(2340, 660, 795, 285));
-    txtTargetN = addField(group, "txtTargetN", QStringLiteral("0"), twipsRect(3240, 660, 795, 285), true);
+    txtTargetPSI =
+        addField(group, "txtTargetPSI", QStringLiteral("0"), twipsRect(180, 660, 1155, 285));
+    txtTargetO2 =
+        addField(group, "txtTargetO2", QStringLiteral("0"), twipsRect(1440, 660, 795, 285));
+    txtTargetHe =
+        addField(group, "txtTargetHe", QStringLiteral("0"), twipsRect(2340, 660, 795, 285));
+    txtTargetN =
+        addField(group, "txtTargetN", QStringLiteral("0"), twipsRect(3240, 660, 795, 285), true);
     txtTargetMOD =
         addField(group, "txtTargetMOD", QStringLiteral("0"), twipsRect(4560, 660, 795, 285), true);
     layout::addHorizontalLine(group, "Line1", 0, 120, 1080, 7000);
-    addLabel(group, "Label11", QStringLiteral("Target Depth (fsw)"), twipsRect(180, 1140, 2115, 255), font);
+    addLabel(group, "Label11", QStringLiteral("Target Depth (fsw)"),
+             twipsRect(180, 1140, 2115, 255), font);
     addLabel(group, "Label12", QStringLiteral("END"), twipsRect(2340, 1140, 735, 255), font);
     addLabel(group, "Label13", QStringLiteral("PO2"), twipsRect(3240, 1140, 795, 255), font);
     addLabel(group, "Label14",
@@ -157,7 +171,8 @@ void frmMain::buildBlendingGroup(QWidget* client) {
     addLabel(group, "lblTopN", QStringLiteral("N % "), twipsRect(2340, 360, 555, 255), font);
     addLabel(group, "Label9", QStringLiteral("Top up mix"), twipsRect(180, 600, 1275, 255), font);
     txtTopO2 = addField(group, "txtTopO2", QStringLiteral("21"), twipsRect(1440, 600, 795, 285));
-    txtTopN = addField(group, "txtTopN", QStringLiteral("79"), twipsRect(2340, 600, 795, 285), true);
+    txtTopN =
+        addField(group, "txtTopN", QStringLiteral("79"), twipsRect(2340, 600, 795, 285), true);
     layout::addHorizontalLine(group, "Line1", 1, 120, 1020, 7000);
     // The two captions beside the buttons end where the buttons begin, so a longer top-up
     // caption (rewritten from the top-up O2 field) wraps onto a second line instead of
@@ -169,17 +184,18 @@ void frmMain::buildBlendingGroup(QWidget* client) {
                               twipsRect(5460, 1140, 1500, 285));
     addLabel(group, "Label16", QStringLiteral("Calculate how to obtain the Required Mix"),
              twipsRect(180, 1620, 5190, 255), font);
-    cmdCalc = addButton(group, "cmdCalc", QStringLiteral("&Calculate"), twipsRect(5460, 1560, 1500, 285));
+    cmdCalc =
+        addButton(group, "cmdCalc", QStringLiteral("&Calculate"), twipsRect(5460, 1560, 1500, 285));
     layout::addHorizontalLine(group, "Line1", 2, 120, 2040, 7000);
     lblInstrictions = addLink(group, "lblInstrictions", QStringLiteral("Instructions"),
                               twipsRect(120, 2160, 1695, 255), Qt::AlignLeft);
-    cmdPrint = addLink(group, "cmdPrint", QStringLiteral("Print..."), twipsRect(3960, 2160, 1695, 255),
-                       Qt::AlignRight);
+    cmdPrint = addLink(group, "cmdPrint", QStringLiteral("Print..."),
+                       twipsRect(3960, 2160, 1695, 255), Qt::AlignRight);
     cmdlblSave = addLink(group, "cmdlblSave", QStringLiteral("Save to file..."),
                          twipsRect(5700, 2160, 1335, 255), Qt::AlignRight);
     lstBlendingInstructions = new QListWidget(group);
-    layout::place(lstBlendingInstructions, "lstBlendingInstructions", twipsRect(60, 2460, 6975, 4140),
-                  [] {
+    layout::place(lstBlendingInstructions, "lstBlendingInstructions",
+                  twipsRect(60, 2460, 6975, 4140), [] {
                       QFont tahoma(QStringLiteral("Tahoma"));
                       tahoma.setPointSizeF(9.75);
                       return tahoma;
@@ -225,9 +241,13 @@ void frmMain::closeEvent(QCloseEvent* event) {
     Module1::EndProgram(0);
 }
 
-void frmMain::lblInstrictions_Click() { LoadInstructions(); }
+void frmMain::lblInstrictions_Click() {
+    LoadInstructions();
+}
 
-void frmMain::mnuExit_Click() { Module1::EndProgram(0); }
+void frmMain::mnuExit_Click() {
+    Module1::EndProgram(0);
+}
 
 void frmMain::mnuAbout_Click() {
     QMessageBox box(QMessageBox::NoIcon, Module1::GetAppTitle(),

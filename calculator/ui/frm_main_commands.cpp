@@ -13,7 +13,9 @@ using quillan::Mixer;
 
 namespace {
 
-QString text(const std::string& utf8) { return QString::fromStdString(utf8); }
+QString text(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
 
 } // namespace
 
@@ -137,11 +139,13 @@ void frmMain::cmdTopWithAir_Click() {
         const double sourcePSI = mixer.SourcePSI();
         const double targetPSI = mixer.TargetPSI();
         mixer.TargetO2(quillan::toInt16(
-            quillan::checkedDivide(mixer.SourceO2() / 100.0 * sourcePSI + o2Added, targetPSI) * 100.0));
+            quillan::checkedDivide(mixer.SourceO2() / 100.0 * sourcePSI + o2Added, targetPSI) *
+            100.0));
         mixer.TargetHe(quillan::toInt16(
             quillan::checkedDivide(mixer.SourceHe() / 100.0 * sourcePSI, targetPSI) * 100.0));
         mixer.TargetN(quillan::toInt16(
-            quillan::checkedDivide(mixer.SourceN() / 100.0 * sourcePSI + nAdded, targetPSI) * 100.0));
+            quillan::checkedDivide(mixer.SourceN() / 100.0 * sourcePSI + nAdded, targetPSI) *
+            100.0));
 
         txtTargetO2->setText(NumberText(mixer.TargetO2()));
         txtTargetHe->setText(NumberText(mixer.TargetHe()));
@@ -151,17 +155,21 @@ void frmMain::cmdTopWithAir_Click() {
 
         list->addItem(QStringLiteral("Mixing"));
         list->addItem(Module1::SeparatorLine());
-        list->addItem(QStringLiteral("Starting ") + text(mixer.GetMixDescription(quillan::kSourceTank)) +
+        list->addItem(QStringLiteral("Starting ") +
+                      text(mixer.GetMixDescription(quillan::kSourceTank)) +
                       QStringLiteral(" PSI should be ") + NumberText(mixer.SourcePSI()));
-        list->addItem(QStringLiteral("Add ") + NumberText(add) + QStringLiteral(" PSI of ") + topupGas);
+        list->addItem(QStringLiteral("Add ") + NumberText(add) + QStringLiteral(" PSI of ") +
+                      topupGas);
         list->addItem(QString());
-        list->addItem(QStringLiteral("Final Mix: ") + text(mixer.GetMixDescription(quillan::kTargetTank)));
+        list->addItem(QStringLiteral("Final Mix: ") +
+                      text(mixer.GetMixDescription(quillan::kTargetTank)));
         list->addItem(Module1::SeparatorLine());
         const std::int16_t mod = Module1::CalcMOD(mixer.TargetO2());
         list->addItem(QStringLiteral("MOD ") + NumberText(mod) + QStringLiteral(" fsw"));
         list->addItem(QStringLiteral("PO2 ") +
                       Module1::Fixed2Text(Module1::CalcPO2(double(mixer.TargetO2()), mod)));
-        list->addItem(QStringLiteral("END ") + NumberText(Module1::CalcEND(double(mixer.TargetN()), mod)) +
+        list->addItem(QStringLiteral("END ") +
+                      NumberText(Module1::CalcEND(double(mixer.TargetN()), mod)) +
                       QStringLiteral(" fsw"));
     } catch (const quillan::RuntimeError& err) {
         Module1::ShowError(QStringLiteral("frmMain"), QStringLiteral("TopWithAir"), err, step);

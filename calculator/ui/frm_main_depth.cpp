@@ -16,7 +16,8 @@ void frmMain::ShowMixAtDepth() {
     }
     // The same quantity as CalcMOD, in this order of operations.
     const double mod =
-        quillan::checkedDivide(1.6, Module1::TextToDouble(txtTargetO2->text()) / 100.0) * 33.0 - 33.0;
+        quillan::checkedDivide(1.6, Module1::TextToDouble(txtTargetO2->text()) / 100.0) * 33.0 -
+        33.0;
     txtTargetMOD->setText(Module1::NumberText(quillan::toInt16(mod)));
     txtTargetEND->setText(Module1::NumberText(Module1::CalcEND(
         Module1::TextToDouble(txtTargetN->text()), Module1::TextToInt16(txtTargetDepth->text()))));

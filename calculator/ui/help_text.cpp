@@ -8,10 +8,10 @@
 
 QStringList frmMain::HelpText() {
     const QString separator = Module1::SeparatorLine();
-    const QString enterStartingMix =
-        QStringLiteral("Enter the Starting Mix information. Leave values at 0 if the tank is empty.");
-    const QString topupMix1 =
-        QStringLiteral("Enter the top up mix. This is usually Air but some sites have the ability to");
+    const QString enterStartingMix = QStringLiteral(
+        "Enter the Starting Mix information. Leave values at 0 if the tank is empty.");
+    const QString topupMix1 = QStringLiteral(
+        "Enter the top up mix. This is usually Air but some sites have the ability to");
     const QString topupMix2 =
         QStringLiteral("fill with EANX32 or EANX36. This can reduce the amount of O2 required.");
     const QString replaced =

@@ -18,9 +18,13 @@ QString FormatAppTitle(const QString& version) {
     return QStringLiteral("Quillan") + QStringLiteral(" v") + version + QStringLiteral(" **BETA**");
 }
 
-QString GetVersionString() { return FormatVersion(build::kMajor, build::kMinor, build::kRevision); }
+QString GetVersionString() {
+    return FormatVersion(build::kMajor, build::kMinor, build::kRevision);
+}
 
-QString GetAppTitle() { return FormatAppTitle(GetVersionString()); }
+QString GetAppTitle() {
+    return FormatAppTitle(GetVersionString());
+}
 
 const quillan::NumberLocale& UserNumberLocale() {
     static const quillan::NumberLocale locale = quillan::NumberLocale::user();
@@ -39,7 +43,9 @@ std::int16_t TextToInt16(const QString& text) {
                                UserNumberLocale());
 }
 
-QString NumberText(std::int64_t value) { return QString::fromStdString(quillan::formatNumber(value)); }
+QString NumberText(std::int64_t value) {
+    return QString::fromStdString(quillan::formatNumber(value));
+}
 
 QString Fixed2Text(double value) {
     return QString::fromStdString(quillan::formatFixed2(value, UserNumberLocale()));

@@ -81,7 +81,8 @@ void ShowError(const QString& module, const QString& procedure, const quillan::R
     const QString report = errorReport(module, procedure, err, condition);
     const CommonObject& object = TheCommonObject();
     if (object.common == nullptr) {
-        showOwnErrorBox(report, QStringLiteral("QorCommon1 could not be loaded: ") + object.failure);
+        showOwnErrorBox(report,
+                        QStringLiteral("QorCommon1 could not be loaded: ") + object.failure);
         return;
     }
     InOutText moduleText(module);

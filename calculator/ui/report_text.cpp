@@ -11,7 +11,9 @@ ReportClock& clock() {
     return current;
 }
 
-QString twoDigits(int value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); }
+QString twoDigits(int value) {
+    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+}
 
 // The locale's standalone abbreviation, without the full stop some locales end it with
 // ("Okt", not "Okt.").
@@ -24,16 +26,17 @@ QString monthAbbreviation(const QLocale& locale, int month) {
 
 } // namespace
 
-QString SeparatorLine() { return QString(109, QLatin1Char('-')); }
+QString SeparatorLine() {
+    return QString(109, QLatin1Char('-'));
+}
 
 QString FormatReportDateTime(const QDateTime& when, const QLocale& locale) {
     const QDate date = when.date();
     const QTime time = when.time();
     const int hour12 = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
-    return twoDigits(date.day()) + QLatin1Char('-') +
-           monthAbbreviation(locale, date.month()) + QLatin1Char('-') +
-           QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0')) + QStringLiteral("  ") +
-           twoDigits(hour12) + QLatin1Char(':') + twoDigits(time.minute()) +
+    return twoDigits(date.day()) + QLatin1Char('-') + monthAbbreviation(locale, date.month()) +
+           QLatin1Char('-') + QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0')) +
+           QStringLiteral("  ") + twoDigits(hour12) + QLatin1Char(':') + twoDigits(time.minute()) +
            (time.hour() < 12 ? QStringLiteral(" AM") : QStringLiteral(" PM"));
 }
 
@@ -42,6 +45,8 @@ QString CurrentReportDateTime() {
     return FormatReportDateTime(now, QLocale::system());
 }
 
-void SetReportClock(ReportClock replacement) { clock() = std::move(replacement); }
+void SetReportClock(ReportClock replacement) {
+    clock() = std::move(replacement);
+}
 
 } // namespace Module1

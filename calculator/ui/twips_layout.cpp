@@ -1,16 +1,18 @@
 #include "twips_layout.h"
 
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QPalette>
 #include <QWidget>
-#include <QFontMetrics>
 
 #include <cmath>
 
 namespace layout {
 
-int twips(int value) { return static_cast<int>(std::lround(value / 15.0)); }
+int twips(int value) {
+    return static_cast<int>(std::lround(value / 15.0));
+}
 
 QRect twipsRect(int left, int top, int width, int height) {
     return QRect(twips(left), twips(top), twips(width), twips(height));
@@ -23,7 +25,9 @@ QFont verdana(double pointSize, bool bold) {
     return font;
 }
 
-QFont defaultFont() { return verdana(8.25, false); }
+QFont defaultFont() {
+    return verdana(8.25, false);
+}
 
 void place(QWidget* control, const char* name, const QRect& twipsGeometry, const QFont& font) {
     control->setObjectName(QString::fromLatin1(name));
@@ -99,4 +103,3 @@ void setTextColor(QWidget* control, int red, int green, int blue) {
 }
 
 } // namespace layout
-

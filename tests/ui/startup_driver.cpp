@@ -27,7 +27,8 @@ class WindowWatcher : public QObject {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         const auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget && widget->isWindow() && (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
+        if (widget && widget->isWindow() &&
+            (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
             std::printf("%s %s\n", event->type() == QEvent::Show ? "shown" : "hidden",
                         qPrintable(widget->objectName()));
             std::fflush(stdout);

@@ -17,8 +17,9 @@ const QString kStamp = QStringLiteral("Mix Calculation 06-Dec-2026  05:18 AM");
 
 // Starting PSI, O2, He, N; required PSI, O2, He, N; top-up O2.
 QList<QLineEdit*> inputFields(const frmMain& form) {
-    return {form.txtSourcePSI, form.txtSourceO2, form.txtSourceHe, form.txtSourceN, form.txtTargetPSI,
-            form.txtTargetO2,  form.txtTargetHe, form.txtTargetN,  form.txtTopO2};
+    return {form.txtSourcePSI, form.txtSourceO2,  form.txtSourceHe,
+            form.txtSourceN,   form.txtTargetPSI, form.txtTargetO2,
+            form.txtTargetHe,  form.txtTargetN,   form.txtTopO2};
 }
 
 QList<QLineEdit*> depthFields(const frmMain& form) {
@@ -82,32 +83,37 @@ class CommandsTest : public QObject {
 
 void CommandsTest::requiredMix_data() {
     QTest::addColumn<QStringList>("inputs");
-    QTest::addColumn<QStringList>("lines");      // after the date line
-    QTest::addColumn<int>("compared");           // how many of them to compare; -1 all
-    QTest::addColumn<QStringList>("depth");      // depth, MOD, END, PO2 afterwards
+    QTest::addColumn<QStringList>("lines"); // after the date line
+    QTest::addColumn<int>("compared");      // how many of them to compare; -1 all
+    QTest::addColumn<QStringList>("depth"); // depth, MOD, END, PO2 afterwards
 
     const QStringList untouched{"50", "7", "8", "9"}; // written before the command runs
 
     QTest::newRow("3000 PSI EAN32 from empty")
         << QStringList{"0", "0", "0", "0", "3000", "32", "0", "68", "21"}
-        << QStringList{"Calculate [Empty cylinder] to Nitrox 32 by adding He, O2 and Air", kSeparator} +
+        << QStringList{"Calculate [Empty cylinder] to Nitrox 32 by adding He, O2 and Air",
+                       kSeparator} +
                mixing({"Starting [Empty cylinder] PSI should be 0", "Add 418 PSI of O2",
-                       "Add 2582 PSI of Air", "Ending PSI should be 3000", "", "Final Mix: Nitrox 32",
-                       kSeparator, "MOD 132 fsw", "PO2 1.60", "END 109 fsw"})
+                       "Add 2582 PSI of Air", "Ending PSI should be 3000", "",
+                       "Final Mix: Nitrox 32", kSeparator, "MOD 132 fsw", "PO2 1.60",
+                       "END 109 fsw"})
         << -1 << QStringList{"132", "132", "109", "1.60"};
     QTest::newRow("six-pass drain of Nitrox 80")
         << QStringList{"1000", "80", "0", "20", "3000", "32", "0", "68", "21"}
         << QStringList{"Calculate Nitrox 80 to Nitrox 32 by adding He, O2 and Air", kSeparator} +
-               mixing({"Drain 441 PSI from the starting Mix", "Starting Nitrox 80 PSI should be 559",
-                       "Add 2441 PSI of Air", "Ending PSI should be 3000", "", "Final Mix: Nitrox 32",
-                       kSeparator, "MOD 132 fsw", "PO2 1.60", "END 109 fsw"})
+               mixing({"Drain 441 PSI from the starting Mix",
+                       "Starting Nitrox 80 PSI should be 559", "Add 2441 PSI of Air",
+                       "Ending PSI should be 3000", "", "Final Mix: Nitrox 32", kSeparator,
+                       "MOD 132 fsw", "PO2 1.60", "END 109 fsw"})
         << -1 << QStringList{"132", "132", "109", "1.60"};
     QTest::newRow("trimix 21/35 from empty")
         << QStringList{"0", "0", "0", "0", "3000", "21", "35", "44", "21"}
-        << QStringList{"Calculate [Empty cylinder] to Trimix 21/35 by adding He, O2 and Air", kSeparator} +
+        << QStringList{"Calculate [Empty cylinder] to Trimix 21/35 by adding He, O2 and Air",
+                       kSeparator} +
                mixing({"Starting [Empty cylinder] PSI should be 0", "Add 1050 PSI of He",
                        "Add 279 PSI of O2", "Add 1671 PSI of Air", "Ending PSI should be 3000", "",
-                       "Final Mix: Trimix 21/35", kSeparator, "MOD 218 fsw", "PO2 1.60", "END 107 fsw"})
+                       "Final Mix: Trimix 21/35", kSeparator, "MOD 218 fsw", "PO2 1.60",
+                       "END 107 fsw"})
         << -1 << QStringList{"218", "218", "107", "1.60"};
     QTest::newRow("required PSI 0")
         << QStringList{"0", "0", "0", "0", "0", "32", "0", "68", "21"}
@@ -116,8 +122,8 @@ void CommandsTest::requiredMix_data() {
         << -1 << untouched;
     QTest::newRow("required O2 0")
         << QStringList{"0", "0", "0", "0", "3000", "0", "40", "60", "21"}
-        << QStringList{"Calculate [Empty cylinder] to Trimix 0/40 by adding He, O2 and Air", kSeparator,
-                       "Target cylinder PSI and fO2 are required values"}
+        << QStringList{"Calculate [Empty cylinder] to Trimix 0/40 by adding He, O2 and Air",
+                       kSeparator, "Target cylinder PSI and fO2 are required values"}
         << -1 << untouched;
     QTest::newRow("source as full as the target")
         << QStringList{"3000", "32", "0", "68", "3000", "32", "0", "68", "21"}
@@ -132,21 +138,23 @@ void CommandsTest::requiredMix_data() {
         << -1 << untouched;
     QTest::newRow("source O2 11 is blended")
         << QStringList{"200", "11", "0", "89", "3000", "32", "0", "68", "21"}
-        << QStringList{"Calculate Nitrox 11 to Nitrox 32 by adding He, O2 and Air", kSeparator, "Mixing"}
+        << QStringList{"Calculate Nitrox 11 to Nitrox 32 by adding He, O2 and Air", kSeparator,
+                       "Mixing"}
         << 3 << QStringList{"132", "132", "109", "1.60"};
     QTest::newRow("any O2 passes at 100 PSI")
         << QStringList{"100", "5", "0", "95", "3000", "32", "0", "68", "21"}
-        << QStringList{"Calculate Nitrox 5 to Nitrox 32 by adding He, O2 and Air", kSeparator, "Mixing"}
+        << QStringList{"Calculate Nitrox 5 to Nitrox 32 by adding He, O2 and Air", kSeparator,
+                       "Mixing"}
         << 3 << QStringList{"132", "132", "109", "1.60"};
     QTest::newRow("top-up Nitrox 36 cannot make EAN32")
         << QStringList{"0", "0", "0", "0", "3000", "32", "0", "68", "36"}
-        << QStringList{"Calculate [Empty cylinder] to Nitrox 32 by adding He, O2 and Nitrox 36", kSeparator,
-                       "Mix can't be created using current parameters"}
+        << QStringList{"Calculate [Empty cylinder] to Nitrox 32 by adding He, O2 and Nitrox 36",
+                       kSeparator, "Mix can't be created using current parameters"}
         << -1 << QStringList{"132", "132", "109", "1.60"};
     QTest::newRow("invalid top-up O2 reaches the solver")
         << QStringList{"0", "0", "0", "0", "3000", "32", "0", "68", "15"}
-        << QStringList{"Calculate [Empty cylinder] to Nitrox 32 by adding He, O2 and Nitrox 15", kSeparator,
-                       "Error at Loading Mix Array"}
+        << QStringList{"Calculate [Empty cylinder] to Nitrox 32 by adding He, O2 and Nitrox 15",
+                       kSeparator, "Error at Loading Mix Array"}
         << -1 << untouched;
 }
 
@@ -183,10 +191,10 @@ void CommandsTest::requiredMixWithTextInAField() {
 
 void CommandsTest::topUp_data() {
     QTest::addColumn<QStringList>("inputs");
-    QTest::addColumn<QStringList>("lines");  // after the date line
-    QTest::addColumn<int>("compared");       // how many of them to compare; -1 all
-    QTest::addColumn<QStringList>("mix");    // required O2, He, N afterwards
-    QTest::addColumn<QStringList>("depth");  // depth, MOD, END, PO2 afterwards
+    QTest::addColumn<QStringList>("lines"); // after the date line
+    QTest::addColumn<int>("compared");      // how many of them to compare; -1 all
+    QTest::addColumn<QStringList>("mix");   // required O2, He, N afterwards
+    QTest::addColumn<QStringList>("depth"); // depth, MOD, END, PO2 afterwards
 
     const QStringList untouchedDepth{"50", "7", "8", "9"};
 
@@ -194,7 +202,8 @@ void CommandsTest::topUp_data() {
         << QStringList{"100", "18", "20", "62", "3000", "0", "0", "0", "32"}
         << QStringList{"Top Trimix 18/20 with Nitrox 32 to 3000 PSI", kSeparator} +
                mixing({"Starting Trimix 18/20 PSI should be 100", "Add 2900 PSI of Nitrox 32", "",
-                       "Final Mix: Trimix 32/1", kSeparator, "MOD 132 fsw", "PO2 1.60", "END 109 fsw"})
+                       "Final Mix: Trimix 32/1", kSeparator, "MOD 132 fsw", "PO2 1.60",
+                       "END 109 fsw"})
         << -1 << QStringList{"32", "1", "68"} << QStringList{"132", "132", "109", "1.60"};
     QTest::newRow("empty cylinder filled with air")
         << QStringList{"0", "0", "0", "0", "3000", "32", "0", "68", "21"}
@@ -205,14 +214,15 @@ void CommandsTest::topUp_data() {
     QTest::newRow("500 PSI of air topped with air")
         << QStringList{"500", "21", "0", "79", "3000", "40", "10", "50", "21"}
         << QStringList{"Top Air with Air to 3000 PSI", kSeparator} +
-               mixing({"Starting Air PSI should be 500", "Add 2500 PSI of Air", "", "Final Mix: Air",
-                       kSeparator, "MOD 218 fsw", "PO2 1.60", "END 218 fsw"})
+               mixing({"Starting Air PSI should be 500", "Add 2500 PSI of Air", "",
+                       "Final Mix: Air", kSeparator, "MOD 218 fsw", "PO2 1.60", "END 218 fsw"})
         << -1 << QStringList{"21", "0", "79"} << QStringList{"218", "218", "218", "1.60"};
     QTest::newRow("Trimix 18/45 topped with Nitrox 32")
         << QStringList{"1000", "18", "45", "37", "3000", "0", "0", "0", "32"}
         << QStringList{"Top Trimix 18/45 with Nitrox 32 to 3000 PSI", kSeparator} +
                mixing({"Starting Trimix 18/45 PSI should be 1000", "Add 2000 PSI of Nitrox 32", "",
-                       "Final Mix: Trimix 27/15", kSeparator, "MOD 163 fsw", "PO2 1.60", "END 111 fsw"})
+                       "Final Mix: Trimix 27/15", kSeparator, "MOD 163 fsw", "PO2 1.60",
+                       "END 111 fsw"})
         << -1 << QStringList{"27", "15", "58"} << QStringList{"163", "163", "111", "1.60"};
     QTest::newRow("any O2 passes at 100 PSI")
         << QStringList{"100", "5", "0", "95", "3000", "0", "0", "0", "21"}
@@ -220,20 +230,24 @@ void CommandsTest::topUp_data() {
                mixing({"Starting Nitrox 5 PSI should be 100", "Add 2900 PSI of Air", "",
                        "Final Mix: Nitrox 20"})
         << 8 << QStringList{"20", "0", "80"} << QStringList{"231", "231", "", "1.60"};
-    QTest::newRow("required PSI 0")
-        << QStringList{"0", "0", "0", "0", "0", "32", "0", "68", "21"}
-        << QStringList{"Top [Empty cylinder] with Air to 0 PSI", kSeparator,
-                       "Target cylinder PSI is required"}
-        << -1 << QStringList{"32", "0", "68"} << untouchedDepth;
+    QTest::newRow("required PSI 0") << QStringList{"0", "0", "0", "0", "0", "32", "0", "68", "21"}
+                                    << QStringList{"Top [Empty cylinder] with Air to 0 PSI",
+                                                   kSeparator, "Target cylinder PSI is required"}
+                                    << -1 << QStringList{"32", "0", "68"} << untouchedDepth;
     QTest::newRow("source as full as the target")
         << QStringList{"3000", "32", "0", "68", "3000", "32", "0", "68", "21"}
-        << QStringList{"Top Nitrox 32 with Air to 3000 PSI", kSeparator, "Source PSI = 3000",
-                       "Target PSI = 3000", "Target PSI is less than or equal to the Source PSI", "",
+        << QStringList{"Top Nitrox 32 with Air to 3000 PSI",
+                       kSeparator,
+                       "Source PSI = 3000",
+                       "Target PSI = 3000",
+                       "Target PSI is less than or equal to the Source PSI",
+                       "",
                        "End Calculation"}
         << -1 << QStringList{"32", "0", "68"} << untouchedDepth;
     QTest::newRow("low source O2 above 100 PSI")
         << QStringList{"200", "10", "0", "90", "3000", "32", "0", "68", "21"}
-        << QStringList{"Top Nitrox 10 with Air to 3000 PSI", kSeparator, "Low source O2. Must be > 10"}
+        << QStringList{"Top Nitrox 10 with Air to 3000 PSI", kSeparator,
+                       "Low source O2. Must be > 10"}
         << -1 << QStringList{"32", "0", "68"} << untouchedDepth;
     QTest::newRow("source O2 11 is topped up")
         << QStringList{"200", "11", "0", "89", "3000", "32", "0", "68", "21"}
@@ -251,8 +265,8 @@ void CommandsTest::topUp() {
     fill(inputFields(*form), inputs);
     for (int i = 0; i < 4; ++i)
         depthFields(*form)[i]->setText(QStringList{"50", "7", "8", "9"}[i]);
-    const std::optional<testsupport::SeenBox> box =
-        testsupport::closeNextModal([&] { QTest::mouseClick(form->cmdTopWithAir, Qt::LeftButton); });
+    const std::optional<testsupport::SeenBox> box = testsupport::closeNextModal(
+        [&] { QTest::mouseClick(form->cmdTopWithAir, Qt::LeftButton); });
     QVERIFY2(!box, qPrintable(box ? box->text : QString()));
 
     const QStringList shown = testsupport::listLines(form->lstBlendingInstructions);
@@ -272,13 +286,13 @@ void CommandsTest::topUp() {
 void CommandsTest::topUpWithTextInAFieldIsReported() {
     const QStringList before = testsupport::listLines(form->lstBlendingInstructions);
     fill(inputFields(*form), {"0", "0", "0", "0", "3000", "32", "0", "68", "2x1"});
-    const std::optional<testsupport::SeenBox> box =
-        testsupport::closeNextModal([&] { QTest::mouseClick(form->cmdTopWithAir, Qt::LeftButton); });
+    const std::optional<testsupport::SeenBox> box = testsupport::closeNextModal(
+        [&] { QTest::mouseClick(form->cmdTopWithAir, Qt::LeftButton); });
     QVERIFY(box);
     QCOMPARE(box->title, QStringLiteral("Application Error"));
     QCOMPARE(testsupport::textLines(box->text),
-             (QStringList{"Error at: frmMain.TopWithAir", "Condition = Loading Mix Array", "Number = 13",
-                          "Description = Type mismatch"}));
+             (QStringList{"Error at: frmMain.TopWithAir", "Condition = Loading Mix Array",
+                          "Number = 13", "Description = Type mismatch"}));
     QCOMPARE(testsupport::listLines(form->lstBlendingInstructions), before);
     QCOMPARE(form->txtTargetO2->text(), QStringLiteral("32"));
 }

@@ -30,7 +30,8 @@ void CommonUnavailableTest::errorReportFallsBackToOwnBox() {
     QCOMPARE(lines.size(), 5);
     QCOMPARE(lines.mid(0, 4), (QStringList{"Error at: frmMain.LoadInstructions", "Condition = ",
                                            "Number = 6", "Description = Overflow"}));
-    QVERIFY2(lines[4].startsWith(QStringLiteral("QorCommon1 could not be loaded: ")), qPrintable(lines[4]));
+    QVERIFY2(lines[4].startsWith(QStringLiteral("QorCommon1 could not be loaded: ")),
+             qPrintable(lines[4]));
     QVERIFY2(lines[4].contains(QStringLiteral("0x80040154")), qPrintable(lines[4]));
     QCOMPARE(box->buttons, QStringList{"OK"});
     QVERIFY(!box->hasIcon);
@@ -44,9 +45,10 @@ void CommonUnavailableTest::topUpErrorStillReported() {
     const auto box =
         testsupport::closeNextModal([&] { QTest::mouseClick(form.cmdTopWithAir, Qt::LeftButton); });
     QVERIFY(box);
-    QVERIFY2(box->text.startsWith(QStringLiteral("Error at: frmMain.TopWithAir\r\n"
-                                                 "Condition = Loading Mix Array\r\nNumber = 6\r\n")),
-             qPrintable(box->text));
+    QVERIFY2(
+        box->text.startsWith(QStringLiteral("Error at: frmMain.TopWithAir\r\n"
+                                            "Condition = Loading Mix Array\r\nNumber = 6\r\n")),
+        qPrintable(box->text));
 }
 
 void CommonUnavailableTest::libraryCallsFailAsErrors() {
@@ -55,8 +57,8 @@ void CommonUnavailableTest::libraryCallsFailAsErrors() {
         QFAIL("no error raised");
     } catch (const quillan::RuntimeError& err) {
         QCOMPARE(err.number, 429);
-        QVERIFY(QString::fromStdString(err.description).startsWith(
-            QStringLiteral("QorCommon1 could not be loaded: ")));
+        QVERIFY(QString::fromStdString(err.description)
+                    .startsWith(QStringLiteral("QorCommon1 could not be loaded: ")));
     }
 }
 

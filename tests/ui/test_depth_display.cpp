@@ -31,17 +31,37 @@ void DepthDisplayTest::figures_data() {
     QTest::addColumn<QString>("n");
     QTest::addColumn<QString>("depth");
     QTest::addColumn<QStringList>("figures"); // MOD, END, PO2
-    QTest::newRow("EAN32 at 100") << "32" << "68" << "100" << QStringList{"132", "81", "1.29"};
-    QTest::newRow("EAN32 at its MOD") << "32" << "68" << "132" << QStringList{"132", "109", "1.60"};
-    QTest::newRow("air at 100") << "21" << "79" << "100" << QStringList{"218", "100", "0.85"};
-    QTest::newRow("EAN36 at 99") << "36" << "64" << "99" << QStringList{"114", "74", "1.44"};
-    QTest::newRow("trimix at 200") << "18" << "37" << "200" << QStringList{"260", "76", "1.27"};
-    QTest::newRow("oxygen at 20") << "100" << "0" << "20" << QStringList{"20", "0", "1.61"};
-    QTest::newRow("depth 0 zeroes MOD too") << "21" << "79" << "0" << QStringList{"0", "0", "0"};
-    QTest::newRow("O2 0 zeroes all") << "0" << "79" << "100" << QStringList{"0", "0", "0"};
-    QTest::newRow("MOD 49.5 rounds to even") << "64" << "36" << "30" << QStringList{"50", "0", "1.22"};
-    QTest::newRow("depth with blanks, half to even") << "32" << "68" << " 100.5 "
-                                                      << QStringList{"132", "81", "1.29"};
+    QTest::newRow("EAN32 at 100") << "32"
+                                  << "68"
+                                  << "100" << QStringList{"132", "81", "1.29"};
+    QTest::newRow("EAN32 at its MOD") << "32"
+                                      << "68"
+                                      << "132" << QStringList{"132", "109", "1.60"};
+    QTest::newRow("air at 100") << "21"
+                                << "79"
+                                << "100" << QStringList{"218", "100", "0.85"};
+    QTest::newRow("EAN36 at 99") << "36"
+                                 << "64"
+                                 << "99" << QStringList{"114", "74", "1.44"};
+    QTest::newRow("trimix at 200") << "18"
+                                   << "37"
+                                   << "200" << QStringList{"260", "76", "1.27"};
+    QTest::newRow("oxygen at 20") << "100"
+                                  << "0"
+                                  << "20" << QStringList{"20", "0", "1.61"};
+    QTest::newRow("depth 0 zeroes MOD too") << "21"
+                                            << "79"
+                                            << "0" << QStringList{"0", "0", "0"};
+    QTest::newRow("O2 0 zeroes all") << "0"
+                                     << "79"
+                                     << "100" << QStringList{"0", "0", "0"};
+    QTest::newRow("MOD 49.5 rounds to even") << "64"
+                                             << "36"
+                                             << "30" << QStringList{"50", "0", "1.22"};
+    QTest::newRow("depth with blanks, half to even")
+        << "32"
+        << "68"
+        << " 100.5 " << QStringList{"132", "81", "1.29"};
 }
 
 void DepthDisplayTest::figures() {
@@ -53,7 +73,8 @@ void DepthDisplayTest::figures() {
     form->txtTargetN->setText(n);
     form->txtTargetDepth->setText(depth);
     form->ShowMixAtDepth();
-    QCOMPARE((QStringList{form->txtTargetMOD->text(), form->txtTargetEND->text(), form->txtTargetPO2->text()}),
+    QCOMPARE((QStringList{form->txtTargetMOD->text(), form->txtTargetEND->text(),
+                          form->txtTargetPO2->text()}),
              figures);
     QCOMPARE(form->txtTargetDepth->text(), depth);
 }
@@ -61,9 +82,12 @@ void DepthDisplayTest::figures() {
 void DepthDisplayTest::textThatIsNotANumber_data() {
     QTest::addColumn<QString>("o2");
     QTest::addColumn<QString>("depth");
-    QTest::newRow("depth") << "32" << "deep";
-    QTest::newRow("empty depth") << "32" << "";
-    QTest::newRow("O2") << "3 2" << "100";
+    QTest::newRow("depth") << "32"
+                           << "deep";
+    QTest::newRow("empty depth") << "32"
+                                 << "";
+    QTest::newRow("O2") << "3 2"
+                        << "100";
 }
 
 void DepthDisplayTest::textThatIsNotANumber() {

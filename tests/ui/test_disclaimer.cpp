@@ -33,18 +33,21 @@ void DisclaimerTest::texts_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("text");
-    QTest::newRow("Label2") << "Label2" << -1
-                            << "Warning - Mixing your own breathing gas and using it for scuba diving "
-                               "can cause serious injury or death. It's that simple.";
-    QTest::newRow("Label1(0)") << "Label1" << 0
-                               << "This software is designed to assist in partial pressure gas mixing. "
-                                  "It does not in any way release the diver from calculating their own "
-                                  "mixes, ensuring they are suitable for the intended depth and time, "
-                                  "and ensuring the contents have been properly analyzed before use.";
-    QTest::newRow("Label1(1)") << "Label1" << 1
-                               << "DO YOU ACCEPT RESPONSIBILITY FOR YOUR ACTIONS AND AGREE TO HOLD "
-                                  "HARMLESS THE DEVELOPER FOR ANY ERRORS OR OMMISSIONS THIS SOFTWARE "
-                                  "MAY HAVE?";
+    QTest::newRow("Label2")
+        << "Label2" << -1
+        << "Warning - Mixing your own breathing gas and using it for scuba diving "
+           "can cause serious injury or death. It's that simple.";
+    QTest::newRow("Label1(0)")
+        << "Label1" << 0
+        << "This software is designed to assist in partial pressure gas mixing. "
+           "It does not in any way release the diver from calculating their own "
+           "mixes, ensuring they are suitable for the intended depth and time, "
+           "and ensuring the contents have been properly analyzed before use.";
+    QTest::newRow("Label1(1)")
+        << "Label1" << 1
+        << "DO YOU ACCEPT RESPONSIBILITY FOR YOUR ACTIONS AND AGREE TO HOLD "
+           "HARMLESS THE DEVELOPER FOR ANY ERRORS OR OMMISSIONS THIS SOFTWARE "
+           "MAY HAVE?";
     QTest::newRow("Label3") << "Label3" << -1 << "quillan@divers-workshop.org";
     QTest::newRow("OKButton") << "OKButton" << -1 << "I Accept";
     QTest::newRow("CancelButton") << "CancelButton" << -1 << "I Do Not Accept";
@@ -87,7 +90,8 @@ void DisclaimerTest::layoutAndFonts() {
         QVERIFY2(!label->wordWrap() || label->heightForWidth(label->width()) <= label->height(),
                  qPrintable(label->objectName()));
         QCOMPARE(label->focusPolicy(), Qt::NoFocus);
-        QVERIFY2(label->geometry().bottom() < dialog.OKButton->y(), qPrintable(label->objectName()));
+        QVERIFY2(label->geometry().bottom() < dialog.OKButton->y(),
+                 qPrintable(label->objectName()));
     }
     for (const QPushButton* button : {dialog.OKButton, dialog.CancelButton})
         QVERIFY(!button->isDefault());
@@ -118,7 +122,8 @@ void DisclaimerTest::acceptClosesTheDialog() {
         [&] { dialog.exec(); },
         [](QWidget* modal) {
             QCOMPARE(modal->objectName(), QStringLiteral("frmDisclaimer"));
-            QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("OKButton")), Qt::LeftButton);
+            QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("OKButton")),
+                              Qt::LeftButton);
         });
     QVERIFY(responded);
     QVERIFY(!dialog.isVisible());

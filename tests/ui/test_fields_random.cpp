@@ -50,7 +50,10 @@ private slots:
                                         w->txtTopN,      w->lstBlendingInstructions->viewport(),
                                         w->cmdCalc,      w->cmdTopWithAir};
 
-        const unsigned seed = std::random_device{}();
+        // FIELDS_RANDOM_SEED replays a reported run.
+        bool seeded = false;
+        const unsigned replay = qEnvironmentVariable("FIELDS_RANDOM_SEED").toUInt(&seeded);
+        const unsigned seed = seeded ? replay : std::random_device{}();
         qInfo("seed %u", seed);
         std::mt19937 random(seed);
         std::uniform_int_distribution<int> action(0, 9);

@@ -27,13 +27,26 @@ std::unique_ptr<frmMain> makeWiredMainWindow() {
     return window;
 }
 
+namespace {
+
+// A person acts on the window once it is active again, for instance after a message box.
+void waitUntilActive(QWidget* window) {
+    if (!window->isActiveWindow() && !QTest::qWaitForWindowActive(window))
+        qWarning("the window did not become active again");
+}
+
+} // namespace
+
 void pressKey(QWidget* window, int key, Qt::KeyboardModifiers modifiers) {
+    waitUntilActive(window);
     QTest::keyClick(window->windowHandle(), static_cast<Qt::Key>(key), modifiers);
 }
 
 void typeText(QWidget* window, const QString& text) {
-    for (const QChar c : text)
+    for (const QChar c : text) {
+        waitUntilActive(window);
         QTest::keyClick(window->windowHandle(), c.toLatin1());
+    }
 }
 
 bool tabTo(QWidget* window, QWidget* target) {
@@ -53,6 +66,7 @@ bool enterText(QWidget* window, QLineEdit* field, const QString& text) {
 }
 
 void click(QWidget* widget) {
+    waitUntilActive(widget->window());
     QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
 }
 

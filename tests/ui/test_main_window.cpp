@@ -22,10 +22,10 @@ namespace {
 const QString kSeparator(109, QLatin1Char('-'));
 
 QStringList helpText() {
-    const QString startingMix =
-        QStringLiteral("Enter the Starting Mix information. Leave values at 0 if the tank is empty.");
-    const QString topup1 =
-        QStringLiteral("Enter the top up mix. This is usually Air but some sites have the ability to");
+    const QString startingMix = QStringLiteral(
+        "Enter the Starting Mix information. Leave values at 0 if the tank is empty.");
+    const QString topup1 = QStringLiteral(
+        "Enter the top up mix. This is usually Air but some sites have the ability to");
     const QString topup2 =
         QStringLiteral("fill with EANX32 or EANX36. This can reduce the amount of O2 required.");
     const QString replaced =
@@ -36,24 +36,56 @@ QStringList helpText() {
         QStringLiteral("Change the value in Target Depth to view mix properties at that depth.");
     return {QStringLiteral("Quillan v1.0.3 **BETA**"),
             QStringLiteral("06-Dec-2026  05:07 PM"),
-            kSeparator, "", "",
-            "How to calculate a Top up Mix", kSeparator,
-            "** Step 1 **", startingMix, "",
-            "** Step 2 **", topup1, topup2, "",
-            "** Step 3 **", "Press [Calculate] to 'Top up Starting Mix...'", replaced, displayed, depth,
-            "", "",
-            "How to create a Required Mix", kSeparator,
-            "** Step 1 **", startingMix, "",
-            "** Step 2 **", "Enter the Required Mix information. ", "",
-            "** Step 3 **", topup1, topup2, "",
-            "** Step 4 **", "Press [Calculate] to 'Calculate how to obtain the Required Mix'", replaced,
-            displayed, depth, "", kSeparator};
+            kSeparator,
+            "",
+            "",
+            "How to calculate a Top up Mix",
+            kSeparator,
+            "** Step 1 **",
+            startingMix,
+            "",
+            "** Step 2 **",
+            topup1,
+            topup2,
+            "",
+            "** Step 3 **",
+            "Press [Calculate] to 'Top up Starting Mix...'",
+            replaced,
+            displayed,
+            depth,
+            "",
+            "",
+            "How to create a Required Mix",
+            kSeparator,
+            "** Step 1 **",
+            startingMix,
+            "",
+            "** Step 2 **",
+            "Enter the Required Mix information. ",
+            "",
+            "** Step 3 **",
+            topup1,
+            topup2,
+            "",
+            "** Step 4 **",
+            "Press [Calculate] to 'Calculate how to obtain the Required Mix'",
+            replaced,
+            displayed,
+            depth,
+            "",
+            kSeparator};
 }
 
-QString plainCaption(QString text) { return text.remove(QLatin1Char('&')); }
+QString plainCaption(QString text) {
+    return text.remove(QLatin1Char('&'));
+}
 
 QString describe(const QRect& rect) {
-    return QStringLiteral("(%1,%2 %3x%4)").arg(rect.x()).arg(rect.y()).arg(rect.width()).arg(rect.height());
+    return QStringLiteral("(%1,%2 %3x%4)")
+        .arg(rect.x())
+        .arg(rect.y())
+        .arg(rect.width())
+        .arg(rect.height());
 }
 
 // The part of a control that shows something: a label's box is often larger than its
@@ -63,8 +95,9 @@ QRect inkRect(const QWidget* control) {
     const auto* label = qobject_cast<const QLabel*>(control);
     if (label == nullptr)
         return control->geometry();
-    const QSize text = label->wordWrap() ? QSize(label->width(), label->heightForWidth(label->width()))
-                                         : label->sizeHint();
+    const QSize text = label->wordWrap()
+                           ? QSize(label->width(), label->heightForWidth(label->width()))
+                           : label->sizeHint();
     QRect ink(label->pos(), text.boundedTo(label->size()));
     if (label->alignment() & Qt::AlignRight)
         ink.moveRight(label->geometry().right());
@@ -129,17 +162,40 @@ void MainWindowTest::controlTexts_data() {
         {"frmStartingCylinder", "Starting Mix  [Source]"},
         {"frmRequired", "Required Mix   [Target]"},
         {"frmBlendingInstructions", "Blending"},
-        {"lblLabel", "Starting PSI"}, {"Label1", "O2 %"}, {"Label2", "He % "}, {"Label6", "N % "},
-        {"txtSourcePSI", "0"}, {"txtSourceO2", "0"}, {"txtSourceHe", "0"}, {"txtSourceN", "0"},
-        {"Label5", "Required PSI"}, {"Label4", "O2 %"}, {"Label3", "He %"}, {"Label7", "N % "},
-        {"txtTargetPSI", "0"}, {"txtTargetO2", "0"}, {"txtTargetHe", "0"}, {"txtTargetN", "0"},
-        {"txtTargetMOD", "0"}, {"Label11", "Target Depth (fsw)"}, {"Label12", "END"},
-        {"Label13", "PO2"}, {"txtTargetDepth", "0"}, {"txtTargetEND", "0"}, {"txtTargetPO2", "0"},
-        {"Label8", "O2 %"}, {"lblTopN", "N % "}, {"Label9", "Top up mix"}, {"txtTopO2", "21"},
-        {"txtTopN", "79"}, {"lblTopup", "Top up Starting Mix with Air and calculate final mix"},
+        {"lblLabel", "Starting PSI"},
+        {"Label1", "O2 %"},
+        {"Label2", "He % "},
+        {"Label6", "N % "},
+        {"txtSourcePSI", "0"},
+        {"txtSourceO2", "0"},
+        {"txtSourceHe", "0"},
+        {"txtSourceN", "0"},
+        {"Label5", "Required PSI"},
+        {"Label4", "O2 %"},
+        {"Label3", "He %"},
+        {"Label7", "N % "},
+        {"txtTargetPSI", "0"},
+        {"txtTargetO2", "0"},
+        {"txtTargetHe", "0"},
+        {"txtTargetN", "0"},
+        {"txtTargetMOD", "0"},
+        {"Label11", "Target Depth (fsw)"},
+        {"Label12", "END"},
+        {"Label13", "PO2"},
+        {"txtTargetDepth", "0"},
+        {"txtTargetEND", "0"},
+        {"txtTargetPO2", "0"},
+        {"Label8", "O2 %"},
+        {"lblTopN", "N % "},
+        {"Label9", "Top up mix"},
+        {"txtTopO2", "21"},
+        {"txtTopN", "79"},
+        {"lblTopup", "Top up Starting Mix with Air and calculate final mix"},
         {"cmdTopWithAir", "Calcula&te"},
-        {"Label16", "Calculate how to obtain the Required Mix"}, {"cmdCalc", "&Calculate"},
-        {"lblInstrictions", "Instructions"}, {"cmdPrint", "Print..."},
+        {"Label16", "Calculate how to obtain the Required Mix"},
+        {"cmdCalc", "&Calculate"},
+        {"lblInstrictions", "Instructions"},
+        {"cmdPrint", "Print..."},
         {"cmdlblSave", "Save to file..."},
     };
     for (const auto& [name, text] : rows)
@@ -169,11 +225,11 @@ void MainWindowTest::controlTexts() {
 void MainWindowTest::readOnlyFields_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("readOnly");
-    for (const char* name : {"txtSourceN", "txtTargetN", "txtTargetMOD", "txtTargetEND", "txtTargetPO2",
-                             "txtTopN"})
+    for (const char* name :
+         {"txtSourceN", "txtTargetN", "txtTargetMOD", "txtTargetEND", "txtTargetPO2", "txtTopN"})
         QTest::newRow(name) << QString::fromLatin1(name) << true;
-    for (const char* name : {"txtSourcePSI", "txtSourceO2", "txtSourceHe", "txtTargetPSI", "txtTargetO2",
-                             "txtTargetHe", "txtTargetDepth", "txtTopO2"})
+    for (const char* name : {"txtSourcePSI", "txtSourceO2", "txtSourceHe", "txtTargetPSI",
+                             "txtTargetO2", "txtTargetHe", "txtTargetDepth", "txtTopO2"})
         QTest::newRow(name) << QString::fromLatin1(name) << false;
 }
 
@@ -193,9 +249,17 @@ void MainWindowTest::readOnlyFields() {
 }
 
 void MainWindowTest::tabVisitsTheEditableControlsInOrder() {
-    const QStringList expected{"txtSourceO2", "txtSourceHe", "txtTargetPSI", "txtTargetO2",
-                               "txtTargetHe", "txtTargetDepth", "lstBlendingInstructions",
-                               "txtTopO2", "cmdTopWithAir", "cmdCalc", "txtSourcePSI"};
+    const QStringList expected{"txtSourceO2",
+                               "txtSourceHe",
+                               "txtTargetPSI",
+                               "txtTargetO2",
+                               "txtTargetHe",
+                               "txtTargetDepth",
+                               "lstBlendingInstructions",
+                               "txtTopO2",
+                               "cmdTopWithAir",
+                               "cmdCalc",
+                               "txtSourcePSI"};
     QStringList visited;
     for (qsizetype i = 0; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -212,8 +276,9 @@ void MainWindowTest::shiftTabGoesBackwards() {
 }
 
 void MainWindowTest::linksAndMenusTakeNoFocus() {
-    for (QWidget* link : {static_cast<QWidget*>(form->lblInstrictions), static_cast<QWidget*>(form->cmdPrint),
-                          static_cast<QWidget*>(form->cmdlblSave), static_cast<QWidget*>(form->menuBar())})
+    for (QWidget* link :
+         {static_cast<QWidget*>(form->lblInstrictions), static_cast<QWidget*>(form->cmdPrint),
+          static_cast<QWidget*>(form->cmdlblSave), static_cast<QWidget*>(form->menuBar())})
         QCOMPARE(link->focusPolicy(), Qt::NoFocus);
     QTest::mouseClick(form->lblInstrictions, Qt::LeftButton);
     QCOMPARE(QApplication::focusWidget(), form->txtSourcePSI);
@@ -248,7 +313,8 @@ void MainWindowTest::menus() {
         helpItems << action->objectName() + QLatin1Char('=') +
                          (action->isSeparator() ? QStringLiteral("-") : action->text());
     QCOMPARE(fileItems, QStringList{"mnuExit=&Exit"});
-    QCOMPARE(helpItems, (QStringList{"mnuAbout=&About", "b1=-", "mnuReportError=&Report an Error"}));
+    QCOMPARE(helpItems,
+             (QStringList{"mnuAbout=&About", "b1=-", "mnuReportError=&Report an Error"}));
     const QList<QAction*> bar = form->menuBar()->actions();
     QCOMPARE(bar.size(), 2);
     QCOMPARE(bar[0]->menu(), form->mnuFile);
@@ -259,8 +325,9 @@ void MainWindowTest::helpMenuBoxes_data() {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QStringList>("lines");
     QTest::newRow("About") << "mnuAbout"
-                           << QStringList{"Quillan gas blending calculator, by the Divers' Workshop",
-                                          "Version: 1.0.3"};
+                           << QStringList{
+                                  "Quillan gas blending calculator, by the Divers' Workshop",
+                                  "Version: 1.0.3"};
     QTest::newRow("Report an Error")
         << "mnuReportError"
         << QStringList{"Please report errors to quillan@divers-workshop.org",
@@ -304,14 +371,16 @@ void MainWindowTest::geometryFromTwips_data() {
     QTest::addColumn<QRect>("geometry");
     QTest::newRow("frmStartingCylinder") << "frmStartingCylinder" << QRect(4, 4, 477, 73);
     QTest::newRow("frmRequired") << "frmRequired" << QRect(4, 80, 477, 121);
-    QTest::newRow("frmBlendingInstructions") << "frmBlendingInstructions" << QRect(4, 204, 477, 445);
+    QTest::newRow("frmBlendingInstructions")
+        << "frmBlendingInstructions" << QRect(4, 204, 477, 445);
     QTest::newRow("txtSourcePSI") << "txtSourcePSI" << QRect(12, 44, 77, 19);
     QTest::newRow("txtTargetMOD") << "txtTargetMOD" << QRect(304, 44, 53, 19);
     QTest::newRow("txtTargetDepth") << "txtTargetDepth" << QRect(12, 92, 77, 19);
     QTest::newRow("txtTopO2") << "txtTopO2" << QRect(96, 40, 53, 19);
     QTest::newRow("cmdTopWithAir") << "cmdTopWithAir" << QRect(364, 76, 100, 19);
     QTest::newRow("cmdCalc") << "cmdCalc" << QRect(364, 104, 100, 19);
-    QTest::newRow("lstBlendingInstructions") << "lstBlendingInstructions" << QRect(4, 164, 465, 276);
+    QTest::newRow("lstBlendingInstructions")
+        << "lstBlendingInstructions" << QRect(4, 164, 465, 276);
 }
 
 void MainWindowTest::geometryFromTwips() {
@@ -357,10 +426,12 @@ void MainWindowTest::fontsAndColours() {
     QVERIFY(list->font().pointSizeF() <= 9.75 && list->font().pointSizeF() >= 6.0);
     QVERIFY(!list->horizontalScrollBar()->isVisible());
     for (int row = 0; row < list->count(); ++row)
-        QVERIFY2(list->fontMetrics().horizontalAdvance(list->item(row)->text()) < list->viewport()->width(),
+        QVERIFY2(list->fontMetrics().horizontalAdvance(list->item(row)->text()) <
+                     list->viewport()->width(),
                  qPrintable(list->item(row)->text()));
-    for (const QLabel* link : {static_cast<QLabel*>(form->lblInstrictions),
-                               static_cast<QLabel*>(form->cmdPrint), static_cast<QLabel*>(form->cmdlblSave)})
+    for (const QLabel* link :
+         {static_cast<QLabel*>(form->lblInstrictions), static_cast<QLabel*>(form->cmdPrint),
+          static_cast<QLabel*>(form->cmdlblSave)})
         QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     QVERIFY(form->cmdPrint->alignment() & Qt::AlignRight);
     QVERIFY(form->cmdlblSave->alignment() & Qt::AlignRight);
@@ -376,7 +447,8 @@ void MainWindowTest::noTextIsClippedOrCovered() {
                                                  : label->sizeHint().height();
             QVERIFY2(needed <= label->height(), qPrintable(name));
             if (!label->wordWrap())
-                QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->width(), qPrintable(name));
+                QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->width(),
+                         qPrintable(name));
         } else if (const auto* button = qobject_cast<const QPushButton*>(control)) {
             QVERIFY2(metrics.horizontalAdvance(plainCaption(button->text())) + 8 <= button->width(),
                      qPrintable(name));
@@ -392,12 +464,14 @@ void MainWindowTest::noTextIsClippedOrCovered() {
             if (child->height() > 1) // the lines cross nothing they could hide
                 controls << child;
         for (const QWidget* control : controls)
-            QVERIFY2(group->rect().contains(control->geometry()), qPrintable(control->objectName()));
+            QVERIFY2(group->rect().contains(control->geometry()),
+                     qPrintable(control->objectName()));
         for (qsizetype i = 0; i < controls.size(); ++i)
             for (qsizetype j = i + 1; j < controls.size(); ++j)
                 QVERIFY2(!inkRect(controls[i]).intersects(inkRect(controls[j])),
-                         qPrintable(controls[i]->objectName() + " / " + controls[j]->objectName() + " " +
-                                    describe(inkRect(controls[i])) + " " + describe(inkRect(controls[j]))));
+                         qPrintable(controls[i]->objectName() + " / " + controls[j]->objectName() +
+                                    " " + describe(inkRect(controls[i])) + " " +
+                                    describe(inkRect(controls[j]))));
     }
 }
 

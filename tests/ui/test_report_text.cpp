@@ -32,8 +32,8 @@ void ReportTextTest::titleAndVersion() {
     QFETCH(int, minor);
     QFETCH(int, revision);
     QFETCH(QString, title);
-    QCOMPARE(Module1::FormatAppTitle(Module1::FormatVersion(std::int16_t(major), std::int16_t(minor),
-                                                            std::int16_t(revision))),
+    QCOMPARE(Module1::FormatAppTitle(Module1::FormatVersion(
+                 std::int16_t(major), std::int16_t(minor), std::int16_t(revision))),
              title);
 }
 
@@ -61,9 +61,11 @@ void ReportTextTest::dateStamp_data() {
     QTest::newRow("noon is 12 PM") << QDateTime(QDate(2027, 7, 31), QTime(12, 59)) << "en_US"
                                    << "31-Jul-2027  12:59 PM";
     QTest::newRow("one minute before midnight")
-        << QDateTime(QDate(2027, 2, 9), QTime(23, 59, 59)) << "en_US" << "09-Feb-2027  11:59 PM";
+        << QDateTime(QDate(2027, 2, 9), QTime(23, 59, 59)) << "en_US"
+        << "09-Feb-2027  11:59 PM";
     QTest::newRow("German month, AM/PM still in capitals")
-        << QDateTime(QDate(2026, 10, 3), QTime(14, 30)) << "de_DE" << "03-Okt-2026  02:30 PM";
+        << QDateTime(QDate(2026, 10, 3), QTime(14, 30)) << "de_DE"
+        << "03-Okt-2026  02:30 PM";
 }
 
 void ReportTextTest::dateStamp() {
@@ -76,7 +78,8 @@ void ReportTextTest::dateStamp() {
 void ReportTextTest::replaceableClock() {
     Module1::SetReportClock([] { return QDateTime(QDate(2026, 12, 6), QTime(17, 7)); });
     QCOMPARE(Module1::CurrentReportDateTime(),
-             Module1::FormatReportDateTime(QDateTime(QDate(2026, 12, 6), QTime(17, 7)), QLocale::system()));
+             Module1::FormatReportDateTime(QDateTime(QDate(2026, 12, 6), QTime(17, 7)),
+                                           QLocale::system()));
     Module1::SetReportClock({});
     const QDateTime before = QDateTime::currentDateTime();
     const QString now = Module1::CurrentReportDateTime();

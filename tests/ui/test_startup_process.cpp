@@ -18,11 +18,14 @@ void StartupProcessTest::endings_data() {
     QTest::newRow("I Do Not Accept ends the program")
         << "decline" << QStringList{"shown frmDisclaimer"};
     QTest::newRow("I Accept, then Exit")
-        << "accept-exit" << QStringList{"shown frmDisclaimer", "hidden frmDisclaimer", "shown frmMain"};
+        << "accept-exit"
+        << QStringList{"shown frmDisclaimer", "hidden frmDisclaimer", "shown frmMain"};
     QTest::newRow("I Accept, then close the main window")
-        << "accept-close" << QStringList{"shown frmDisclaimer", "hidden frmDisclaimer", "shown frmMain"};
+        << "accept-close"
+        << QStringList{"shown frmDisclaimer", "hidden frmDisclaimer", "shown frmMain"};
     QTest::newRow("closing the disclaimer accepts it")
-        << "close-exit" << QStringList{"shown frmDisclaimer", "hidden frmDisclaimer", "shown frmMain"};
+        << "close-exit"
+        << QStringList{"shown frmDisclaimer", "hidden frmDisclaimer", "shown frmMain"};
 }
 
 void StartupProcessTest::endings() {

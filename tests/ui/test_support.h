@@ -30,9 +30,9 @@ void setReportClock(const QDateTime& when);
 struct SeenBox {
     QString objectName;
     QString title;
-    QString text;          // a message box's text, else the window's label texts joined by '\n'
-    QStringList buttons;   // button captions, '&' removed
-    bool hasIcon = false;  // a message box's standard icon
+    QString text;         // a message box's text, else the window's label texts joined by '\n'
+    QStringList buttons;  // button captions, '&' removed
+    bool hasIcon = false; // a message box's standard icon
 };
 
 // Runs action; the first modal window that opens meanwhile is read and closed with its
