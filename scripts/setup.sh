@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev
   mingw-w64-tools
-  xvfb xauth imagemagick xdg-utils fonts-dejavu-core python3
+  xvfb xauth imagemagick xdg-utils fonts-dejavu-core python3 poppler-utils
 )
 
 missing=()

@@ -29,8 +29,13 @@ std::unique_ptr<frmMain> makeWiredMainWindow() {
 
 namespace {
 
-// A person acts on the window once it is active again, for instance after a message box.
+// A person acts on the window once it is active again; after a message box the offscreen
+// platform may leave no window active, where a desktop gives the activation back.
 void waitUntilActive(QWidget* window) {
+    if (window->isActiveWindow())
+        return;
+    window->activateWindow();
+    QCoreApplication::processEvents();
     if (!window->isActiveWindow() && !QTest::qWaitForWindowActive(window))
         qWarning("the window did not become active again");
 }
