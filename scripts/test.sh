@@ -11,6 +11,7 @@ jobs=$(nproc)
 bash "$root/scripts/build.sh" build
 ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
 
-bash "$root/scripts/build.sh" build-sanitize -DQUILLAN_SANITIZE=ON -DQUILLAN_BUILD_BENCH=OFF
+bash "$root/scripts/build.sh" build-sanitize -DQUILLAN_SANITIZE=ON -DQUILLAN_BUILD_BENCH=OFF \
+  "-DCMAKE_CXX_FLAGS_RELEASE=-O1 -g1"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$root/build-sanitize" --output-on-failure -j "$jobs"

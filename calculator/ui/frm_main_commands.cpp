@@ -17,6 +17,21 @@ QString text(const std::string& utf8) {
     return QString::fromStdString(utf8);
 }
 
+// Both reports end alike: the final mix and its MOD, with PO2 and END at that depth.
+void addFinalMixLines(QListWidget* list, const Mixer& mixer) {
+    list->addItem(QString());
+    list->addItem(QStringLiteral("Final Mix: ") +
+                  text(mixer.GetMixDescription(quillan::kTargetTank)));
+    list->addItem(Module1::SeparatorLine());
+    const std::int16_t mod = Module1::CalcMOD(mixer.TargetO2());
+    list->addItem(QStringLiteral("MOD ") + NumberText(mod) + QStringLiteral(" fsw"));
+    list->addItem(QStringLiteral("PO2 ") +
+                  Module1::Fixed2Text(Module1::CalcPO2(double(mixer.TargetO2()), mod)));
+    list->addItem(QStringLiteral("END ") +
+                  NumberText(Module1::CalcEND(double(mixer.TargetN()), mod)) +
+                  QStringLiteral(" fsw"));
+}
+
 } // namespace
 
 Mixer frmMain::BuildMixer() const {
@@ -79,17 +94,7 @@ void frmMain::cmdCalc_Click() {
             list->addItem(QStringLiteral("Add ") + NumberText(mixer.TopupMixPSI()) +
                           QStringLiteral(" PSI of ") + topup);
             list->addItem(QStringLiteral("Ending PSI should be ") + NumberText(mixer.TargetPSI()));
-            list->addItem(QString());
-            list->addItem(QStringLiteral("Final Mix: ") +
-                          text(mixer.GetMixDescription(quillan::kTargetTank)));
-            list->addItem(Module1::SeparatorLine());
-            const std::int16_t mod = Module1::CalcMOD(mixer.TargetO2());
-            list->addItem(QStringLiteral("MOD ") + NumberText(mod) + QStringLiteral(" fsw"));
-            list->addItem(QStringLiteral("PO2 ") +
-                          Module1::Fixed2Text(Module1::CalcPO2(double(mixer.TargetO2()), mod)));
-            list->addItem(QStringLiteral("END ") +
-                          NumberText(Module1::CalcEND(double(mixer.TargetN()), mod)) +
-                          QStringLiteral(" fsw"));
+            addFinalMixLines(list, mixer);
         } else {
             list->addItem(text(mixer.ErrDesc()));
         }
@@ -160,17 +165,7 @@ void frmMain::cmdTopWithAir_Click() {
                       QStringLiteral(" PSI should be ") + NumberText(mixer.SourcePSI()));
         list->addItem(QStringLiteral("Add ") + NumberText(add) + QStringLiteral(" PSI of ") +
                       topupGas);
-        list->addItem(QString());
-        list->addItem(QStringLiteral("Final Mix: ") +
-                      text(mixer.GetMixDescription(quillan::kTargetTank)));
-        list->addItem(Module1::SeparatorLine());
-        const std::int16_t mod = Module1::CalcMOD(mixer.TargetO2());
-        list->addItem(QStringLiteral("MOD ") + NumberText(mod) + QStringLiteral(" fsw"));
-        list->addItem(QStringLiteral("PO2 ") +
-                      Module1::Fixed2Text(Module1::CalcPO2(double(mixer.TargetO2()), mod)));
-        list->addItem(QStringLiteral("END ") +
-                      NumberText(Module1::CalcEND(double(mixer.TargetN()), mod)) +
-                      QStringLiteral(" fsw"));
+        addFinalMixLines(list, mixer);
     } catch (const quillan::RuntimeError& err) {
         Module1::ShowError(QStringLiteral("frmMain"), QStringLiteral("TopWithAir"), err, step);
     }
