@@ -1,12 +1,10 @@
 // ShowError: the library's common error report box.
 #include "error_display.h"
 
-#include <QString>
-
 #include <memory>
 
 #include "common_ops.h"
-#include "gui_application.h"
+#include "gui_loader.h"
 #include "qor/runtime.h"
 #include "runtime_errors.h"
 
@@ -45,10 +43,12 @@ void ShowError(std::u16string_view module, std::u16string_view procedure, ErrObj
     const std::u16string text =
         buildErrorText(module, procedure, number, description.str(), errorCondition);
     // A label shows a line break as "\n"; the carriage returns would only add clutter.
-    QString shown = QString::fromStdU16String(text);
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    showMessageBox(QStringLiteral("msgApplicationError"), QStringLiteral("Application Error"),
-                   shown);
+    std::u16string shown;
+    shown.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text.compare(i, 2, u"\r\n") != 0)
+            shown.push_back(text[i]);
+    displayMessageBox(u"msgApplicationError", u"Application Error", shown);
 }
 
 void reportSwallowed(std::u16string_view module, std::u16string_view procedure,

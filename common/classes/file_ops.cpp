@@ -5,10 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QString>
-
 #include <array>
 #include <cerrno>
+#include <locale.h>
+#include <wctype.h>
 #include <limits>
 #include <system_error>
 
@@ -22,8 +22,47 @@
 namespace qor::common {
 namespace {
 
-QString lowered(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())).toLower();
+// The character classes of Unicode, whatever the process locale; freed with the library,
+// which a client may unload.
+class UnicodeLocale {
+  public:
+    UnicodeLocale() : locale_(::newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{})) {}
+    ~UnicodeLocale() {
+        if (locale_ != locale_t{})
+            ::freelocale(locale_);
+    }
+    UnicodeLocale(const UnicodeLocale&) = delete;
+    UnicodeLocale& operator=(const UnicodeLocale&) = delete;
+    locale_t get() const { return locale_; }
+
+  private:
+    locale_t locale_;
+};
+
+// Lower case as Unicode gives it character by character.
+std::u16string lowered(std::u16string_view text) {
+    static const UnicodeLocale locale;
+    const locale_t unicode = locale.get();
+    std::u16string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        const bool pair = c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() &&
+                          text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000;
+        if (pair)
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        if (unicode != locale_t{})
+            c = static_cast<char32_t>(::towlower_l(static_cast<wint_t>(c), unicode));
+        else if (c >= u'A' && c <= u'Z')
+            c += u'a' - u'A';
+        if (c >= 0x10000) {
+            result.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+            result.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+        } else {
+            result.push_back(static_cast<char16_t>(c));
+        }
+    }
+    return result;
 }
 
 // Closes a file descriptor on every way out.
@@ -183,7 +222,7 @@ bool FileOrDirExists(std::u16string_view sFile, std::u16string_view sFolder) {
         return true;
 
     // Names are compared whole and literally: "*" and "?" are ordinary characters here.
-    const QString wantedLower = lowered(wanted);
+    const std::u16string wantedLower = lowered(wanted);
     for (const std::filesystem::directory_iterator end; entry != end; entry.increment(failure)) {
         if (failure)
             break;

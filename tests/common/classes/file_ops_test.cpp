@@ -40,6 +40,20 @@ TEST_F(FileOrDirExistsTest, FindsAFileWhateverItsCase) {
         EXPECT_EQ(FileOrDirExists(dir.u16(c.file), u""), c.found) << c.file;
 }
 
+TEST_F(FileOrDirExistsTest, CaseIsIgnoredBeyondAsciiToo) {
+    dir.write("Data/\xC3\x84rger \xCE\xA3\xCE\xB9\xCE\xB3\xCE\xBC\xCE\xB1.txt", "");
+    const struct {
+        std::u16string file;
+        bool found;
+    } cases[] = {
+        {u"Data/\u00C4rger \u03A3\u03B9\u03B3\u03BC\u03B1.txt", true},
+        {u"Data/\u00E4RGER \u03C3\u0399\u0393\u039C\u0391.TXT", true},
+        {u"Data/Arger \u03A3\u03B9\u03B3\u03BC\u03B1.txt", false}, // no accent folding
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FileOrDirExists(dir.u16() + u"/" + c.file, u""), c.found) << toUtf8(c.file);
+}
+
 TEST_F(FileOrDirExistsTest, FindsAFolderWithOrWithoutTrailingSeparator) {
     EXPECT_TRUE(FileOrDirExists(u"", dir.u16("Data")));
     EXPECT_TRUE(FileOrDirExists(u"", dir.u16("Data/")));
