@@ -114,52 +114,47 @@ public:
     BSTR input = nullptr;
 };
 
-BENCHMARK_F(CommonFixture, EmptyStringToZeroVtable)(benchmark::State& state) {
+// One string in, one string out: the same call early-bound through the vtable slot...
+void callThroughVtable(benchmark::State& state, _Common* common, BSTR input,
+                       HRESULT (STDMETHODCALLTYPE _Common::*method)(BSTR, BSTR*)) {
     for (auto _ : state) {
         BSTR out = nullptr;
-        common->EmptyStringToZero(input, &out);
+        (common->*method)(input, &out);
         benchmark::DoNotOptimize(out);
         SysFreeString(out);
     }
+}
+
+// ...and late-bound through Invoke by DISPID, the argument and result in VARIANTs.
+void callThroughInvoke(benchmark::State& state, _Common* common, BSTR input, DISPID dispid) {
+    VARIANT arg;
+    VariantInit(&arg);
+    arg.vt = VT_BSTR;
+    arg.bstrVal = input;
+    DISPPARAMS params{&arg, nullptr, 1, 0};
+    for (auto _ : state) {
+        VARIANT result;
+        VariantInit(&result);
+        common->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &result, nullptr, nullptr);
+        benchmark::DoNotOptimize(result.bstrVal);
+        VariantClear(&result);
+    }
+}
+
+BENCHMARK_F(CommonFixture, EmptyStringToZeroVtable)(benchmark::State& state) {
+    callThroughVtable(state, common, input, &_Common::EmptyStringToZero);
 }
 
 BENCHMARK_F(CommonFixture, EmptyStringToZeroInvoke)(benchmark::State& state) {
-    VARIANT arg;
-    VariantInit(&arg);
-    arg.vt = VT_BSTR;
-    arg.bstrVal = input;
-    DISPPARAMS params{&arg, nullptr, 1, 0};
-    for (auto _ : state) {
-        VARIANT result;
-        VariantInit(&result);
-        common->Invoke(0x60030000, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &result, nullptr, nullptr);
-        benchmark::DoNotOptimize(result.bstrVal);
-        VariantClear(&result);
-    }
+    callThroughInvoke(state, common, input, 0x60030000);
 }
 
 BENCHMARK_F(CommonFixture, StripTerminatorVtable)(benchmark::State& state) {
-    for (auto _ : state) {
-        BSTR out = nullptr;
-        common->StripTerminator(input, &out);
-        benchmark::DoNotOptimize(out);
-        SysFreeString(out);
-    }
+    callThroughVtable(state, common, input, &_Common::StripTerminator);
 }
 
 BENCHMARK_F(CommonFixture, StripTerminatorInvoke)(benchmark::State& state) {
-    VARIANT arg;
-    VariantInit(&arg);
-    arg.vt = VT_BSTR;
-    arg.bstrVal = input;
-    DISPPARAMS params{&arg, nullptr, 1, 0};
-    for (auto _ : state) {
-        VARIANT result;
-        VariantInit(&result);
-        common->Invoke(0x6003000B, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &result, nullptr, nullptr);
-        benchmark::DoNotOptimize(result.bstrVal);
-        VariantClear(&result);
-    }
+    callThroughInvoke(state, common, input, 0x6003000B);
 }
 
 } // namespace
