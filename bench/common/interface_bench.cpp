@@ -7,8 +7,8 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <ctime>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <string>
 
@@ -27,7 +27,8 @@ _Common* createCommon() {
     CLSID clsid{};
     _Common* common = nullptr;
     if (CLSIDFromProgID(u"QorCommon1.Common", &clsid) != S_OK ||
-        CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID__Common, reinterpret_cast<void**>(&common)) != S_OK)
+        CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID__Common,
+                         reinterpret_cast<void**>(&common)) != S_OK)
         return nullptr;
     return common;
 }
@@ -47,9 +48,11 @@ void firstCreationInChild(benchmark::State& state) {
             const auto start = std::chrono::steady_clock::now();
             const double cpuStart = cpuSeconds();
             _Common* common = createCommon();
-            double sent[2] = {std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
-                              cpuSeconds() - cpuStart};
-            if (common == nullptr) sent[0] = -1.0;
+            double sent[2] = {
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
+                cpuSeconds() - cpuStart};
+            if (common == nullptr)
+                sent[0] = -1.0;
             [[maybe_unused]] const auto written = ::write(fds[1], sent, sizeof sent);
             ::_exit(0);
         }
@@ -66,11 +69,17 @@ void firstCreationInChild(benchmark::State& state) {
         state.SetIterationTime(seconds[0]);
     }
     // The child's own processor time (user + system), less sensitive to a busy machine.
-    state.counters["child_cpu_ms"] = benchmark::Counter(childCpu * 1000.0 / static_cast<double>(state.iterations()));
+    state.counters["child_cpu_ms"] =
+        benchmark::Counter(childCpu * 1000.0 / static_cast<double>(state.iterations()));
 }
 
-void BM_CreateByProgIdFirstCall(benchmark::State& state) { firstCreationInChild(state); }
-BENCHMARK(BM_CreateByProgIdFirstCall)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
+void BM_CreateByProgIdFirstCall(benchmark::State& state) {
+    firstCreationInChild(state);
+}
+BENCHMARK(BM_CreateByProgIdFirstCall)
+    ->UseManualTime()
+    ->Iterations(20)
+    ->Unit(benchmark::kMillisecond);
 
 // The same with Qt already in the process (as in a Qt client such as the calculator):
 // what remains is the library itself and the registry.
@@ -82,7 +91,10 @@ void BM_CreateByProgIdFirstCallQtLoaded(benchmark::State& state) {
     }
     firstCreationInChild(state);
 }
-BENCHMARK(BM_CreateByProgIdFirstCallQtLoaded)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CreateByProgIdFirstCallQtLoaded)
+    ->UseManualTime()
+    ->Iterations(20)
+    ->Unit(benchmark::kMillisecond);
 
 // Later creations: the library stays loaded (one object is held throughout).
 void BM_CreateByProgIdLaterCalls(benchmark::State& state) {
@@ -101,14 +113,15 @@ void BM_CreateByProgIdLaterCalls(benchmark::State& state) {
 BENCHMARK(BM_CreateByProgIdLaterCalls)->Unit(benchmark::kMicrosecond);
 
 class CommonFixture : public benchmark::Fixture {
-public:
+  public:
     void SetUp(const benchmark::State&) override {
         common = createCommon();
         input = SysAllocString(u"  gas blend  ");
     }
     void TearDown(const benchmark::State&) override {
         SysFreeString(input);
-        if (common) common->Release();
+        if (common)
+            common->Release();
     }
     _Common* common = nullptr;
     BSTR input = nullptr;
@@ -135,7 +148,8 @@ void callThroughInvoke(benchmark::State& state, _Common* common, BSTR input, DIS
     for (auto _ : state) {
         VARIANT result;
         VariantInit(&result);
-        common->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &result, nullptr, nullptr);
+        common->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &result,
+                       nullptr, nullptr);
         benchmark::DoNotOptimize(result.bstrVal);
         VariantClear(&result);
     }
@@ -162,9 +176,11 @@ BENCHMARK_F(CommonFixture, StripTerminatorInvoke)(benchmark::State& state) {
 int main(int argc, char** argv) {
     // A private registry with the library registered, as after installation.
     std::string home = (std::filesystem::temp_directory_path() / "qor-bench-XXXXXX").string();
-    if (::mkdtemp(home.data()) == nullptr) return 1;
+    if (::mkdtemp(home.data()) == nullptr)
+        return 1;
     ::setenv("XDG_DATA_HOME", home.c_str(), 1);
-    const std::string regsvr = std::string("\"") + QORREGSVR_PATH + "\" \"" + QORCOMMON1_PATH + "\" > /dev/null";
+    const std::string regsvr =
+        std::string("\"") + QORREGSVR_PATH + "\" \"" + QORCOMMON1_PATH + "\" > /dev/null";
     int status = std::system(regsvr.c_str());
     if (status == 0) {
         benchmark::Initialize(&argc, argv);

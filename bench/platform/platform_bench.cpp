@@ -14,7 +14,8 @@ namespace {
 
 void setDefault(const std::string& subKey, const std::string& text) {
     HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CLASSES_ROOT, subKey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+    RegCreateKeyExA(HKEY_CLASSES_ROOT, subKey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                    nullptr);
     RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                    static_cast<DWORD>(text.size() + 1));
     RegCloseKey(key);
@@ -30,7 +31,8 @@ void fillRegistry() {
         setDefault("CLSID\\" + clsid + "\\ProgID", std::string("QorCommon1.") + classes[i]);
         setDefault("CLSID\\" + clsid + "\\TypeLib", "{00000000-0000-0000-0000-000000000001}");
         setDefault(std::string("QorCommon1.") + classes[i] + "\\CLSID", clsid);
-        setDefault("Interface\\" + clsid + "\\ProxyStubClsid32", "{00020424-0000-0000-C000-000000000046}");
+        setDefault("Interface\\" + clsid + "\\ProxyStubClsid32",
+                   "{00020424-0000-0000-C000-000000000046}");
     }
 }
 
@@ -73,7 +75,8 @@ BENCHMARK(BM_TextToShort);
 void BM_ClsidFromProgId(benchmark::State& state) {
     CLSID clsid{};
     for (auto _ : state) {
-        if (CLSIDFromProgID(u"QorCommon1.Common", &clsid) != S_OK) state.SkipWithError("not registered");
+        if (CLSIDFromProgID(u"QorCommon1.Common", &clsid) != S_OK)
+            state.SkipWithError("not registered");
     }
 }
 BENCHMARK(BM_ClsidFromProgId);
@@ -83,7 +86,8 @@ BENCHMARK(BM_ClsidFromProgId);
 int main(int argc, char** argv) {
     // A private registry, so the benchmark neither reads nor writes the user's.
     std::string dir = (std::filesystem::temp_directory_path() / "qor-bench-XXXXXX").string();
-    if (::mkdtemp(dir.data()) == nullptr) return 1;
+    if (::mkdtemp(dir.data()) == nullptr)
+        return 1;
     ::setenv("XDG_DATA_HOME", dir.c_str(), 1);
     fillRegistry();
     benchmark::Initialize(&argc, argv);

@@ -17,8 +17,7 @@
 
 namespace {
 
-template <typename Control>
-Control* control(QWidget* mainWindow, const char* name) {
+template <typename Control> Control* control(QWidget* mainWindow, const char* name) {
     auto* found = mainWindow->findChild<Control*>(QString::fromLatin1(name));
     if (found == nullptr)
         throw std::logic_error(std::string("the main window has no control named ") + name);
@@ -32,8 +31,7 @@ QObject* linkLabel(QWidget* mainWindow, const char* name) {
 } // namespace
 
 FieldHandlers::FieldHandlers(QWidget* mainWindow, std::function<void()> showMixAtDepth)
-    : QObject(mainWindow),
-      txtSourcePSI(control<QLineEdit>(mainWindow, "txtSourcePSI")),
+    : QObject(mainWindow), txtSourcePSI(control<QLineEdit>(mainWindow, "txtSourcePSI")),
       txtSourceO2(control<QLineEdit>(mainWindow, "txtSourceO2")),
       txtSourceHe(control<QLineEdit>(mainWindow, "txtSourceHe")),
       txtSourceN(control<QLineEdit>(mainWindow, "txtSourceN")),
@@ -158,21 +156,27 @@ void installFieldsAndOutput(QWidget* mainWindow, std::function<void()> showMixAt
 
     const auto add = [&](const char* name, void (FieldHandlers::*gotFocus)(),
                          void (FieldHandlers::*validate)(bool&)) {
-        validation->addField(control<QLineEdit>(mainWindow, name), [handlers, gotFocus] { (handlers->*gotFocus)(); },
-                             [handlers, validate](bool& Cancel) { (handlers->*validate)(Cancel); });
+        validation->addField(
+            control<QLineEdit>(mainWindow, name), [handlers, gotFocus] { (handlers->*gotFocus)(); },
+            [handlers, validate](bool& Cancel) { (handlers->*validate)(Cancel); });
     };
-    add("txtSourcePSI", &FieldHandlers::txtSourcePSI_GotFocus, &FieldHandlers::txtSourcePSI_Validate);
+    add("txtSourcePSI", &FieldHandlers::txtSourcePSI_GotFocus,
+        &FieldHandlers::txtSourcePSI_Validate);
     add("txtSourceO2", &FieldHandlers::txtSourceO2_GotFocus, &FieldHandlers::txtSourceO2_Validate);
     add("txtSourceHe", &FieldHandlers::txtSourceHe_GotFocus, &FieldHandlers::txtSourceHe_Validate);
-    add("txtTargetPSI", &FieldHandlers::txtTargetPSI_GotFocus, &FieldHandlers::txtTargetPSI_Validate);
+    add("txtTargetPSI", &FieldHandlers::txtTargetPSI_GotFocus,
+        &FieldHandlers::txtTargetPSI_Validate);
     add("txtTargetO2", &FieldHandlers::txtTargetO2_GotFocus, &FieldHandlers::txtTargetO2_Validate);
     add("txtTargetHe", &FieldHandlers::txtTargetHe_GotFocus, &FieldHandlers::txtTargetHe_Validate);
-    add("txtTargetDepth", &FieldHandlers::txtTargetDepth_GotFocus, &FieldHandlers::txtTargetDepth_Validate);
+    add("txtTargetDepth", &FieldHandlers::txtTargetDepth_GotFocus,
+        &FieldHandlers::txtTargetDepth_Validate);
     add("txtTopO2", &FieldHandlers::txtTopO2_GotFocus, &FieldHandlers::txtTopO2_Validate);
 
     auto* links = new OutputLinks(mainWindow);
     // The link labels are the window's own label class; their clicked() signal is all
     // that is needed of it.
-    QObject::connect(linkLabel(mainWindow, "cmdlblSave"), SIGNAL(clicked()), links, SLOT(cmdlblSave_Click()));
-    QObject::connect(linkLabel(mainWindow, "cmdPrint"), SIGNAL(clicked()), links, SLOT(cmdPrint_Click()));
+    QObject::connect(linkLabel(mainWindow, "cmdlblSave"), SIGNAL(clicked()), links,
+                     SLOT(cmdlblSave_Click()));
+    QObject::connect(linkLabel(mainWindow, "cmdPrint"), SIGNAL(clicked()), links,
+                     SLOT(cmdPrint_Click()));
 }

@@ -18,7 +18,7 @@ class QWidget;
 void installFieldsAndOutput(QWidget* mainWindow, std::function<void()> showMixAtDepth);
 
 class FieldHandlers final : public QObject {
-public:
+  public:
     FieldHandlers(QWidget* mainWindow, std::function<void()> showMixAtDepth);
 
     void txtSourcePSI_GotFocus();
@@ -38,7 +38,7 @@ public:
     void txtTopO2_GotFocus();
     void txtTopO2_Validate(bool& Cancel);
 
-private:
+  private:
     void ShowMixAtDepth();
     void UpdateTopupDisplay();
 

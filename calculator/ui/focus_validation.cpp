@@ -18,7 +18,9 @@ QWidget* finalFocusProxy(QWidget* widget) {
 }
 
 bool takesClickFocus(QWidget* widget) {
-    const auto takes = [](const QWidget* w) { return (w->focusPolicy() & Qt::ClickFocus) == Qt::ClickFocus; };
+    const auto takes = [](const QWidget* w) {
+        return (w->focusPolicy() & Qt::ClickFocus) == Qt::ClickFocus;
+    };
     return takes(widget) && takes(finalFocusProxy(widget));
 }
 
@@ -55,7 +57,8 @@ bool FocusValidation::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonDblClick:
         // The press must be judged before Qt hands the focus on, which happens before any
         // filter sees it at the widget: only the window's own delivery comes early enough.
-        return !m_validating && watched == m_window->windowHandle() && onMousePress(static_cast<QMouseEvent*>(event));
+        return !m_validating && watched == m_window->windowHandle() &&
+               onMousePress(static_cast<QMouseEvent*>(event));
     case QEvent::MouseButtonRelease:
         if (m_swallowRelease && watched == m_window->windowHandle()) {
             m_swallowRelease = false;
@@ -63,7 +66,8 @@ bool FocusValidation::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     case QEvent::Shortcut:
-        if (auto* button = qobject_cast<QAbstractButton*>(watched); button != nullptr && !m_validating)
+        if (auto* button = qobject_cast<QAbstractButton*>(watched);
+            button != nullptr && !m_validating)
             return onShortcut(button);
         return false;
     default:

@@ -22,7 +22,7 @@ class QMouseEvent;
 class FocusValidation final : public QObject {
     Q_OBJECT
 
-public:
+  public:
     using GotFocusHandler = std::function<void()>;
     using ValidateHandler = std::function<void(bool& Cancel)>;
 
@@ -35,10 +35,10 @@ public:
     // True while a validate handler runs (it may be showing a modal message box).
     bool isValidating() const { return m_validating; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     struct Handlers {
         GotFocusHandler gotFocus;
         ValidateHandler validate;

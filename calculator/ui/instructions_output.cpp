@@ -24,7 +24,6 @@ constexpr std::int32_t kErrDeviceIO = 57;
 constexpr std::int32_t kErrPathFileAccess = 75;
 constexpr std::int32_t kErrPrinter = 482;
 
-
 quillan::RuntimeError outputError(std::int32_t number, const QString& description) {
     return quillan::RuntimeError(number, quillan::kRuntimeErrorSource, description.toStdString());
 }
@@ -32,7 +31,8 @@ quillan::RuntimeError outputError(std::int32_t number, const QString& descriptio
 QStringList listLines(QWidget* mainWindow) {
     auto* list = mainWindow->findChild<QListWidget*>(QStringLiteral("lstBlendingInstructions"));
     if (list == nullptr)
-        throw outputError(quillan::kErrSubscriptOutOfRange, QStringLiteral("The instructions list is missing."));
+        throw outputError(quillan::kErrSubscriptOutOfRange,
+                          QStringLiteral("The instructions list is missing."));
     QStringList lines;
     const int count = list->count();
     for (int i = 0; i < count; ++i)
@@ -46,7 +46,8 @@ QString askSaveFileName(QWidget* parent) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    const QStringList filters{QStringLiteral("Text Files (*.txt)"), QStringLiteral("All Files (*.*)")};
+    const QStringList filters{QStringLiteral("Text Files (*.txt)"),
+                              QStringLiteral("All Files (*.*)")};
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.first());
     if (dialog.exec() != QDialog::Accepted)
@@ -58,7 +59,9 @@ void writeLines(QFileDevice& file, const QString& fileName, const QStringList& l
     for (const QString& line : lines) {
         const QByteArray bytes = Module1::NulltoString(line).toUtf8() + QByteArrayLiteral("\r\n");
         if (file.write(bytes) != bytes.size())
-            throw outputError(kErrDeviceIO, QStringLiteral("Could not write %1: %2").arg(fileName, file.errorString()));
+            throw outputError(
+                kErrDeviceIO,
+                QStringLiteral("Could not write %1: %2").arg(fileName, file.errorString()));
     }
 }
 
@@ -67,31 +70,38 @@ void writeLines(QFileDevice& file, const QString& fileName, const QStringList& l
 void saveToFile(const QString& fileName, const QStringList& lines) {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        throw outputError(kErrPathFileAccess,
-                          QStringLiteral("Could not create %1: %2").arg(fileName, file.errorString()));
+        throw outputError(
+            kErrPathFileAccess,
+            QStringLiteral("Could not create %1: %2").arg(fileName, file.errorString()));
     writeLines(file, fileName, lines);
     // commit() does not notice a short write while it flushes (a full disk, a size limit)
     // and would put the cut-off file in place; flushing first catches it.
     if (!file.flush() || !file.commit())
-        throw outputError(kErrDeviceIO, QStringLiteral("Could not write %1: %2").arg(fileName, file.errorString()));
+        throw outputError(
+            kErrDeviceIO,
+            QStringLiteral("Could not write %1: %2").arg(fileName, file.errorString()));
 }
 
 bool isDevice(const QString& fileName) {
     struct stat info {};
     if (stat(QFile::encodeName(fileName).constData(), &info) != 0)
         return false;
-    return S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode) || S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode);
+    return S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode) || S_ISFIFO(info.st_mode) ||
+           S_ISSOCK(info.st_mode);
 }
 
 // A device or pipe has no content to keep and must not be replaced by a regular file.
 void writeToDevice(const QString& fileName, const QStringList& lines) {
     QFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        throw outputError(kErrPathFileAccess,
-                          QStringLiteral("Could not open %1: %2").arg(fileName, file.errorString()));
+        throw outputError(
+            kErrPathFileAccess,
+            QStringLiteral("Could not open %1: %2").arg(fileName, file.errorString()));
     writeLines(file, fileName, lines);
     if (!file.flush())
-        throw outputError(kErrDeviceIO, QStringLiteral("Could not write %1: %2").arg(fileName, file.errorString()));
+        throw outputError(
+            kErrDeviceIO,
+            QStringLiteral("Could not write %1: %2").arg(fileName, file.errorString()));
 }
 
 QString printerDescription(const QPrinter& printer) {
@@ -101,8 +111,9 @@ QString printerDescription(const QPrinter& printer) {
 void printLines(QPrinter& printer, const QStringList& lines) {
     QPainter painter;
     if (!painter.begin(&printer))
-        throw outputError(kErrPrinter,
-                          QStringLiteral("Could not start printing on %1.").arg(printerDescription(printer)));
+        throw outputError(
+            kErrPrinter,
+            QStringLiteral("Could not start printing on %1.").arg(printerDescription(printer)));
     QFont font(QStringLiteral("Courier"));
     font.setStyleHint(QFont::TypeWriter);
     font.setPointSizeF(10.0);
@@ -115,8 +126,9 @@ void printLines(QPrinter& printer, const QStringList& lines) {
         top += metrics.lineSpacing();
     }
     if (!painter.end() || printer.printerState() == QPrinter::Error)
-        throw outputError(kErrPrinter,
-                          QStringLiteral("Could not finish printing on %1.").arg(printerDescription(printer)));
+        throw outputError(
+            kErrPrinter,
+            QStringLiteral("Could not finish printing on %1.").arg(printerDescription(printer)));
 }
 
 } // namespace

@@ -22,13 +22,13 @@ void cmdPrint_Click(QWidget* mainWindow, QPrinter* printer = nullptr);
 class OutputLinks final : public QObject {
     Q_OBJECT
 
-public:
+  public:
     explicit OutputLinks(QWidget* mainWindow);
 
-public Q_SLOTS:
+  public Q_SLOTS:
     void cmdlblSave_Click();
     void cmdPrint_Click();
 
-private:
+  private:
     QPointer<QWidget> m_window;
 };

@@ -37,7 +37,8 @@ void showInvalidEntry(QLineEdit* field, std::int16_t lowerBound, std::int16_t up
 }
 
 // The accepted value rounded to a whole number, or nothing when the entry is rejected.
-bool acceptedValue(const QString& text, std::int16_t lowerBound, std::int16_t upperBound, std::int16_t& value) {
+bool acceptedValue(const QString& text, std::int16_t lowerBound, std::int16_t upperBound,
+                   std::int16_t& value) {
     double number = 0.0;
     try {
         number = TextToDouble(text);
@@ -60,12 +61,13 @@ void SelectControlText(QLineEdit* field) {
         if (length > 0)
             field->setSelection(0, length);
     } catch (const quillan::RuntimeError& err) {
-        ShowError(GetAppTitle() + QStringLiteral(".Module1.SelectControlText"), QStringLiteral("SelectControlText"),
-                  err);
+        ShowError(GetAppTitle() + QStringLiteral(".Module1.SelectControlText"),
+                  QStringLiteral("SelectControlText"), err);
     }
 }
 
-bool CancelInput(std::int16_t lowerBound, std::int16_t upperBound, QLineEdit* field, bool& selectText) {
+bool CancelInput(std::int16_t lowerBound, std::int16_t upperBound, QLineEdit* field,
+                 bool& selectText) {
     try {
         if (field == nullptr)
             throw missingField();
@@ -85,7 +87,8 @@ bool CancelInput(std::int16_t lowerBound, std::int16_t upperBound, QLineEdit* fi
             SelectControlText(field);
         return true;
     } catch (const quillan::RuntimeError& err) {
-        ShowError(GetAppTitle() + QStringLiteral(".Module1.CancelInput"), QStringLiteral("CancelInput"), err);
+        ShowError(GetAppTitle() + QStringLiteral(".Module1.CancelInput"),
+                  QStringLiteral("CancelInput"), err);
         return false;
     }
 }

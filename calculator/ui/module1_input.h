@@ -15,7 +15,8 @@ void SelectControlText(QLineEdit* field);
 // whole number (halves to even). An empty field becomes "0" only where 0 is allowed.
 // A rejected entry gets the "Invalid entry" box and keeps its text; the result is then
 // true, meaning the focus must stay in the field.
-bool CancelInput(std::int16_t lowerBound, std::int16_t upperBound, QLineEdit* field, bool& selectText);
+bool CancelInput(std::int16_t lowerBound, std::int16_t upperBound, QLineEdit* field,
+                 bool& selectText);
 
 // Clamps O2 to 0..100 and He and N to 0..90, then derives N (and He where O2 and He
 // exceed 100 together). A field that is not a number turns all three into "-1".

@@ -7,10 +7,10 @@
 
 #include <array>
 #include <cerrno>
-#include <locale.h>
-#include <wctype.h>
 #include <limits>
+#include <locale.h>
 #include <system_error>
+#include <wctype.h>
 
 #include "error_display.h"
 #include "native_path.h"

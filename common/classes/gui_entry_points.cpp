@@ -26,8 +26,7 @@ void fill(QorGuiFailure* failure, std::int32_t number, std::u16string_view descr
 }
 
 // Runs body, turning whatever it throws into *failure.
-template <typename Body>
-int guarded(QorGuiFailure* failure, Body&& body) noexcept {
+template <typename Body> int guarded(QorGuiFailure* failure, Body&& body) noexcept {
     try {
         body();
         return 0;

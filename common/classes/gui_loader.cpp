@@ -50,8 +50,7 @@ const GuiModule& guiModule() {
     throw AutomationError(kErrLoadingDll, std::u16string(kLibrarySource), std::move(description));
 }
 
-template <typename Function>
-Function entryPoint(const char* name) {
+template <typename Function> Function entryPoint(const char* name) {
     if (void* linked = ::dlsym(RTLD_DEFAULT, name))
         return reinterpret_cast<Function>(linked);
     const GuiModule& module = guiModule();

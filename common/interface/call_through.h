@@ -14,59 +14,60 @@ namespace qor::server::detail {
 
 // Reads a prepared argument as the C++ parameter type T. Booleans and Integers share the
 // 16-bit member; enumerations travel as 32-bit integers.
-template <class T>
-T argument(VARIANT& v) {
-    if constexpr (std::is_same_v<T, BSTR>) return v.bstrVal;
-    else if constexpr (std::is_same_v<T, BSTR*>) return v.pbstrVal;
-    else if constexpr (std::is_same_v<T, SHORT>) return v.iVal;
-    else if constexpr (std::is_same_v<T, SHORT*>) return v.piVal;
-    else if constexpr (std::is_same_v<T, LONG>) return v.lVal;
-    else if constexpr (std::is_same_v<T, double>) return v.dblVal;
-    else if constexpr (std::is_same_v<T, VARIANT*>) return v.pvarVal;
-    else if constexpr (std::is_enum_v<T>) return static_cast<T>(v.lVal);
+template <class T> T argument(VARIANT& v) {
+    if constexpr (std::is_same_v<T, BSTR>)
+        return v.bstrVal;
+    else if constexpr (std::is_same_v<T, BSTR*>)
+        return v.pbstrVal;
+    else if constexpr (std::is_same_v<T, SHORT>)
+        return v.iVal;
+    else if constexpr (std::is_same_v<T, SHORT*>)
+        return v.piVal;
+    else if constexpr (std::is_same_v<T, LONG>)
+        return v.lVal;
+    else if constexpr (std::is_same_v<T, double>)
+        return v.dblVal;
+    else if constexpr (std::is_same_v<T, VARIANT*>)
+        return v.pvarVal;
+    else if constexpr (std::is_enum_v<T>)
+        return static_cast<T>(v.lVal);
     else if constexpr (std::is_pointer_v<T> && std::is_enum_v<std::remove_pointer_t<T>>) {
         static_assert(sizeof(std::remove_pointer_t<T>) == sizeof(LONG));
         return reinterpret_cast<T>(v.plVal);
-    } else if constexpr (std::is_same_v<T, IDispatch**>) return v.ppdispVal;
+    } else if constexpr (std::is_same_v<T, IDispatch**>)
+        return v.ppdispVal;
     else if constexpr (std::is_pointer_v<T> && std::is_pointer_v<std::remove_pointer_t<T>>) {
         // A specific dual interface (ErrObject): prepared as that interface's pointer.
         using Interface = std::remove_pointer_t<std::remove_pointer_t<T>>;
         static_assert(std::is_base_of_v<IDispatch, Interface>);
         return reinterpret_cast<T>(v.ppdispVal);
-    } else static_assert(sizeof(T) == 0, "parameter type without a VARIANT form");
+    } else
+        static_assert(sizeof(T) == 0, "parameter type without a VARIANT form");
 }
 
 // Where the method writes its result; the dispatch table tags the VARIANT afterwards.
-template <class T>
-struct Result;
-template <>
-struct Result<BSTR*> {
+template <class T> struct Result;
+template <> struct Result<BSTR*> {
     static BSTR* slot(VARIANT& r) { return &r.bstrVal; }
 };
-template <>
-struct Result<SHORT*> { // VARIANT_BOOL or Integer
+template <> struct Result<SHORT*> { // VARIANT_BOOL or Integer
     static SHORT* slot(VARIANT& r) { return &r.iVal; }
 };
-template <>
-struct Result<LONG*> {
+template <> struct Result<LONG*> {
     static LONG* slot(VARIANT& r) { return &r.lVal; }
 };
-template <>
-struct Result<double*> {
+template <> struct Result<double*> {
     static double* slot(VARIANT& r) { return &r.dblVal; }
 };
-template <>
-struct Result<VARIANT*> { // the method fills the whole VARIANT
+template <> struct Result<VARIANT*> { // the method fills the whole VARIANT
     static VARIANT* slot(VARIANT& r) { return &r; }
 };
-template <class Interface>
-struct Result<Interface**> { // an object result, handed out as IDispatch
+template <class Interface> struct Result<Interface**> { // an object result, handed out as IDispatch
     static_assert(std::is_base_of_v<IDispatch, Interface>);
     static Interface** slot(VARIANT& r) { return reinterpret_cast<Interface**>(&r.pdispVal); }
 };
 
-template <auto Method, bool HasResult, class Signature>
-struct Caller;
+template <auto Method, bool HasResult, class Signature> struct Caller;
 
 template <auto Method, bool HasResult, class Interface, class... Params>
 struct Caller<Method, HasResult, HRESULT (Interface::*)(Params...)> {
@@ -85,7 +86,8 @@ struct Caller<Method, HasResult, HRESULT (Interface::*)(Params...)> {
     }
 
     static HRESULT call(void* self, VARIANT* args, VARIANT* result) {
-        return run(static_cast<Interface*>(self), args, result, std::make_index_sequence<inCount>());
+        return run(static_cast<Interface*>(self), args, result,
+                   std::make_index_sequence<inCount>());
     }
 };
 
@@ -98,13 +100,15 @@ namespace qor::server {
 template <auto Method>
 MethodSpec function(std::u16string_view name, DISPID dispid, std::vector<ParamSpec> params,
                     VARTYPE result) {
-    return {name, dispid, std::move(params), result, &detail::Caller<Method, true, decltype(Method)>::call};
+    return {name, dispid, std::move(params), result,
+            &detail::Caller<Method, true, decltype(Method)>::call};
 }
 
 // The table entry for a vtable method without a result.
 template <auto Method>
 MethodSpec procedure(std::u16string_view name, DISPID dispid, std::vector<ParamSpec> params) {
-    return {name, dispid, std::move(params), VT_EMPTY, &detail::Caller<Method, false, decltype(Method)>::call};
+    return {name, dispid, std::move(params), VT_EMPTY,
+            &detail::Caller<Method, false, decltype(Method)>::call};
 }
 
 } // namespace qor::server

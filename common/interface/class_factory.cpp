@@ -12,16 +12,16 @@ namespace qor::server {
 namespace {
 
 // One factory per DllGetClassObject call; while a client holds it the library stays loaded.
-template <class Object>
-class ClassFactory final : public IClassFactory {
-public:
+template <class Object> class ClassFactory final : public IClassFactory {
+  public:
     ClassFactory() { objectCreated(); }
     ~ClassFactory() { objectDestroyed(); }
     ClassFactory(const ClassFactory&) = delete;
     ClassFactory& operator=(const ClassFactory&) = delete;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (ppv == nullptr) return E_POINTER;
+        if (ppv == nullptr)
+            return E_POINTER;
         if (!(riid == IID_IUnknown || riid == IID_IClassFactory)) {
             *ppv = nullptr;
             return E_NOINTERFACE;
@@ -33,28 +33,32 @@ public:
     ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
     ULONG STDMETHODCALLTYPE Release() override {
         const ULONG left = --references_;
-        if (left == 0) delete this;
+        if (left == 0)
+            delete this;
         return left;
     }
 
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* pUnkOuter, REFIID riid, void** ppvObject) override {
-        if (ppvObject == nullptr) return E_POINTER;
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* pUnkOuter, REFIID riid,
+                                             void** ppvObject) override {
+        if (ppvObject == nullptr)
+            return E_POINTER;
         *ppvObject = nullptr;
-        if (pUnkOuter != nullptr) return CLASS_E_NOAGGREGATION;
+        if (pUnkOuter != nullptr)
+            return CLASS_E_NOAGGREGATION;
         return Object::create(riid, ppvObject);
     }
     HRESULT STDMETHODCALLTYPE LockServer(BOOL fLock) override {
         return lockServer(fLock != 0) ? S_OK : E_UNEXPECTED;
     }
 
-private:
+  private:
     ULONG references_ = 1;
 };
 
-template <class Object>
-HRESULT handOut(REFIID riid, void** ppv) {
+template <class Object> HRESULT handOut(REFIID riid, void** ppv) {
     auto* factory = new (std::nothrow) ClassFactory<Object>();
-    if (factory == nullptr) return E_OUTOFMEMORY;
+    if (factory == nullptr)
+        return E_OUTOFMEMORY;
     const HRESULT hr = factory->QueryInterface(riid, ppv);
     factory->Release();
     return hr;
@@ -63,11 +67,15 @@ HRESULT handOut(REFIID riid, void** ppv) {
 } // namespace
 
 HRESULT getClassObject(REFCLSID clsid, REFIID riid, void** ppv) {
-    if (ppv == nullptr) return E_POINTER;
+    if (ppv == nullptr)
+        return E_POINTER;
     *ppv = nullptr;
-    if (clsid == CLSID_QorFile) return handOut<QorFileObject>(riid, ppv);
-    if (clsid == CLSID_Common) return handOut<CommonObject>(riid, ppv);
-    if (clsid == CLSID_GeoSupport) return handOut<GeoSupportObject>(riid, ppv);
+    if (clsid == CLSID_QorFile)
+        return handOut<QorFileObject>(riid, ppv);
+    if (clsid == CLSID_Common)
+        return handOut<CommonObject>(riid, ppv);
+    if (clsid == CLSID_GeoSupport)
+        return handOut<GeoSupportObject>(riid, ppv);
     return CLASS_E_CLASSNOTAVAILABLE;
 }
 

@@ -10,24 +10,30 @@ namespace {
 
 constexpr std::size_t kMaxParams = 8;
 
-char16_t foldAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; }
+char16_t foldAscii(char16_t c) {
+    return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
+}
 
 bool sameName(std::u16string_view name, LPCOLESTR asked) {
     std::size_t i = 0;
     for (; asked[i] != 0; ++i)
-        if (i == name.size() || foldAscii(asked[i]) != foldAscii(name[i])) return false;
+        if (i == name.size() || foldAscii(asked[i]) != foldAscii(name[i]))
+            return false;
     return i == name.size();
 }
 
 // Argument storage for one Invoke: owned conversions, and the views handed to the call.
 class Arguments {
-public:
+  public:
     Arguments() {
-        for (VARIANT& v : owned_) VariantInit(&v);
-        for (VARIANT& v : passed_) VariantInit(&v);
+        for (VARIANT& v : owned_)
+            VariantInit(&v);
+        for (VARIANT& v : passed_)
+            VariantInit(&v);
     }
     ~Arguments() {
-        for (VARIANT& v : owned_) VariantClear(&v);
+        for (VARIANT& v : owned_)
+            VariantClear(&v);
     }
     Arguments(const Arguments&) = delete;
     Arguments& operator=(const Arguments&) = delete;
@@ -36,7 +42,7 @@ public:
     VARIANT& passed(std::size_t i) { return passed_[i]; }
     VARIANT* passed() { return passed_.data(); }
 
-private:
+  private:
     std::array<VARIANT, kMaxParams> owned_;
     std::array<VARIANT, kMaxParams> passed_; // non-owning
 };
@@ -54,15 +60,24 @@ void bind(const ParamSpec& p, VARIANT& holder, VARIANT& passed) {
 void setDefault(const ParamSpec& p, VARIANT& holder) {
     holder.vt = p.vt;
     switch (p.vt) {
-    case VT_BOOL: holder.boolVal = static_cast<VARIANT_BOOL>(p.defaultValue); break;
-    case VT_I2: holder.iVal = static_cast<SHORT>(p.defaultValue); break;
-    case VT_I4: holder.lVal = p.defaultValue; break;
-    case VT_R8: holder.dblVal = p.defaultValue; break;
+    case VT_BOOL:
+        holder.boolVal = static_cast<VARIANT_BOOL>(p.defaultValue);
+        break;
+    case VT_I2:
+        holder.iVal = static_cast<SHORT>(p.defaultValue);
+        break;
+    case VT_I4:
+        holder.lVal = p.defaultValue;
+        break;
+    case VT_R8:
+        holder.dblVal = p.defaultValue;
+        break;
     case VT_VARIANT: // an omitted Variant is the standard "missing" value
         holder.vt = VT_ERROR;
         holder.scode = DISP_E_PARAMNOTFOUND;
         break;
-    default: holder.llVal = 0; // "" for text (a null BSTR), Nothing for objects
+    default:
+        holder.llVal = 0; // "" for text (a null BSTR), Nothing for objects
     }
 }
 
@@ -70,14 +85,19 @@ HRESULT prepareObject(const ParamSpec& p, VARIANT& src, VARIANT& owned, VARIANT&
     IUnknown* given = nullptr;
     switch (src.vt) {
     case VT_DISPATCH:
-    case VT_UNKNOWN: given = src.punkVal; break;
+    case VT_UNKNOWN:
+        given = src.punkVal;
+        break;
     case VT_BYREF | VT_DISPATCH:
     case VT_BYREF | VT_UNKNOWN:
-        if (src.ppunkVal == nullptr) return E_INVALIDARG;
+        if (src.ppunkVal == nullptr)
+            return E_INVALIDARG;
         given = *src.ppunkVal;
         break;
-    case VT_EMPTY: break; // Nothing
-    default: return DISP_E_TYPEMISMATCH;
+    case VT_EMPTY:
+        break; // Nothing
+    default:
+        return DISP_E_TYPEMISMATCH;
     }
     if (p.iid == nullptr) { // plain IDispatch: the caller's own variable when it has one
         if (src.vt == (VT_BYREF | VT_DISPATCH) && p.byRef) {
@@ -103,14 +123,16 @@ HRESULT prepareObject(const ParamSpec& p, VARIANT& src, VARIANT& owned, VARIANT&
 
 HRESULT prepare(const ParamSpec& p, VARIANT* arg, VARIANT& owned, VARIANT& passed) {
     if (arg == nullptr || (arg->vt == VT_ERROR && arg->scode == DISP_E_PARAMNOTFOUND)) {
-        if (!p.optional) return DISP_E_PARAMNOTFOUND;
+        if (!p.optional)
+            return DISP_E_PARAMNOTFOUND;
         setDefault(p, owned);
         bind(p, owned, passed);
         return S_OK;
     }
     VARIANT* src = arg;
     if (src->vt == (VT_BYREF | VT_VARIANT)) {
-        if (src->pvarVal == nullptr) return E_INVALIDARG;
+        if (src->pvarVal == nullptr)
+            return E_INVALIDARG;
         src = src->pvarVal;
     }
     if (p.vt == VT_VARIANT) {
@@ -122,7 +144,8 @@ HRESULT prepare(const ParamSpec& p, VARIANT* arg, VARIANT& owned, VARIANT& passe
         }
         return S_OK;
     }
-    if (p.vt == VT_DISPATCH) return prepareObject(p, *src, owned, passed);
+    if (p.vt == VT_DISPATCH)
+        return prepareObject(p, *src, owned, passed);
     if (p.byRef && src->vt == (VT_BYREF | p.vt)) {
         passed = *src;
         return S_OK;
@@ -132,7 +155,8 @@ HRESULT prepare(const ParamSpec& p, VARIANT* arg, VARIANT& owned, VARIANT& passe
         return S_OK;
     }
     const HRESULT hr = VariantChangeType(&owned, src, 0, p.vt);
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr))
+        return hr;
     bind(p, owned, passed);
     return S_OK;
 }
@@ -141,7 +165,8 @@ HRESULT prepare(const ParamSpec& p, VARIANT* arg, VARIANT& owned, VARIANT& passe
 // error object stays set for the caller, as after an early-bound call.
 HRESULT reportException(HRESULT hr, EXCEPINFO* excepInfo) {
     IErrorInfo* info = nullptr;
-    if (GetErrorInfo(0, &info) != S_OK) info = nullptr;
+    if (GetErrorInfo(0, &info) != S_OK)
+        info = nullptr;
     if (excepInfo != nullptr) {
         *excepInfo = EXCEPINFO{};
         excepInfo->scode = hr;
@@ -161,20 +186,26 @@ HRESULT reportException(HRESULT hr, EXCEPINFO* excepInfo) {
 
 const MethodSpec* DispatchTable::find(DISPID dispid) const {
     for (const MethodSpec& m : methods_)
-        if (m.dispid == dispid) return &m;
+        if (m.dispid == dispid)
+            return &m;
     return nullptr;
 }
 
 HRESULT DispatchTable::getIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, DISPID* ids) const {
-    if (!(riid == IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-    if (count == 0) return S_OK;
-    if (names == nullptr || ids == nullptr || names[0] == nullptr) return E_INVALIDARG;
+    if (!(riid == IID_NULL))
+        return DISP_E_UNKNOWNINTERFACE;
+    if (count == 0)
+        return S_OK;
+    if (names == nullptr || ids == nullptr || names[0] == nullptr)
+        return E_INVALIDARG;
     const MethodSpec* method = nullptr;
     for (const MethodSpec& m : methods_)
-        if (sameName(m.name, names[0])) method = &m;
+        if (sameName(m.name, names[0]))
+            method = &m;
     HRESULT hr = S_OK;
     ids[0] = method ? method->dispid : DISPID_UNKNOWN;
-    if (!method) hr = DISP_E_UNKNOWNNAME;
+    if (!method)
+        hr = DISP_E_UNKNOWNNAME;
     // Further names are parameter names, numbered by position.
     for (UINT i = 1; i < count; ++i) {
         ids[i] = DISPID_UNKNOWN;
@@ -183,15 +214,19 @@ HRESULT DispatchTable::getIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, D
             continue;
         }
         for (std::size_t k = 0; k < method->params.size(); ++k)
-            if (sameName(method->params[k].name, names[i])) ids[i] = static_cast<DISPID>(k);
-        if (ids[i] == DISPID_UNKNOWN) hr = DISP_E_UNKNOWNNAME;
+            if (sameName(method->params[k].name, names[i]))
+                ids[i] = static_cast<DISPID>(k);
+        if (ids[i] == DISPID_UNKNOWN)
+            hr = DISP_E_UNKNOWNNAME;
     }
     return hr;
 }
 
-HRESULT DispatchTable::invoke(void* self, DISPID dispid, REFIID riid, WORD flags, DISPPARAMS* params,
-                              VARIANT* result, EXCEPINFO* excepInfo, UINT* argErr) const {
-    if (!(riid == IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+HRESULT DispatchTable::invoke(void* self, DISPID dispid, REFIID riid, WORD flags,
+                              DISPPARAMS* params, VARIANT* result, EXCEPINFO* excepInfo,
+                              UINT* argErr) const {
+    if (!(riid == IID_NULL))
+        return DISP_E_UNKNOWNINTERFACE;
     const MethodSpec* method = find(dispid);
     if (method == nullptr || (flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) == 0)
         return DISP_E_MEMBERNOTFOUND;
@@ -201,7 +236,8 @@ HRESULT DispatchTable::invoke(void* self, DISPID dispid, REFIID riid, WORD flags
 
     const std::size_t declared = method->params.size();
     const UINT positional = params->cArgs - params->cNamedArgs;
-    if (params->cNamedArgs > params->cArgs || params->cArgs > declared) return DISP_E_BADPARAMCOUNT;
+    if (params->cNamedArgs > params->cArgs || params->cArgs > declared)
+        return DISP_E_BADPARAMCOUNT;
 
     // Which argument (as an index into rgvarg) goes to each parameter; positional ones
     // arrive last-first, named ones lead the array.
@@ -213,8 +249,10 @@ HRESULT DispatchTable::invoke(void* self, DISPID dispid, REFIID riid, WORD flags
     }
     for (UINT j = 0; j < params->cNamedArgs; ++j) {
         const DISPID target = params->rgdispidNamedArgs[j];
-        if (target < 0 || static_cast<std::size_t>(target) >= declared || given[static_cast<std::size_t>(target)]) {
-            if (argErr) *argErr = j;
+        if (target < 0 || static_cast<std::size_t>(target) >= declared ||
+            given[static_cast<std::size_t>(target)]) {
+            if (argErr)
+                *argErr = j;
             return DISP_E_PARAMNOTFOUND;
         }
         given[static_cast<std::size_t>(target)] = &params->rgvarg[j];
@@ -222,13 +260,15 @@ HRESULT DispatchTable::invoke(void* self, DISPID dispid, REFIID riid, WORD flags
     }
     if (params->cNamedArgs == 0)
         for (std::size_t k = positional; k < declared; ++k)
-            if (!method->params[k].optional) return DISP_E_BADPARAMCOUNT;
+            if (!method->params[k].optional)
+                return DISP_E_BADPARAMCOUNT;
 
     Arguments args;
     for (std::size_t k = 0; k < declared; ++k) {
         const HRESULT hr = prepare(method->params[k], given[k], args.owned(k), args.passed(k));
         if (FAILED(hr)) {
-            if (argErr && given[k]) *argErr = position[k];
+            if (argErr && given[k])
+                *argErr = position[k];
             return hr;
         }
     }
@@ -240,7 +280,8 @@ HRESULT DispatchTable::invoke(void* self, DISPID dispid, REFIID riid, WORD flags
         VariantClear(&out);
         return reportException(hr, excepInfo);
     }
-    if (method->result != VT_VARIANT) out.vt = method->result; // a Variant result tags itself
+    if (method->result != VT_VARIANT)
+        out.vt = method->result; // a Variant result tags itself
     if (result != nullptr)
         *result = out;
     else
@@ -250,7 +291,8 @@ HRESULT DispatchTable::invoke(void* self, DISPID dispid, REFIID riid, WORD flags
 
 DispatchTable::DispatchTable(std::vector<MethodSpec> methods) : methods_(std::move(methods)) {
     for (const MethodSpec& m : methods_)
-        if (m.params.size() > kMaxParams) throw std::length_error("too many parameters");
+        if (m.params.size() > kMaxParams)
+            throw std::length_error("too many parameters");
 }
 
 } // namespace qor::server

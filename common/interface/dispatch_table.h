@@ -13,10 +13,10 @@ namespace qor::server {
 
 struct ParamSpec {
     std::u16string_view name;
-    VARTYPE vt;             // VT_BSTR, VT_BOOL, VT_I2, VT_I4, VT_R8, VT_VARIANT or VT_DISPATCH
+    VARTYPE vt; // VT_BSTR, VT_BOOL, VT_I2, VT_I4, VT_R8, VT_VARIANT or VT_DISPATCH
     bool byRef = false;
     bool optional = false;
-    LONG defaultValue = 0;  // for an omitted optional number or boolean; text defaults to ""
+    LONG defaultValue = 0;    // for an omitted optional number or boolean; text defaults to ""
     const IID* iid = nullptr; // an object parameter that needs this interface, not IDispatch
 };
 
@@ -29,12 +29,12 @@ struct MethodSpec {
     std::u16string_view name;
     DISPID dispid;
     std::vector<ParamSpec> params;
-    VARTYPE result;  // VT_EMPTY for none
+    VARTYPE result; // VT_EMPTY for none
     CallThrough call;
 };
 
 class DispatchTable {
-public:
+  public:
     explicit DispatchTable(std::vector<MethodSpec> methods);
 
     std::span<const MethodSpec> methods() const { return methods_; }
@@ -43,7 +43,7 @@ public:
     HRESULT invoke(void* self, DISPID dispid, REFIID riid, WORD flags, DISPPARAMS* params,
                    VARIANT* result, EXCEPINFO* excepInfo, UINT* argErr) const;
 
-private:
+  private:
     const MethodSpec* find(DISPID dispid) const;
 
     std::vector<MethodSpec> methods_;

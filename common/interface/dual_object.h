@@ -14,12 +14,13 @@ namespace qor::server {
 // identifiers under which Interface is offered.
 template <class Derived, class Interface, const IID&... OwnIids>
 class DualObject : public Interface, public ISupportErrorInfo {
-public:
+  public:
     DualObject(const DualObject&) = delete;
     DualObject& operator=(const DualObject&) = delete;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (ppv == nullptr) return E_POINTER;
+        if (ppv == nullptr)
+            return E_POINTER;
         if (riid == IID_IUnknown || riid == IID_IDispatch || ((riid == OwnIids) || ...)) {
             *ppv = static_cast<Interface*>(this);
         } else if (riid == IID_ISupportErrorInfo) {
@@ -34,17 +35,20 @@ public:
     ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
     ULONG STDMETHODCALLTYPE Release() override {
         const ULONG left = --references_;
-        if (left == 0) delete static_cast<Derived*>(this);
+        if (left == 0)
+            delete static_cast<Derived*>(this);
         return left;
     }
 
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* pctinfo) override {
-        if (pctinfo == nullptr) return E_POINTER;
+        if (pctinfo == nullptr)
+            return E_POINTER;
         *pctinfo = 0;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** ppTInfo) override {
-        if (ppTInfo != nullptr) *ppTInfo = nullptr;
+        if (ppTInfo != nullptr)
+            *ppTInfo = nullptr;
         return DISP_E_BADINDEX;
     }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID,
@@ -54,8 +58,9 @@ public:
     HRESULT STDMETHODCALLTYPE Invoke(DISPID dispIdMember, REFIID riid, LCID, WORD wFlags,
                                      DISPPARAMS* pDispParams, VARIANT* pVarResult,
                                      EXCEPINFO* pExcepInfo, UINT* puArgErr) override {
-        return Derived::dispatchTable().invoke(static_cast<Interface*>(this), dispIdMember, riid, wFlags,
-                                               pDispParams, pVarResult, pExcepInfo, puArgErr);
+        return Derived::dispatchTable().invoke(static_cast<Interface*>(this), dispIdMember, riid,
+                                               wFlags, pDispParams, pVarResult, pExcepInfo,
+                                               puArgErr);
     }
 
     HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID riid) override {
@@ -63,22 +68,23 @@ public:
     }
 
     // A new object with one reference, handed out as `riid`.
-    template <class... Args>
-    static HRESULT create(REFIID riid, void** ppv, Args&&... args) {
-        if (ppv == nullptr) return E_POINTER;
+    template <class... Args> static HRESULT create(REFIID riid, void** ppv, Args&&... args) {
+        if (ppv == nullptr)
+            return E_POINTER;
         *ppv = nullptr;
         Derived* object = new (std::nothrow) Derived(std::forward<Args>(args)...);
-        if (object == nullptr) return E_OUTOFMEMORY;
+        if (object == nullptr)
+            return E_OUTOFMEMORY;
         const HRESULT hr = object->QueryInterface(riid, ppv);
         object->Release();
         return hr;
     }
 
-protected:
+  protected:
     DualObject() { objectCreated(); }
     ~DualObject() { objectDestroyed(); }
 
-private:
+  private:
     ULONG references_ = 1; // apartment-threaded: only the creating thread calls
 };
 

@@ -13,20 +13,27 @@
 namespace {
 
 // Any address inside this library, to find its file and its resources.
-const void* moduleAddress() { return reinterpret_cast<const void*>(&moduleAddress); }
+const void* moduleAddress() {
+    return reinterpret_cast<const void*>(&moduleAddress);
+}
 
 std::string modulePath() {
     Dl_info info{};
-    if (dladdr(moduleAddress(), &info) == 0 || info.dli_fname == nullptr) return {};
+    if (dladdr(moduleAddress(), &info) == 0 || info.dli_fname == nullptr)
+        return {};
     char resolved[PATH_MAX];
     return realpath(info.dli_fname, resolved) ? std::string(resolved) : std::string(info.dli_fname);
 }
 
-std::span<const std::byte> typeLibrary() { return qor::findResource(moduleAddress(), "TYPELIB", "1"); }
+std::span<const std::byte> typeLibrary() {
+    return qor::findResource(moduleAddress(), "TYPELIB", "1");
+}
 
 } // namespace
 
-STDAPI DllCanUnloadNow() { return qor::server::canUnloadNow() ? S_OK : S_FALSE; }
+STDAPI DllCanUnloadNow() {
+    return qor::server::canUnloadNow() ? S_OK : S_FALSE;
+}
 
 STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv) {
     return qor::server::getClassObject(rclsid, riid, ppv);
@@ -34,8 +41,11 @@ STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv) {
 
 STDAPI DllRegisterServer() {
     const std::string path = modulePath();
-    if (path.empty()) return E_UNEXPECTED;
+    if (path.empty())
+        return E_UNEXPECTED;
     return qor::server::registerServer(path, typeLibrary());
 }
 
-STDAPI DllUnregisterServer() { return qor::server::unregisterServer(typeLibrary()); }
+STDAPI DllUnregisterServer() {
+    return qor::server::unregisterServer(typeLibrary());
+}

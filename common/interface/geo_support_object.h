@@ -8,7 +8,7 @@
 namespace qor::server {
 
 class GeoSupportObject final : public DualObject<GeoSupportObject, _GeoSupport, IID__GeoSupport> {
-public:
+  public:
     static const DispatchTable& dispatchTable();
 
     HRESULT STDMETHODCALLTYPE DMSEnum(Collection** retVal) override;

@@ -18,16 +18,20 @@ inline std::u16string_view view(BSTR text) noexcept {
 
 inline BSTR toBstr(std::u16string_view text) {
     BSTR out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    if (out == nullptr) throw std::bad_alloc();
+    if (out == nullptr)
+        throw std::bad_alloc();
     return out;
 }
 
-inline bool toBool(VARIANT_BOOL value) noexcept { return value != VARIANT_FALSE; }
-inline VARIANT_BOOL toVariantBool(bool value) noexcept { return value ? VARIANT_TRUE : VARIANT_FALSE; }
+inline bool toBool(VARIANT_BOOL value) noexcept {
+    return value != VARIANT_FALSE;
+}
+inline VARIANT_BOOL toVariantBool(bool value) noexcept {
+    return value ? VARIANT_TRUE : VARIANT_FALSE;
+}
 
 // Runs an operation body; failures become the error convention's HRESULT and error object.
-template <class Body>
-HRESULT guarded(Body&& body) noexcept {
+template <class Body> HRESULT guarded(Body&& body) noexcept {
     try {
         body();
         return S_OK;

@@ -9,8 +9,12 @@ std::atomic<long> liveObjects{0};
 std::atomic<long> serverLocks{0};
 } // namespace
 
-void objectCreated() noexcept { ++liveObjects; }
-void objectDestroyed() noexcept { --liveObjects; }
+void objectCreated() noexcept {
+    ++liveObjects;
+}
+void objectDestroyed() noexcept {
+    --liveObjects;
+}
 
 bool lockServer(bool lock) noexcept {
     if (lock) {
@@ -19,10 +23,13 @@ bool lockServer(bool lock) noexcept {
     }
     long held = serverLocks.load();
     while (held > 0)
-        if (serverLocks.compare_exchange_weak(held, held - 1)) return true;
+        if (serverLocks.compare_exchange_weak(held, held - 1))
+            return true;
     return false;
 }
 
-bool canUnloadNow() noexcept { return liveObjects.load() == 0 && serverLocks.load() == 0; }
+bool canUnloadNow() noexcept {
+    return liveObjects.load() == 0 && serverLocks.load() == 0;
+}
 
 } // namespace qor::server

@@ -10,7 +10,7 @@ namespace qor::server {
 
 class QorFileObject final
     : public DualObject<QorFileObject, _QorFile, IID__QorFile, IID_QorFile___v0> {
-public:
+  public:
     QorFileObject() = default;
     explicit QorFileObject(qor::QorFile parsed) : file_(std::move(parsed)) {}
 
@@ -21,7 +21,7 @@ public:
     HRESULT STDMETHODCALLTYPE GetFileInfo(::InfoType* InfoType, VARIANT_BOOL* WithTrailingSlash,
                                           BSTR* retVal) override;
 
-private:
+  private:
     qor::QorFile file_;
 };
 

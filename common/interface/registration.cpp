@@ -53,11 +53,12 @@ std::string hex(unsigned value) {
 // Creates `key` under the classes root and sets one text value (nullptr: the default one).
 bool setText(const std::string& key, const char* valueName, const std::string& text) {
     HKEY handle = nullptr;
-    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr) !=
-        ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle,
+                        nullptr) != ERROR_SUCCESS)
         return false;
-    const LSTATUS status = RegSetValueExA(handle, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                                          static_cast<DWORD>(text.size() + 1));
+    const LSTATUS status =
+        RegSetValueExA(handle, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                       static_cast<DWORD>(text.size() + 1));
     RegCloseKey(handle);
     return status == ERROR_SUCCESS;
 }
@@ -93,47 +94,59 @@ std::string folderOf(const std::string& path) {
 
 HRESULT registerServer(const std::string& modulePath, std::span<const std::byte> typeLibrary) {
     Identity id;
-    if (!readIdentity(typeLibrary, id)) return SELFREG_E_TYPELIB;
+    if (!readIdentity(typeLibrary, id))
+        return SELFREG_E_TYPELIB;
 
     const std::string typeLibKey = "TypeLib\\" + id.libid + "\\" + id.version;
     bool ok = setText(typeLibKey, nullptr, id.lib.name) &&
               setText(typeLibKey + "\\" + hex(id.lib.lcid) + "\\win32", nullptr, modulePath) &&
               setText(typeLibKey + "\\FLAGS", nullptr, "0") &&
               setText(typeLibKey + "\\HELPDIR", nullptr, folderOf(modulePath));
-    if (!ok) return SELFREG_E_TYPELIB;
+    if (!ok)
+        return SELFREG_E_TYPELIB;
 
     for (const ClassEntry& entry : classes()) {
         const typelib::TypeInfo* coclass = id.lib.find(entry.name);
-        if (coclass == nullptr) return SELFREG_E_TYPELIB;
+        if (coclass == nullptr)
+            return SELFREG_E_TYPELIB;
         const std::string progId = id.lib.name + "." + entry.name;
         const std::string clsidKey = "CLSID\\" + braced(entry.clsid);
-        ok = setText(clsidKey, nullptr, progId) && setText(clsidKey + "\\InprocServer32", nullptr, modulePath) &&
+        ok = setText(clsidKey, nullptr, progId) &&
+             setText(clsidKey + "\\InprocServer32", nullptr, modulePath) &&
              setText(clsidKey + "\\InprocServer32", "ThreadingModel", kThreadingModel) &&
-             setText(clsidKey + "\\ProgID", nullptr, progId) && setText(clsidKey + "\\TypeLib", nullptr, id.libid) &&
+             setText(clsidKey + "\\ProgID", nullptr, progId) &&
+             setText(clsidKey + "\\TypeLib", nullptr, id.libid) &&
              setText(clsidKey + "\\Version", nullptr,
                      hex(coclass->majorVersion) + "." + hex(coclass->minorVersion)) &&
-             setText(progId, nullptr, progId) && setText(progId + "\\CLSID", nullptr, braced(entry.clsid));
+             setText(progId, nullptr, progId) &&
+             setText(progId + "\\CLSID", nullptr, braced(entry.clsid));
         for (const InterfaceEntry& itf : entry.interfaces) {
             const std::string key = "Interface\\" + braced(itf.iid);
-            ok = ok && setText(key, nullptr, itf.name) && setText(key + "\\ProxyStubClsid", nullptr, kAutomationMarshaller) &&
+            ok = ok && setText(key, nullptr, itf.name) &&
+                 setText(key + "\\ProxyStubClsid", nullptr, kAutomationMarshaller) &&
                  setText(key + "\\ProxyStubClsid32", nullptr, kAutomationMarshaller) &&
-                 setText(key + "\\TypeLib", nullptr, id.libid) && setText(key + "\\TypeLib", "Version", id.version);
+                 setText(key + "\\TypeLib", nullptr, id.libid) &&
+                 setText(key + "\\TypeLib", "Version", id.version);
         }
-        if (!ok) return SELFREG_E_CLASS;
+        if (!ok)
+            return SELFREG_E_CLASS;
     }
     return S_OK;
 }
 
 HRESULT unregisterServer(std::span<const std::byte> typeLibrary) {
     Identity id;
-    if (!readIdentity(typeLibrary, id)) return SELFREG_E_TYPELIB;
+    if (!readIdentity(typeLibrary, id))
+        return SELFREG_E_TYPELIB;
     bool ok = true;
     for (const ClassEntry& entry : classes()) {
         ok = deleteKey("CLSID\\" + braced(entry.clsid)) && ok;
         ok = deleteKey(id.lib.name + "." + entry.name) && ok;
-        for (const InterfaceEntry& itf : entry.interfaces) ok = deleteKey("Interface\\" + braced(itf.iid)) && ok;
+        for (const InterfaceEntry& itf : entry.interfaces)
+            ok = deleteKey("Interface\\" + braced(itf.iid)) && ok;
     }
-    if (!ok) return SELFREG_E_CLASS;
+    if (!ok)
+        return SELFREG_E_CLASS;
     // The whole LIBID key: only this library registers under its own identifier.
     return deleteKey("TypeLib\\" + id.libid) ? S_OK : SELFREG_E_TYPELIB;
 }

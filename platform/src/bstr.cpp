@@ -16,18 +16,21 @@ std::uint32_t* headerOf(BSTR bstr) {
 
 std::size_t lengthOf(const OLECHAR* psz) {
     std::size_t n = 0;
-    while (psz[n] != 0) ++n;
+    while (psz[n] != 0)
+        ++n;
     return n;
 }
 
 // Allocates room for `cch` characters; the text is zeroed unless copied from `pch`.
 BSTR allocate(const OLECHAR* pch, std::size_t cch) {
     // The byte count must fit the 32-bit prefix.
-    if (cch > (std::numeric_limits<std::uint32_t>::max() - kPrefix - sizeof(OLECHAR)) / sizeof(OLECHAR))
+    if (cch >
+        (std::numeric_limits<std::uint32_t>::max() - kPrefix - sizeof(OLECHAR)) / sizeof(OLECHAR))
         return nullptr;
     const std::size_t bytes = cch * sizeof(OLECHAR);
     auto* block = static_cast<char*>(std::malloc(kPrefix + bytes + sizeof(OLECHAR)));
-    if (block == nullptr) return nullptr;
+    if (block == nullptr)
+        return nullptr;
     const auto byteCount = static_cast<std::uint32_t>(bytes);
     std::memcpy(block, &byteCount, kPrefix);
     auto* text = reinterpret_cast<BSTR>(block + kPrefix);
@@ -42,30 +45,38 @@ BSTR allocate(const OLECHAR* pch, std::size_t cch) {
 } // namespace
 
 QOR_API BSTR SysAllocString(const OLECHAR* psz) {
-    if (psz == nullptr) return nullptr;
+    if (psz == nullptr)
+        return nullptr;
     return allocate(psz, lengthOf(psz));
 }
 
-QOR_API BSTR SysAllocStringLen(const OLECHAR* pch, UINT cch) { return allocate(pch, cch); }
+QOR_API BSTR SysAllocStringLen(const OLECHAR* pch, UINT cch) {
+    return allocate(pch, cch);
+}
 
 QOR_API void SysFreeString(BSTR bstr) {
-    if (bstr != nullptr) std::free(headerOf(bstr));
+    if (bstr != nullptr)
+        std::free(headerOf(bstr));
 }
 
 QOR_API UINT SysStringByteLen(BSTR bstr) {
-    if (bstr == nullptr) return 0;
+    if (bstr == nullptr)
+        return 0;
     std::uint32_t bytes;
     std::memcpy(&bytes, headerOf(bstr), kPrefix);
     return bytes;
 }
 
-QOR_API UINT SysStringLen(BSTR bstr) { return SysStringByteLen(bstr) / sizeof(OLECHAR); }
+QOR_API UINT SysStringLen(BSTR bstr) {
+    return SysStringByteLen(bstr) / sizeof(OLECHAR);
+}
 
 namespace qor {
 
 Bstr::Bstr(std::u16string_view text) {
     raw_ = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    if (raw_ == nullptr && !text.empty()) throw std::bad_alloc();
+    if (raw_ == nullptr && !text.empty())
+        throw std::bad_alloc();
 }
 
 Bstr Bstr::attach(BSTR raw) noexcept {
@@ -84,7 +95,9 @@ Bstr& Bstr::operator=(Bstr&& other) noexcept {
     return *this;
 }
 
-Bstr::~Bstr() { SysFreeString(raw_); }
+Bstr::~Bstr() {
+    SysFreeString(raw_);
+}
 
 BSTR* Bstr::out() noexcept {
     SysFreeString(raw_);
@@ -99,7 +112,8 @@ BSTR Bstr::detach() noexcept {
 }
 
 std::u16string Bstr::toU16(BSTR raw) {
-    if (raw == nullptr) return {};
+    if (raw == nullptr)
+        return {};
     return std::u16string(raw, SysStringLen(raw));
 }
 

@@ -25,18 +25,23 @@ std::map<std::string, Server> gServers; // by library path
 LSTATUS readDefaultText(const std::string& subKey, std::string& text) {
     HKEY key = nullptr;
     LSTATUS status = RegOpenKeyExA(HKEY_CLASSES_ROOT, subKey.c_str(), 0, KEY_READ, &key);
-    if (status != ERROR_SUCCESS) return status;
+    if (status != ERROR_SUCCESS)
+        return status;
     DWORD type = REG_NONE;
     DWORD size = 0;
     status = RegQueryValueExA(key, nullptr, nullptr, &type, nullptr, &size);
     std::string data(size, '\0');
     if (status == ERROR_SUCCESS && size > 0)
-        status = RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
+        status = RegQueryValueExA(key, nullptr, nullptr, &type,
+                                  reinterpret_cast<BYTE*>(data.data()), &size);
     RegCloseKey(key);
-    if (status != ERROR_SUCCESS) return status;
-    if (type != REG_SZ) return ERROR_FILE_NOT_FOUND;
+    if (status != ERROR_SUCCESS)
+        return status;
+    if (type != REG_SZ)
+        return ERROR_FILE_NOT_FOUND;
     data.resize(size);
-    while (!data.empty() && data.back() == '\0') data.pop_back();
+    while (!data.empty() && data.back() == '\0')
+        data.pop_back();
     text = std::move(data);
     return ERROR_SUCCESS;
 }
@@ -55,8 +60,10 @@ HRESULT loadServer(const std::string& path, Server& out) {
         return S_OK;
     }
     void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (handle == nullptr) return CO_E_DLLNOTFOUND;
-    auto* getClassObject = reinterpret_cast<PFN_DllGetClassObject>(::dlsym(handle, "DllGetClassObject"));
+    if (handle == nullptr)
+        return CO_E_DLLNOTFOUND;
+    auto* getClassObject =
+        reinterpret_cast<PFN_DllGetClassObject>(::dlsym(handle, "DllGetClassObject"));
     if (getClassObject == nullptr) {
         ::dlclose(handle);
         return CO_E_ERRORINDLL;
@@ -69,40 +76,55 @@ HRESULT loadServer(const std::string& path, Server& out) {
 
 } // namespace
 
-QOR_API HRESULT CoGetClassObject(REFCLSID rclsid, DWORD dwClsContext, void*, REFIID riid, void** ppv) {
-    if (ppv == nullptr) return E_POINTER;
+QOR_API HRESULT CoGetClassObject(REFCLSID rclsid, DWORD dwClsContext, void*, REFIID riid,
+                                 void** ppv) {
+    if (ppv == nullptr)
+        return E_POINTER;
     *ppv = nullptr;
-    if ((dwClsContext & CLSCTX_INPROC_SERVER) == 0) return REGDB_E_CLASSNOTREG; // only in-process servers
+    if ((dwClsContext & CLSCTX_INPROC_SERVER) == 0)
+        return REGDB_E_CLASSNOTREG; // only in-process servers
     std::string path;
     const LSTATUS status = readDefaultText("CLSID\\" + guidText(rclsid) + "\\InprocServer32", path);
-    if (status == ERROR_BADDB) return REGDB_E_READREGDB;
-    if (status != ERROR_SUCCESS || path.empty()) return REGDB_E_CLASSNOTREG;
+    if (status == ERROR_BADDB)
+        return REGDB_E_READREGDB;
+    if (status != ERROR_SUCCESS || path.empty())
+        return REGDB_E_CLASSNOTREG;
     Server server{};
     const HRESULT hr = loadServer(path, server);
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr))
+        return hr;
     return server.getClassObject(rclsid, riid, ppv);
 }
 
-QOR_API HRESULT CoCreateInstance(REFCLSID rclsid, IUnknown* pUnkOuter, DWORD dwClsContext, REFIID riid, void** ppv) {
-    if (ppv == nullptr) return E_POINTER;
+QOR_API HRESULT CoCreateInstance(REFCLSID rclsid, IUnknown* pUnkOuter, DWORD dwClsContext,
+                                 REFIID riid, void** ppv) {
+    if (ppv == nullptr)
+        return E_POINTER;
     *ppv = nullptr;
-    if (pUnkOuter != nullptr) return CLASS_E_NOAGGREGATION; // no server here supports aggregation
+    if (pUnkOuter != nullptr)
+        return CLASS_E_NOAGGREGATION; // no server here supports aggregation
     IClassFactory* factory = nullptr;
-    HRESULT hr = CoGetClassObject(rclsid, dwClsContext, nullptr, IID_IClassFactory, reinterpret_cast<void**>(&factory));
-    if (FAILED(hr)) return hr;
+    HRESULT hr = CoGetClassObject(rclsid, dwClsContext, nullptr, IID_IClassFactory,
+                                  reinterpret_cast<void**>(&factory));
+    if (FAILED(hr))
+        return hr;
     hr = factory->CreateInstance(nullptr, riid, ppv);
     factory->Release();
     return hr;
 }
 
 QOR_API HRESULT CLSIDFromProgID(LPCOLESTR lpszProgID, CLSID* lpclsid) {
-    if (lpszProgID == nullptr || lpclsid == nullptr) return E_INVALIDARG;
+    if (lpszProgID == nullptr || lpclsid == nullptr)
+        return E_INVALIDARG;
     const std::string progId = qor::toUtf8(lpszProgID);
-    if (progId.empty() || progId.find('\\') != std::string::npos) return CO_E_CLASSSTRING;
+    if (progId.empty() || progId.find('\\') != std::string::npos)
+        return CO_E_CLASSSTRING;
     std::string text;
     const LSTATUS status = readDefaultText(progId + "\\CLSID", text);
-    if (status == ERROR_BADDB) return REGDB_E_READREGDB;
-    if (status != ERROR_SUCCESS) return CO_E_CLASSSTRING;
+    if (status == ERROR_BADDB)
+        return REGDB_E_READREGDB;
+    if (status != ERROR_SUCCESS)
+        return CO_E_CLASSSTRING;
     const std::u16string wide = qor::fromUtf8(text);
     return CLSIDFromString(wide.c_str(), lpclsid) == S_OK ? S_OK : CO_E_CLASSSTRING;
 }

@@ -5,26 +5,29 @@
 namespace qor::detail {
 
 VariantList::~VariantList() {
-    for (VARIANT& v : values_) VariantClear(&v);
+    for (VARIANT& v : values_)
+        VariantClear(&v);
 }
 
 HRESULT VariantList::append(const VARIANT& value) {
     VARIANT copy;
     VariantInit(&copy);
     const HRESULT hr = VariantCopy(&copy, &value);
-    if (SUCCEEDED(hr)) values_.push_back(copy);
+    if (SUCCEEDED(hr))
+        values_.push_back(copy);
     return hr;
 }
 
 namespace {
 
 class EnumVariant final : public IEnumVARIANT {
-public:
+  public:
     EnumVariant(std::shared_ptr<const VariantList> values, std::size_t position)
         : values_(std::move(values)), position_(position) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (ppv == nullptr) return E_POINTER;
+        if (ppv == nullptr)
+            return E_POINTER;
         if (riid != IID_IUnknown && riid != IID_IEnumVARIANT) {
             *ppv = nullptr;
             return E_NOINTERFACE;
@@ -36,26 +39,31 @@ public:
     ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
     ULONG STDMETHODCALLTYPE Release() override {
         const ULONG left = --refs_;
-        if (left == 0) delete this;
+        if (left == 0)
+            delete this;
         return left;
     }
 
     HRESULT STDMETHODCALLTYPE Next(ULONG celt, VARIANT* rgVar, ULONG* pCeltFetched) override {
-        if (pCeltFetched != nullptr) *pCeltFetched = 0;
-        if (rgVar == nullptr && celt > 0) return E_POINTER;
+        if (pCeltFetched != nullptr)
+            *pCeltFetched = 0;
+        if (rgVar == nullptr && celt > 0)
+            return E_POINTER;
         const auto& all = values_->values();
         ULONG fetched = 0;
         while (fetched < celt && position_ < all.size()) {
             VariantInit(&rgVar[fetched]);
             const HRESULT hr = VariantCopy(&rgVar[fetched], &all[position_]);
             if (FAILED(hr)) {
-                for (ULONG i = 0; i < fetched; ++i) VariantClear(&rgVar[i]);
+                for (ULONG i = 0; i < fetched; ++i)
+                    VariantClear(&rgVar[i]);
                 return hr;
             }
             ++fetched;
             ++position_;
         }
-        if (pCeltFetched != nullptr) *pCeltFetched = fetched;
+        if (pCeltFetched != nullptr)
+            *pCeltFetched = fetched;
         return fetched == celt ? S_OK : S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE Skip(ULONG celt) override {
@@ -72,12 +80,13 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT** ppEnum) override {
-        if (ppEnum == nullptr) return E_POINTER;
+        if (ppEnum == nullptr)
+            return E_POINTER;
         *ppEnum = createEnumVariant(values_, position_);
         return S_OK;
     }
 
-private:
+  private:
     ~EnumVariant() = default;
 
     std::atomic<ULONG> refs_{1};

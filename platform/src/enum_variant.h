@@ -10,7 +10,7 @@ namespace qor::detail {
 
 // Owns copies of the values; the enumerator and its clones share them.
 class VariantList {
-public:
+  public:
     VariantList() = default;
     VariantList(const VariantList&) = delete;
     VariantList& operator=(const VariantList&) = delete;
@@ -18,11 +18,12 @@ public:
     HRESULT append(const VARIANT& value);
     const std::vector<VARIANT>& values() const { return values_; }
 
-private:
+  private:
     std::vector<VARIANT> values_;
 };
 
 // Returned with one reference.
-IEnumVARIANT* createEnumVariant(std::shared_ptr<const VariantList> values, std::size_t position = 0);
+IEnumVARIANT* createEnumVariant(std::shared_ptr<const VariantList> values,
+                                std::size_t position = 0);
 
 } // namespace qor::detail

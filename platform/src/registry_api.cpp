@@ -23,7 +23,8 @@ std::set<HKEY> gHandles; // the handles open now, so a stale or foreign one is r
 
 bool isRoot(HKEY key, int& root) {
     const auto raw = reinterpret_cast<std::uintptr_t>(key);
-    if (raw < 0x80000000u || raw > 0x80000002u) return false;
+    if (raw < 0x80000000u || raw > 0x80000002u)
+        return false;
     root = static_cast<int>(raw - 0x80000000u);
     return true;
 }
@@ -35,7 +36,8 @@ bool resolve(HKEY key, int& root, Path& path) {
         return true;
     }
     const std::lock_guard<std::mutex> guard(gHandlesMutex);
-    if (gHandles.count(key) == 0) return false;
+    if (gHandles.count(key) == 0)
+        return false;
     root = key->root;
     path = key->path;
     return true;
@@ -43,15 +45,19 @@ bool resolve(HKEY key, int& root, Path& path) {
 
 // Appends the segments of a sub-key text ("a\b\c"); empty segments are skipped.
 bool appendSubKey(const char* subKey, Path& path) {
-    if (subKey == nullptr) return true;
+    if (subKey == nullptr)
+        return true;
     std::string_view rest(subKey);
     while (!rest.empty()) {
         const auto end = rest.find('\\');
         const std::string_view segment = rest.substr(0, end);
-        if (std::any_of(segment.begin(), segment.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }))
+        if (std::any_of(segment.begin(), segment.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20; }))
             return false;
-        if (!segment.empty()) path.emplace_back(segment);
-        if (end == std::string_view::npos) break;
+        if (!segment.empty())
+            path.emplace_back(segment);
+        if (end == std::string_view::npos)
+            break;
         rest.remove_prefix(end + 1);
     }
     return true;
@@ -64,81 +70,107 @@ HKEY newHandle(int root, Path path) {
     return key;
 }
 
-std::string valueKey(const char* name) { return qor::registry::fold(name == nullptr ? "" : name); }
+std::string valueKey(const char* name) {
+    return qor::registry::fold(name == nullptr ? "" : name);
+}
 
 } // namespace
 
 QOR_API LSTATUS RegOpenKeyExA(HKEY hKey, const char* lpSubKey, DWORD, REGSAM, HKEY* phkResult) {
-    if (phkResult == nullptr) return ERROR_INVALID_PARAMETER;
+    if (phkResult == nullptr)
+        return ERROR_INVALID_PARAMETER;
     *phkResult = nullptr;
     int root;
     Path path;
-    if (!resolve(hKey, root, path)) return ERROR_INVALID_HANDLE;
-    if (!appendSubKey(lpSubKey, path)) return ERROR_FILE_NOT_FOUND;
-    const LSTATUS status = qor::registry::read(
-        [&](Tree& tree) { return tree.find(root, path) != nullptr ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND; });
-    if (status == ERROR_SUCCESS) *phkResult = newHandle(root, std::move(path));
+    if (!resolve(hKey, root, path))
+        return ERROR_INVALID_HANDLE;
+    if (!appendSubKey(lpSubKey, path))
+        return ERROR_FILE_NOT_FOUND;
+    const LSTATUS status = qor::registry::read([&](Tree& tree) {
+        return tree.find(root, path) != nullptr ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+    });
+    if (status == ERROR_SUCCESS)
+        *phkResult = newHandle(root, std::move(path));
     return status;
 }
 
 QOR_API LSTATUS RegCreateKeyExA(HKEY hKey, const char* lpSubKey, DWORD, char*, DWORD, REGSAM, void*,
                                 HKEY* phkResult, DWORD* lpdwDisposition) {
-    if (phkResult == nullptr) return ERROR_INVALID_PARAMETER;
+    if (phkResult == nullptr)
+        return ERROR_INVALID_PARAMETER;
     *phkResult = nullptr;
     int root;
     Path path;
-    if (!resolve(hKey, root, path)) return ERROR_INVALID_HANDLE;
+    if (!resolve(hKey, root, path))
+        return ERROR_INVALID_HANDLE;
     const std::size_t baseDepth = path.size();
-    if (!appendSubKey(lpSubKey, path)) return ERROR_INVALID_PARAMETER;
+    if (!appendSubKey(lpSubKey, path))
+        return ERROR_INVALID_PARAMETER;
     bool created = false;
     const LSTATUS status = qor::registry::modify([&](Tree& tree, bool& changed) {
-        if (tree.find(root, Path(path.begin(), path.begin() + static_cast<std::ptrdiff_t>(baseDepth))) == nullptr)
+        if (tree.find(root, Path(path.begin(),
+                                 path.begin() + static_cast<std::ptrdiff_t>(baseDepth))) == nullptr)
             return ERROR_KEY_DELETED;
         tree.create(root, path, created);
         changed = created;
         return ERROR_SUCCESS;
     });
-    if (status != ERROR_SUCCESS) return status;
-    if (lpdwDisposition != nullptr) *lpdwDisposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+    if (status != ERROR_SUCCESS)
+        return status;
+    if (lpdwDisposition != nullptr)
+        *lpdwDisposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
     *phkResult = newHandle(root, std::move(path));
     return ERROR_SUCCESS;
 }
 
-QOR_API LSTATUS RegQueryValueExA(HKEY hKey, const char* lpValueName, DWORD*, DWORD* lpType, BYTE* lpData,
-                                 DWORD* lpcbData) {
-    if (lpData != nullptr && lpcbData == nullptr) return ERROR_INVALID_PARAMETER;
+QOR_API LSTATUS RegQueryValueExA(HKEY hKey, const char* lpValueName, DWORD*, DWORD* lpType,
+                                 BYTE* lpData, DWORD* lpcbData) {
+    if (lpData != nullptr && lpcbData == nullptr)
+        return ERROR_INVALID_PARAMETER;
     int root;
     Path path;
-    if (!resolve(hKey, root, path)) return ERROR_INVALID_HANDLE;
+    if (!resolve(hKey, root, path))
+        return ERROR_INVALID_HANDLE;
     return qor::registry::read([&](Tree& tree) {
         const Node* node = tree.find(root, path);
-        if (node == nullptr) return ERROR_KEY_DELETED;
+        if (node == nullptr)
+            return ERROR_KEY_DELETED;
         const auto it = node->values.find(valueKey(lpValueName));
-        if (it == node->values.end()) return ERROR_FILE_NOT_FOUND;
+        if (it == node->values.end())
+            return ERROR_FILE_NOT_FOUND;
         const auto& data = it->second.data;
-        if (lpType != nullptr) *lpType = it->second.type;
-        if (lpcbData == nullptr) return ERROR_SUCCESS;
+        if (lpType != nullptr)
+            *lpType = it->second.type;
+        if (lpcbData == nullptr)
+            return ERROR_SUCCESS;
         const DWORD room = *lpcbData;
         *lpcbData = static_cast<DWORD>(data.size());
-        if (lpData == nullptr) return ERROR_SUCCESS;
-        if (room < data.size()) return ERROR_MORE_DATA;
-        if (!data.empty()) std::memcpy(lpData, data.data(), data.size());
+        if (lpData == nullptr)
+            return ERROR_SUCCESS;
+        if (room < data.size())
+            return ERROR_MORE_DATA;
+        if (!data.empty())
+            std::memcpy(lpData, data.data(), data.size());
         return ERROR_SUCCESS;
     });
 }
 
-QOR_API LSTATUS RegSetValueExA(HKEY hKey, const char* lpValueName, DWORD, DWORD dwType, const BYTE* lpData,
-                               DWORD cbData) {
-    if (lpData == nullptr && cbData != 0) return ERROR_INVALID_PARAMETER;
-    if (dwType == REG_DWORD && cbData != 4) return ERROR_INVALID_PARAMETER;
+QOR_API LSTATUS RegSetValueExA(HKEY hKey, const char* lpValueName, DWORD, DWORD dwType,
+                               const BYTE* lpData, DWORD cbData) {
+    if (lpData == nullptr && cbData != 0)
+        return ERROR_INVALID_PARAMETER;
+    if (dwType == REG_DWORD && cbData != 4)
+        return ERROR_INVALID_PARAMETER;
     int root;
     Path path;
-    if (!resolve(hKey, root, path)) return ERROR_INVALID_HANDLE;
+    if (!resolve(hKey, root, path))
+        return ERROR_INVALID_HANDLE;
     qor::registry::Value value{lpValueName == nullptr ? "" : lpValueName, dwType,
                                std::vector<BYTE>(lpData, lpData + cbData)};
     return qor::registry::modify([&](Tree& tree, bool& changed) {
         Node* node = tree.find(root, path);
-        if (node == nullptr) return ERROR_KEY_DELETED;
+        if (node == nullptr)
+            return ERROR_KEY_DELETED;
         auto& slot = node->values[valueKey(lpValueName)];
         changed = slot.type != value.type || slot.data != value.data || slot.name != value.name;
         slot = value;
@@ -149,22 +181,28 @@ QOR_API LSTATUS RegSetValueExA(HKEY hKey, const char* lpValueName, DWORD, DWORD 
 QOR_API LSTATUS RegDeleteValueA(HKEY hKey, const char* lpValueName) {
     int root;
     Path path;
-    if (!resolve(hKey, root, path)) return ERROR_INVALID_HANDLE;
+    if (!resolve(hKey, root, path))
+        return ERROR_INVALID_HANDLE;
     return qor::registry::modify([&](Tree& tree, bool& changed) {
         Node* node = tree.find(root, path);
-        if (node == nullptr) return ERROR_KEY_DELETED;
+        if (node == nullptr)
+            return ERROR_KEY_DELETED;
         changed = node->values.erase(valueKey(lpValueName)) == 1;
         return changed ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
     });
 }
 
 QOR_API LSTATUS RegDeleteKeyA(HKEY hKey, const char* lpSubKey) {
-    if (lpSubKey == nullptr) return ERROR_INVALID_PARAMETER;
+    if (lpSubKey == nullptr)
+        return ERROR_INVALID_PARAMETER;
     int root;
     Path path;
-    if (!resolve(hKey, root, path)) return ERROR_INVALID_HANDLE;
-    if (!appendSubKey(lpSubKey, path)) return ERROR_FILE_NOT_FOUND;
-    if (path.empty()) return ERROR_ACCESS_DENIED; // a root key cannot go
+    if (!resolve(hKey, root, path))
+        return ERROR_INVALID_HANDLE;
+    if (!appendSubKey(lpSubKey, path))
+        return ERROR_FILE_NOT_FOUND;
+    if (path.empty())
+        return ERROR_ACCESS_DENIED; // a root key cannot go
     return qor::registry::modify([&](Tree& tree, bool& changed) {
         changed = tree.erase(root, path);
         return changed ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
@@ -173,10 +211,12 @@ QOR_API LSTATUS RegDeleteKeyA(HKEY hKey, const char* lpSubKey) {
 
 QOR_API LSTATUS RegCloseKey(HKEY hKey) {
     int root;
-    if (isRoot(hKey, root)) return ERROR_SUCCESS;
+    if (isRoot(hKey, root))
+        return ERROR_SUCCESS;
     {
         const std::lock_guard<std::mutex> guard(gHandlesMutex);
-        if (gHandles.erase(hKey) == 0) return ERROR_INVALID_HANDLE;
+        if (gHandles.erase(hKey) == 0)
+            return ERROR_INVALID_HANDLE;
     }
     delete hKey;
     return ERROR_SUCCESS;

@@ -16,12 +16,14 @@
 
 namespace qor::registry {
 
-const char* const kRootNames[kRootCount] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE"};
+const char* const kRootNames[kRootCount] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER",
+                                            "HKEY_LOCAL_MACHINE"};
 
 std::string fold(std::string_view name) {
     std::string out(name);
     for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
     return out;
 }
 
@@ -29,7 +31,8 @@ Node* Tree::find(int root, const Path& path) {
     Node* node = &roots[root];
     for (const std::string& segment : path) {
         const auto it = node->children.find(fold(segment));
-        if (it == node->children.end()) return nullptr;
+        if (it == node->children.end())
+            return nullptr;
         node = &it->second;
     }
     return node;
@@ -40,7 +43,8 @@ Node& Tree::create(int root, const Path& path, bool& created) {
     created = false;
     for (const std::string& segment : path) {
         const auto [it, isNew] = node->children.try_emplace(fold(segment));
-        if (isNew) it->second.name = segment;
+        if (isNew)
+            it->second.name = segment;
         created = isNew;
         node = &it->second;
     }
@@ -48,38 +52,43 @@ Node& Tree::create(int root, const Path& path, bool& created) {
 }
 
 bool Tree::erase(int root, const Path& path) {
-    if (path.empty()) return false;
+    if (path.empty())
+        return false;
     Node* parent = find(root, Path(path.begin(), path.end() - 1));
     return parent != nullptr && parent->children.erase(fold(path.back())) == 1;
 }
 
 namespace {
 
-std::mutex gMutex; // one registry call at a time within the process
+std::mutex gMutex;                     // one registry call at a time within the process
 std::set<std::string> gDamageReported; // files already reported, so each is reported once
 
 std::string folder() {
     const char* xdg = std::getenv("XDG_DATA_HOME");
-    if (xdg != nullptr && xdg[0] == '/') return std::string(xdg) + "/quillan";
+    if (xdg != nullptr && xdg[0] == '/')
+        return std::string(xdg) + "/quillan";
     const char* home = std::getenv("HOME");
     return std::string(home != nullptr ? home : "") + "/.local/share/quillan";
 }
 
 bool makeFolders(const std::string& path) {
     for (std::size_t pos = 1; pos <= path.size(); ++pos) {
-        if (pos != path.size() && path[pos] != '/') continue;
+        if (pos != path.size() && path[pos] != '/')
+            continue;
         const std::string part = path.substr(0, pos);
-        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
+        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
+            return false;
     }
     return true;
 }
 
 // Holds flock on the lock file beside the registry for the length of one call.
 class FileLock {
-public:
+  public:
     FileLock(const std::string& dir, int operation) {
         fd_ = ::open((dir + "/registry.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (fd_ < 0) return;
+        if (fd_ < 0)
+            return;
         while (::flock(fd_, operation) != 0) {
             if (errno != EINTR) {
                 ::close(fd_);
@@ -89,18 +98,20 @@ public:
         }
     }
     ~FileLock() {
-        if (fd_ >= 0) ::close(fd_); // closing releases the lock
+        if (fd_ >= 0)
+            ::close(fd_); // closing releases the lock
     }
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
     bool held() const { return fd_ >= 0; }
 
-private:
+  private:
     int fd_ = -1;
 };
 
 void reportDamage(const std::string& path, const std::string& fault) {
-    if (!gDamageReported.insert(path).second) return;
+    if (!gDamageReported.insert(path).second)
+        return;
     std::fprintf(stderr,
                  "quillan: the registry file %s is damaged (%s); it is left as it is, and registry "
                  "calls fail until it is repaired or removed.\n",
@@ -110,13 +121,15 @@ void reportDamage(const std::string& path, const std::string& fault) {
 LSTATUS load(Tree& tree) {
     const std::string path = filePath();
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return errno == ENOENT ? ERROR_SUCCESS : ERROR_ACCESS_DENIED; // none yet: empty
+    if (fd < 0)
+        return errno == ENOENT ? ERROR_SUCCESS : ERROR_ACCESS_DENIED; // none yet: empty
     std::string text;
     char buf[65536];
     ssize_t n;
     while ((n = ::read(fd, buf, sizeof buf)) != 0) {
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             ::close(fd);
             return ERROR_ACCESS_DENIED;
         }
@@ -136,7 +149,8 @@ bool writeAll(int fd, const std::string& text) {
     while (done < text.size()) {
         const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return false;
         }
         done += static_cast<std::size_t>(n);
@@ -148,7 +162,8 @@ LSTATUS save(const Tree& tree) {
     const std::string path = filePath();
     const std::string temp = path + ".tmp";
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) return ERROR_CANTWRITE;
+    if (fd < 0)
+        return ERROR_CANTWRITE;
     const bool written = writeAll(fd, serialize(tree)) && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed || ::rename(temp.c_str(), path.c_str()) != 0) {
@@ -160,17 +175,20 @@ LSTATUS save(const Tree& tree) {
 
 } // namespace
 
-std::string filePath() { return folder() + "/registry"; }
+std::string filePath() {
+    return folder() + "/registry";
+}
 
 LSTATUS read(const std::function<LSTATUS(Tree&)>& query) {
     std::lock_guard<std::mutex> guard(gMutex);
     const std::string dir = folder();
-    struct stat st{};
+    struct stat st {};
     Tree tree;
     if (::stat(dir.c_str(), &st) == 0) { // no folder: nothing stored yet
         const FileLock lock(dir, LOCK_SH);
         const LSTATUS status = load(tree);
-        if (status != ERROR_SUCCESS) return status;
+        if (status != ERROR_SUCCESS)
+            return status;
     }
     return query(tree);
 }
@@ -178,15 +196,19 @@ LSTATUS read(const std::function<LSTATUS(Tree&)>& query) {
 LSTATUS modify(const std::function<LSTATUS(Tree&, bool&)>& change) {
     std::lock_guard<std::mutex> guard(gMutex);
     const std::string dir = folder();
-    if (!makeFolders(dir)) return ERROR_CANTWRITE;
+    if (!makeFolders(dir))
+        return ERROR_CANTWRITE;
     const FileLock lock(dir, LOCK_EX);
-    if (!lock.held()) return ERROR_CANTWRITE;
+    if (!lock.held())
+        return ERROR_CANTWRITE;
     Tree tree;
     LSTATUS status = load(tree);
-    if (status != ERROR_SUCCESS) return status;
+    if (status != ERROR_SUCCESS)
+        return status;
     bool changed = false;
     status = change(tree, changed);
-    if (status != ERROR_SUCCESS || !changed) return status;
+    if (status != ERROR_SUCCESS || !changed)
+        return status;
     return save(tree);
 }
 

@@ -35,8 +35,12 @@ void appendUtf16(std::u16string& out, char32_t cp) {
     }
 }
 
-bool isHigh(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool isLow(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool isHigh(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool isLow(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 } // namespace
 
@@ -46,7 +50,8 @@ std::string toUtf8(std::u16string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
         if (isHigh(c) && i + 1 < text.size() && isLow(text[i + 1])) {
-            appendUtf8(out, 0x10000 + ((char32_t(c) - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00));
+            appendUtf8(out,
+                       0x10000 + ((char32_t(c) - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00));
             ++i;
         } else if (isHigh(c) || isLow(c)) {
             appendUtf8(out, kReplacement);
@@ -68,15 +73,34 @@ std::u16string fromUtf8(std::string_view text) {
         int extra;
         char32_t cp;
         char32_t minimum;
-        if (b0 < 0x80) { extra = 0; cp = b0; minimum = 0; }
-        else if ((b0 & 0xE0) == 0xC0) { extra = 1; cp = b0 & 0x1F; minimum = 0x80; }
-        else if ((b0 & 0xF0) == 0xE0) { extra = 2; cp = b0 & 0x0F; minimum = 0x800; }
-        else if ((b0 & 0xF8) == 0xF0) { extra = 3; cp = b0 & 0x07; minimum = 0x10000; }
-        else { out += static_cast<char16_t>(kReplacement); ++i; continue; }
+        if (b0 < 0x80) {
+            extra = 0;
+            cp = b0;
+            minimum = 0;
+        } else if ((b0 & 0xE0) == 0xC0) {
+            extra = 1;
+            cp = b0 & 0x1F;
+            minimum = 0x80;
+        } else if ((b0 & 0xF0) == 0xE0) {
+            extra = 2;
+            cp = b0 & 0x0F;
+            minimum = 0x800;
+        } else if ((b0 & 0xF8) == 0xF0) {
+            extra = 3;
+            cp = b0 & 0x07;
+            minimum = 0x10000;
+        } else {
+            out += static_cast<char16_t>(kReplacement);
+            ++i;
+            continue;
+        }
         std::size_t j = i + 1;
         bool ok = true;
         for (int k = 0; k < extra; ++k, ++j) {
-            if (j >= text.size() || (static_cast<unsigned char>(text[j]) & 0xC0) != 0x80) { ok = false; break; }
+            if (j >= text.size() || (static_cast<unsigned char>(text[j]) & 0xC0) != 0x80) {
+                ok = false;
+                break;
+            }
             cp = (cp << 6) | (static_cast<unsigned char>(text[j]) & 0x3F);
         }
         if (!ok || cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {

@@ -7,9 +7,23 @@ namespace {
 
 bool isKnownScalar(VARTYPE vt) {
     switch (vt) {
-    case VT_EMPTY: case VT_NULL: case VT_I2: case VT_I4: case VT_R4: case VT_R8: case VT_CY:
-    case VT_DATE: case VT_BSTR: case VT_DISPATCH: case VT_ERROR: case VT_BOOL: case VT_UNKNOWN:
-    case VT_UI1: case VT_I8: case VT_INT: case VT_UINT:
+    case VT_EMPTY:
+    case VT_NULL:
+    case VT_I2:
+    case VT_I4:
+    case VT_R4:
+    case VT_R8:
+    case VT_CY:
+    case VT_DATE:
+    case VT_BSTR:
+    case VT_DISPATCH:
+    case VT_ERROR:
+    case VT_BOOL:
+    case VT_UNKNOWN:
+    case VT_UI1:
+    case VT_I8:
+    case VT_INT:
+    case VT_UINT:
         return true;
     default:
         return false;
@@ -32,12 +46,14 @@ HRESULT copyOwned(VARIANT* dest, const VARIANT* src) {
     case VT_BSTR:
         if (src->bstrVal != nullptr) {
             tmp.bstrVal = SysAllocStringLen(src->bstrVal, SysStringLen(src->bstrVal));
-            if (tmp.bstrVal == nullptr) return E_OUTOFMEMORY;
+            if (tmp.bstrVal == nullptr)
+                return E_OUTOFMEMORY;
         }
         break;
     case VT_DISPATCH:
     case VT_UNKNOWN:
-        if (src->punkVal != nullptr) src->punkVal->AddRef();
+        if (src->punkVal != nullptr)
+            src->punkVal->AddRef();
         break;
     default:
         break;
@@ -49,21 +65,25 @@ HRESULT copyOwned(VARIANT* dest, const VARIANT* src) {
 } // namespace
 
 QOR_API void VariantInit(VARIANT* pvarg) {
-    if (pvarg == nullptr) return;
+    if (pvarg == nullptr)
+        return;
     std::memset(pvarg, 0, sizeof *pvarg);
     pvarg->vt = VT_EMPTY;
 }
 
 QOR_API HRESULT VariantClear(VARIANT* pvarg) {
-    if (pvarg == nullptr) return E_INVALIDARG;
-    if (!isValid(pvarg->vt)) return DISP_E_BADVARTYPE;
+    if (pvarg == nullptr)
+        return E_INVALIDARG;
+    if (!isValid(pvarg->vt))
+        return DISP_E_BADVARTYPE;
     switch (pvarg->vt) {
     case VT_BSTR:
         SysFreeString(pvarg->bstrVal);
         break;
     case VT_DISPATCH:
     case VT_UNKNOWN:
-        if (pvarg->punkVal != nullptr) pvarg->punkVal->Release();
+        if (pvarg->punkVal != nullptr)
+            pvarg->punkVal->Release();
         break;
     default: // by-reference forms do not own what they point to
         break;
@@ -73,19 +93,27 @@ QOR_API HRESULT VariantClear(VARIANT* pvarg) {
 }
 
 QOR_API HRESULT VariantCopy(VARIANT* pvargDest, const VARIANT* pvargSrc) {
-    if (pvargDest == nullptr || pvargSrc == nullptr) return E_INVALIDARG;
-    if (pvargDest == pvargSrc) return S_OK;
-    if (!isValid(pvargSrc->vt)) return DISP_E_BADVARTYPE;
+    if (pvargDest == nullptr || pvargSrc == nullptr)
+        return E_INVALIDARG;
+    if (pvargDest == pvargSrc)
+        return S_OK;
+    if (!isValid(pvargSrc->vt))
+        return DISP_E_BADVARTYPE;
     const HRESULT hr = VariantClear(pvargDest);
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr))
+        return hr;
     return copyOwned(pvargDest, pvargSrc);
 }
 
 QOR_API HRESULT VariantCopyInd(VARIANT* pvarDest, const VARIANT* pvargSrc) {
-    if (pvarDest == nullptr || pvargSrc == nullptr) return E_INVALIDARG;
-    if (!isValid(pvargSrc->vt)) return DISP_E_BADVARTYPE;
-    if ((pvargSrc->vt & VT_BYREF) == 0) return VariantCopy(pvarDest, pvargSrc);
-    if (pvargSrc->byref == nullptr) return E_INVALIDARG;
+    if (pvarDest == nullptr || pvargSrc == nullptr)
+        return E_INVALIDARG;
+    if (!isValid(pvargSrc->vt))
+        return DISP_E_BADVARTYPE;
+    if ((pvargSrc->vt & VT_BYREF) == 0)
+        return VariantCopy(pvarDest, pvargSrc);
+    if (pvargSrc->byref == nullptr)
+        return E_INVALIDARG;
 
     const VARTYPE base = pvargSrc->vt & static_cast<VARTYPE>(~VT_BYREF);
     VARIANT value;
@@ -93,16 +121,28 @@ QOR_API HRESULT VariantCopyInd(VARIANT* pvarDest, const VARIANT* pvargSrc) {
     if (base == VT_VARIANT) {
         const VARIANT* inner = pvargSrc->pvarVal;
         // A variant by reference may itself hold a reference; follow it once more.
-        if ((inner->vt & VT_BYREF) != 0) return VariantCopyInd(pvarDest, inner);
-        if (!isValid(inner->vt)) return DISP_E_BADVARTYPE;
+        if ((inner->vt & VT_BYREF) != 0)
+            return VariantCopyInd(pvarDest, inner);
+        if (!isValid(inner->vt))
+            return DISP_E_BADVARTYPE;
         std::memcpy(&value, inner, sizeof value);
     } else {
         value.vt = base;
         switch (base) {
-        case VT_I2: value.iVal = *pvargSrc->piVal; break;
-        case VT_BOOL: value.boolVal = *pvargSrc->pboolVal; break;
-        case VT_UI1: value.bVal = *pvargSrc->pbVal; break;
-        case VT_I4: case VT_INT: case VT_UINT: case VT_ERROR: case VT_R4:
+        case VT_I2:
+            value.iVal = *pvargSrc->piVal;
+            break;
+        case VT_BOOL:
+            value.boolVal = *pvargSrc->pboolVal;
+            break;
+        case VT_UI1:
+            value.bVal = *pvargSrc->pbVal;
+            break;
+        case VT_I4:
+        case VT_INT:
+        case VT_UINT:
+        case VT_ERROR:
+        case VT_R4:
             std::memcpy(&value.lVal, pvargSrc->byref, 4);
             break;
         default: // 8-byte values and pointers (BSTR, objects)
@@ -113,7 +153,8 @@ QOR_API HRESULT VariantCopyInd(VARIANT* pvarDest, const VARIANT* pvargSrc) {
     // `value` borrows what the reference points to; copyOwned takes its own share.
     VARIANT copy;
     const HRESULT hr = copyOwned(&copy, &value);
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr))
+        return hr;
     VariantClear(pvarDest);
     std::memcpy(pvarDest, &copy, sizeof copy);
     return S_OK;

@@ -21,8 +21,17 @@ struct ScopedVariant {
 
 bool isNumeric(VARTYPE vt) {
     switch (vt) {
-    case VT_I2: case VT_I4: case VT_R4: case VT_R8: case VT_BOOL: case VT_UI1: case VT_I8:
-    case VT_INT: case VT_UINT: case VT_CY: case VT_DATE:
+    case VT_I2:
+    case VT_I4:
+    case VT_R4:
+    case VT_R8:
+    case VT_BOOL:
+    case VT_UI1:
+    case VT_I8:
+    case VT_INT:
+    case VT_UINT:
+    case VT_CY:
+    case VT_DATE:
         return true;
     default:
         return false;
@@ -31,35 +40,54 @@ bool isNumeric(VARTYPE vt) {
 
 double numericValue(const VARIANT& v) {
     switch (v.vt) {
-    case VT_I2: return v.iVal;
-    case VT_I4: case VT_INT: return v.lVal;
-    case VT_UINT: return static_cast<std::uint32_t>(v.lVal);
-    case VT_R4: return v.fltVal;
-    case VT_R8: case VT_DATE: return v.dblVal;
-    case VT_BOOL: return v.boolVal != 0 ? -1.0 : 0.0;
-    case VT_UI1: return v.bVal;
-    case VT_I8: return static_cast<double>(v.llVal);
-    case VT_CY: return static_cast<double>(v.llVal) / 10000.0;
-    default: return 0.0;
+    case VT_I2:
+        return v.iVal;
+    case VT_I4:
+    case VT_INT:
+        return v.lVal;
+    case VT_UINT:
+        return static_cast<std::uint32_t>(v.lVal);
+    case VT_R4:
+        return v.fltVal;
+    case VT_R8:
+    case VT_DATE:
+        return v.dblVal;
+    case VT_BOOL:
+        return v.boolVal != 0 ? -1.0 : 0.0;
+    case VT_UI1:
+        return v.bVal;
+    case VT_I8:
+        return static_cast<double>(v.llVal);
+    case VT_CY:
+        return static_cast<double>(v.llVal) / 10000.0;
+    default:
+        return 0.0;
     }
 }
 
-bool isBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+bool isBlank(char16_t c) {
+    return c == u' ' || c == u'\t';
+}
 
 bool equalsIgnoreCase(std::u16string_view text, std::u16string_view word) {
-    if (text.size() != word.size()) return false;
+    if (text.size() != word.size())
+        return false;
     for (std::size_t i = 0; i < text.size(); ++i) {
         char16_t c = text[i];
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-        if (c != word[i]) return false;
+        if (c >= u'A' && c <= u'Z')
+            c = static_cast<char16_t>(c - u'A' + u'a');
+        if (c != word[i])
+            return false;
     }
     return true;
 }
 
 std::u16string_view trimmed(BSTR text) {
     std::u16string_view s(text == nullptr ? u"" : text, SysStringLen(text));
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -70,7 +98,8 @@ HRESULT parseNumber(BSTR text, double& out) {
     for (char16_t c : s) {
         const bool allowed = (c >= u'0' && c <= u'9') || c == u'.' || c == u'+' || c == u'-' ||
                              c == u'e' || c == u'E';
-        if (!allowed) return DISP_E_TYPEMISMATCH;
+        if (!allowed)
+            return DISP_E_TYPEMISMATCH;
         ascii += static_cast<char>(c);
     }
     std::size_t start = 0;
@@ -79,14 +108,17 @@ HRESULT parseNumber(BSTR text, double& out) {
         negative = ascii[0] == '-';
         start = 1;
     }
-    if (start >= ascii.size() || !(ascii[start] == '.' || (ascii[start] >= '0' && ascii[start] <= '9')))
+    if (start >= ascii.size() ||
+        !(ascii[start] == '.' || (ascii[start] >= '0' && ascii[start] <= '9')))
         return DISP_E_TYPEMISMATCH;
     double value = 0;
     const char* first = ascii.data() + start;
     const char* last = ascii.data() + ascii.size();
     const auto [end, ec] = std::from_chars(first, last, value);
-    if (ec == std::errc::result_out_of_range) return DISP_E_OVERFLOW;
-    if (ec != std::errc() || end != last) return DISP_E_TYPEMISMATCH;
+    if (ec == std::errc::result_out_of_range)
+        return DISP_E_OVERFLOW;
+    if (ec != std::errc() || end != last)
+        return DISP_E_TYPEMISMATCH;
     out = negative ? -value : value;
     return S_OK;
 }
@@ -94,12 +126,15 @@ HRESULT parseNumber(BSTR text, double& out) {
 // Automation writes doubles with 15 significant digits and switches to "1E+20" form
 // outside 1E-05..1E+15, trailing zeros dropped.
 std::string formatDouble(double value, int digits) {
-    if (value == 0) return "0"; // also -0
+    if (value == 0)
+        return "0"; // also -0
     char buf[64];
-    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, digits);
+    const auto [end, ec] =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, digits);
     std::string text(buf, ec == std::errc() ? end : buf);
     const auto e = text.find('e');
-    if (e != std::string::npos) text[e] = 'E';
+    if (e != std::string::npos)
+        text[e] = 'E';
     return text;
 }
 
@@ -133,8 +168,10 @@ HRESULT sourceAsDouble(const VARIANT& src, double& value) {
         value = 0;
         return S_OK;
     }
-    if (src.vt == VT_BSTR) return parseNumber(src.bstrVal, value);
-    if (!isNumeric(src.vt)) return DISP_E_TYPEMISMATCH;
+    if (src.vt == VT_BSTR)
+        return parseNumber(src.bstrVal, value);
+    if (!isNumeric(src.vt))
+        return DISP_E_TYPEMISMATCH;
     value = numericValue(src);
     return S_OK;
 }
@@ -143,11 +180,13 @@ HRESULT sourceAsDouble(const VARIANT& src, double& value) {
 HRESULT toInteger(const VARIANT& src, VARTYPE vt, VARIANT& out) {
     double value;
     const HRESULT hr = sourceAsDouble(src, value);
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr))
+        return hr;
     const double rounded = std::nearbyint(value);
     const double low = vt == VT_I2 ? -32768.0 : -2147483648.0;
     const double high = vt == VT_I2 ? 32767.0 : 2147483647.0;
-    if (!(rounded >= low && rounded <= high)) return DISP_E_OVERFLOW;
+    if (!(rounded >= low && rounded <= high))
+        return DISP_E_OVERFLOW;
     out.vt = vt;
     if (vt == VT_I2)
         out.iVal = static_cast<SHORT>(rounded);
@@ -159,7 +198,8 @@ HRESULT toInteger(const VARIANT& src, VARTYPE vt, VARIANT& out) {
 HRESULT toDouble(const VARIANT& src, VARIANT& out) {
     double value;
     const HRESULT hr = sourceAsDouble(src, value);
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr))
+        return hr;
     out.vt = VT_R8;
     out.dblVal = value;
     return S_OK;
@@ -176,23 +216,28 @@ HRESULT toBool(const VARIANT& src, VARIANT& out) {
     }
     double value;
     const HRESULT hr = sourceAsDouble(src, value);
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr))
+        return hr;
     out.vt = VT_BOOL;
     out.boolVal = value != 0 ? VARIANT_TRUE : VARIANT_FALSE;
     return S_OK;
 }
 
 HRESULT toObject(const VARIANT& src, VARTYPE vt, VARIANT& out) {
-    if (src.vt != VT_DISPATCH && src.vt != VT_UNKNOWN) return DISP_E_TYPEMISMATCH;
+    if (src.vt != VT_DISPATCH && src.vt != VT_UNKNOWN)
+        return DISP_E_TYPEMISMATCH;
     if (src.punkVal == nullptr) {
-        if (vt == VT_DISPATCH && src.vt == VT_UNKNOWN) return DISP_E_TYPEMISMATCH;
+        if (vt == VT_DISPATCH && src.vt == VT_UNKNOWN)
+            return DISP_E_TYPEMISMATCH;
         out.vt = vt;
         out.punkVal = nullptr;
         return S_OK;
     }
     void* obj = nullptr;
-    const HRESULT hr = src.punkVal->QueryInterface(vt == VT_DISPATCH ? IID_IDispatch : IID_IUnknown, &obj);
-    if (FAILED(hr)) return DISP_E_TYPEMISMATCH;
+    const HRESULT hr =
+        src.punkVal->QueryInterface(vt == VT_DISPATCH ? IID_IDispatch : IID_IUnknown, &obj);
+    if (FAILED(hr))
+        return DISP_E_TYPEMISMATCH;
     out.vt = vt;
     out.punkVal = static_cast<IUnknown*>(obj);
     return S_OK;
@@ -200,17 +245,19 @@ HRESULT toObject(const VARIANT& src, VARTYPE vt, VARIANT& out) {
 
 // The default value of an object (DISPID_VALUE, property get).
 HRESULT defaultValue(const VARIANT& src, VARIANT& out) {
-    if (src.punkVal == nullptr) return DISP_E_TYPEMISMATCH;
+    if (src.punkVal == nullptr)
+        return DISP_E_TYPEMISMATCH;
     IDispatch* disp = nullptr;
     if (src.vt == VT_DISPATCH) {
         disp = src.pdispVal;
         disp->AddRef();
-    } else if (FAILED(src.punkVal->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&disp)))) {
+    } else if (FAILED(
+                   src.punkVal->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&disp)))) {
         return DISP_E_TYPEMISMATCH;
     }
     DISPPARAMS none{nullptr, nullptr, 0, 0};
-    const HRESULT hr = disp->Invoke(DISPID_VALUE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
-                                    &none, &out, nullptr, nullptr);
+    const HRESULT hr = disp->Invoke(DISPID_VALUE, IID_NULL, LOCALE_USER_DEFAULT,
+                                    DISPATCH_PROPERTYGET, &none, &out, nullptr, nullptr);
     disp->Release();
     if (FAILED(hr)) {
         VariantClear(&out);
@@ -226,8 +273,16 @@ HRESULT defaultValue(const VARIANT& src, VARIANT& out) {
 
 bool isSupportedTarget(VARTYPE vt) {
     switch (vt) {
-    case VT_EMPTY: case VT_NULL: case VT_I2: case VT_I4: case VT_R8: case VT_BOOL: case VT_BSTR:
-    case VT_DISPATCH: case VT_UNKNOWN: case VT_ERROR:
+    case VT_EMPTY:
+    case VT_NULL:
+    case VT_I2:
+    case VT_I4:
+    case VT_R8:
+    case VT_BOOL:
+    case VT_BSTR:
+    case VT_DISPATCH:
+    case VT_UNKNOWN:
+    case VT_ERROR:
         return true;
     default:
         return false;
@@ -240,35 +295,51 @@ bool isKnownTarget(VARTYPE vt) {
 }
 
 HRESULT convert(const VARIANT& src, USHORT flags, VARTYPE vt, VARIANT& out) {
-    if (src.vt == vt) return VariantCopy(&out, &src);
-    if (vt == VT_DISPATCH || vt == VT_UNKNOWN) return toObject(src, vt, out);
+    if (src.vt == vt)
+        return VariantCopy(&out, &src);
+    if (vt == VT_DISPATCH || vt == VT_UNKNOWN)
+        return toObject(src, vt, out);
     if (src.vt == VT_DISPATCH || src.vt == VT_UNKNOWN) {
-        if ((flags & VARIANT_NOVALUEPROP) != 0) return DISP_E_TYPEMISMATCH;
+        if ((flags & VARIANT_NOVALUEPROP) != 0)
+            return DISP_E_TYPEMISMATCH;
         ScopedVariant value;
         const HRESULT hr = defaultValue(src, value.v);
-        if (FAILED(hr)) return hr;
+        if (FAILED(hr))
+            return hr;
         return convert(value.v, flags, vt, out);
     }
-    if (src.vt == VT_NULL || src.vt == VT_ERROR) return DISP_E_TYPEMISMATCH;
+    if (src.vt == VT_NULL || src.vt == VT_ERROR)
+        return DISP_E_TYPEMISMATCH;
     switch (vt) {
-    case VT_BSTR: return toBstr(src, out);
-    case VT_I2: case VT_I4: return toInteger(src, vt, out);
-    case VT_R8: return toDouble(src, out);
-    case VT_BOOL: return toBool(src, out);
-    default: return DISP_E_TYPEMISMATCH; // empty, null and error come only from themselves
+    case VT_BSTR:
+        return toBstr(src, out);
+    case VT_I2:
+    case VT_I4:
+        return toInteger(src, vt, out);
+    case VT_R8:
+        return toDouble(src, out);
+    case VT_BOOL:
+        return toBool(src, out);
+    default:
+        return DISP_E_TYPEMISMATCH; // empty, null and error come only from themselves
     }
 }
 
 } // namespace
 
-QOR_API HRESULT VariantChangeType(VARIANT* pvargDest, const VARIANT* pvarSrc, USHORT wFlags, VARTYPE vt) {
-    if (pvargDest == nullptr || pvarSrc == nullptr) return E_INVALIDARG;
-    if (!isKnownTarget(vt)) return DISP_E_BADVARTYPE;
-    if (!isSupportedTarget(vt)) return DISP_E_TYPEMISMATCH;
+QOR_API HRESULT VariantChangeType(VARIANT* pvargDest, const VARIANT* pvarSrc, USHORT wFlags,
+                                  VARTYPE vt) {
+    if (pvargDest == nullptr || pvarSrc == nullptr)
+        return E_INVALIDARG;
+    if (!isKnownTarget(vt))
+        return DISP_E_BADVARTYPE;
+    if (!isSupportedTarget(vt))
+        return DISP_E_TYPEMISMATCH;
 
     ScopedVariant src; // the source's value, with any reference followed
     HRESULT hr = VariantCopyInd(&src.v, pvarSrc);
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr))
+        return hr;
     VARIANT result;
     VariantInit(&result);
     hr = convert(src.v, wFlags, vt, result);

@@ -43,7 +43,8 @@ TEST(Bstr, AllocatingWithoutTextGivesZeroedRoom) {
     BSTR b = SysAllocStringLen(nullptr, 5);
     ASSERT_NE(b, nullptr);
     EXPECT_EQ(SysStringLen(b), 5u);
-    for (int i = 0; i <= 5; ++i) EXPECT_EQ(b[i], 0) << i;
+    for (int i = 0; i <= 5; ++i)
+        EXPECT_EQ(b[i], 0) << i;
     SysFreeString(b);
 }
 
@@ -85,14 +86,15 @@ INSTANTIATE_TEST_SUITE_P(Texts, Utf8RoundTrip,
                                            Utf8Case{"\xC3\xA9t\xC3\xA9", u"\u00E9t\u00E9"},
                                            Utf8Case{"\xE2\x82\xAC", u"\u20AC"},
                                            Utf8Case{"\xF0\x9F\x98\x80", u"\U0001F600"},
-                                           Utf8Case{std::string("a\0b", 3), std::u16string(u"a\0b", 3)}));
+                                           Utf8Case{std::string("a\0b", 3),
+                                                    std::u16string(u"a\0b", 3)}));
 
 TEST(Utf8, MalformedInputBecomesReplacementCharacters) {
     EXPECT_EQ(qor::fromUtf8("a\x80z"), u"a\uFFFDz");
-    EXPECT_EQ(qor::fromUtf8("\xC0\xAF"), u"\uFFFD");          // overlong '/'
-    EXPECT_EQ(qor::fromUtf8("\xED\xA0\x80"), u"\uFFFD");      // encoded surrogate
-    EXPECT_EQ(qor::fromUtf8("\xE2\x82"), u"\uFFFD");          // cut off
-    EXPECT_EQ(qor::fromUtf8("\xE2(x"), u"\uFFFD(x");          // bad continuation kept
+    EXPECT_EQ(qor::fromUtf8("\xC0\xAF"), u"\uFFFD");     // overlong '/'
+    EXPECT_EQ(qor::fromUtf8("\xED\xA0\x80"), u"\uFFFD"); // encoded surrogate
+    EXPECT_EQ(qor::fromUtf8("\xE2\x82"), u"\uFFFD");     // cut off
+    EXPECT_EQ(qor::fromUtf8("\xE2(x"), u"\uFFFD(x");     // bad continuation kept
     EXPECT_EQ(qor::toUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
 }
 

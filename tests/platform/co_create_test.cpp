@@ -11,18 +11,20 @@
 namespace {
 
 // {0F0E0D0C-0B0A-0908-0706-050403020100}
-constexpr CLSID kOtherClsid = {0x0F0E0D0C, 0x0B0A, 0x0908, {0x07, 0x06, 0x05, 0x04, 0x03, 0x02, 0x01, 0x00}};
+constexpr CLSID kOtherClsid = {
+    0x0F0E0D0C, 0x0B0A, 0x0908, {0x07, 0x06, 0x05, 0x04, 0x03, 0x02, 0x01, 0x00}};
 constexpr const char* kOtherClsidText = "{0F0E0D0C-0B0A-0908-0706-050403020100}";
 
 bool isLoaded(const char* path) {
     void* handle = ::dlopen(path, RTLD_NOW | RTLD_NOLOAD);
-    if (handle == nullptr) return false;
+    if (handle == nullptr)
+        return false;
     ::dlclose(handle);
     return true;
 }
 
 class ClassCreation : public TempDataHome {
-protected:
+  protected:
     void TearDown() override {
         CoFreeUnusedLibraries();
         TempDataHome::TearDown();
@@ -32,7 +34,8 @@ protected:
 TEST_F(ClassCreation, CreatesARegisteredClassAndUnloadsItWhenIdle) {
     ASSERT_EQ(registerInprocServer(kFakeClsidText, FAKE_SERVER_PATH), ERROR_SUCCESS);
     IDispatch* obj = nullptr;
-    ASSERT_EQ(CoCreateInstance(kFakeClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, reinterpret_cast<void**>(&obj)),
+    ASSERT_EQ(CoCreateInstance(kFakeClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                               reinterpret_cast<void**>(&obj)),
               S_OK);
     ASSERT_NE(obj, nullptr);
     EXPECT_TRUE(isLoaded(FAKE_SERVER_PATH));
@@ -61,7 +64,8 @@ TEST_F(ClassCreation, ClassFactoryLockKeepsTheServer) {
                                reinterpret_cast<void**>(&factory)),
               S_OK);
     IUnknown* first = nullptr;
-    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&first)), S_OK);
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&first)),
+              S_OK);
     first->Release();
     CoFreeUnusedLibraries();
     EXPECT_TRUE(isLoaded(FAKE_SERVER_PATH));
@@ -73,7 +77,8 @@ TEST_F(ClassCreation, ClassFactoryLockKeepsTheServer) {
 TEST_F(ClassCreation, CreatesByProgId) {
     ASSERT_EQ(registerInprocServer(kFakeClsidText, FAKE_SERVER_PATH), ERROR_SUCCESS);
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, "QorTest.Fake\\CLSID", 0, nullptr, 0, 0, nullptr, &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, "QorTest.Fake\\CLSID", 0, nullptr, 0, 0, nullptr,
+                              &key, nullptr),
               ERROR_SUCCESS);
     RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(kFakeClsidText),
                    static_cast<DWORD>(std::strlen(kFakeClsidText) + 1));
@@ -92,36 +97,42 @@ struct CreationFailure {
     HRESULT expected;
 };
 
-class ClassCreationFailures : public ClassCreation, public ::testing::WithParamInterface<CreationFailure> {};
+class ClassCreationFailures : public ClassCreation,
+                              public ::testing::WithParamInterface<CreationFailure> {};
 
 TEST_P(ClassCreationFailures, ReportAClearHresult) {
     if (GetParam().registeredPath != nullptr) {
         ASSERT_EQ(registerInprocServer(kOtherClsidText, GetParam().registeredPath), ERROR_SUCCESS);
     }
     IUnknown* obj = reinterpret_cast<IUnknown*>(0x1);
-    EXPECT_EQ(CoCreateInstance(kOtherClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&obj)),
+    EXPECT_EQ(CoCreateInstance(kOtherClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                               reinterpret_cast<void**>(&obj)),
               GetParam().expected);
     EXPECT_EQ(obj, nullptr);
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, ClassCreationFailures,
-                         ::testing::Values(CreationFailure{nullptr, REGDB_E_CLASSNOTREG},
-                                           CreationFailure{"", REGDB_E_CLASSNOTREG},
-                                           CreationFailure{"/nonexistent/libNothing.so", CO_E_DLLNOTFOUND},
-                                           CreationFailure{PLAIN_LIBRARY_PATH, CO_E_ERRORINDLL},
-                                           // The server is found but does not serve this class.
-                                           CreationFailure{FAKE_SERVER_PATH, CLASS_E_CLASSNOTAVAILABLE}));
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, ClassCreationFailures,
+    ::testing::Values(CreationFailure{nullptr, REGDB_E_CLASSNOTREG},
+                      CreationFailure{"", REGDB_E_CLASSNOTREG},
+                      CreationFailure{"/nonexistent/libNothing.so", CO_E_DLLNOTFOUND},
+                      CreationFailure{PLAIN_LIBRARY_PATH, CO_E_ERRORINDLL},
+                      // The server is found but does not serve this class.
+                      CreationFailure{FAKE_SERVER_PATH, CLASS_E_CLASSNOTAVAILABLE}));
 
 TEST_F(ClassCreation, RefusesAggregationAndOtherContexts) {
     ASSERT_EQ(registerInprocServer(kFakeClsidText, FAKE_SERVER_PATH), ERROR_SUCCESS);
     IUnknown* obj = nullptr;
     IUnknown* outer = reinterpret_cast<IUnknown*>(0x10);
-    EXPECT_EQ(CoCreateInstance(kFakeClsid, outer, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&obj)),
+    EXPECT_EQ(CoCreateInstance(kFakeClsid, outer, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                               reinterpret_cast<void**>(&obj)),
               CLASS_E_NOAGGREGATION);
     constexpr DWORD kLocalServer = 4;
-    EXPECT_EQ(CoCreateInstance(kFakeClsid, nullptr, kLocalServer, IID_IUnknown, reinterpret_cast<void**>(&obj)),
+    EXPECT_EQ(CoCreateInstance(kFakeClsid, nullptr, kLocalServer, IID_IUnknown,
+                               reinterpret_cast<void**>(&obj)),
               REGDB_E_CLASSNOTREG);
-    EXPECT_EQ(CoCreateInstance(kFakeClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, nullptr), E_POINTER);
+    EXPECT_EQ(CoCreateInstance(kFakeClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, nullptr),
+              E_POINTER);
     EXPECT_EQ(obj, nullptr);
 }
 
@@ -131,11 +142,14 @@ TEST(Resources, FindsAResourceEmbeddedInALoadedLibrary) {
     auto* anchor = reinterpret_cast<const void* (*)()>(::dlsym(module, "fake_server_anchor"));
     ASSERT_NE(anchor, nullptr);
     const auto bytes = qor::findResource(anchor(), "TESTDATA", "greeting");
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()), "Hello, resource.\n");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+              "Hello, resource.\n");
     EXPECT_TRUE(qor::findResource(anchor(), "TESTDATA", "absent").empty());
     EXPECT_TRUE(qor::findResource(anchor(), "TEST DATA", "greeting").empty());
     // The platform library itself holds no such resource, even though the server links it.
-    EXPECT_TRUE(qor::findResource(reinterpret_cast<const void*>(&SysAllocString), "TESTDATA", "greeting").empty());
+    EXPECT_TRUE(
+        qor::findResource(reinterpret_cast<const void*>(&SysAllocString), "TESTDATA", "greeting")
+            .empty());
     ::dlclose(module);
 }
 

@@ -31,7 +31,7 @@ VARIANT missing() {
 }
 
 class CollectionTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { col_ = qor::createCollection(); }
     void TearDown() override {
         EXPECT_EQ(col_->Release(), 0u);
@@ -52,7 +52,8 @@ protected:
         VariantInit(&out);
         const HRESULT hr = col_->Item(&index, &out);
         VariantClear(&index);
-        if (FAILED(hr)) return u"<failed>";
+        if (FAILED(hr))
+            return u"<failed>";
         std::u16string s = qor::Bstr::toU16(out.bstrVal);
         VariantClear(&out);
         return s;
@@ -107,7 +108,8 @@ INSTANTIATE_TEST_SUITE_P(Indexes, CollectionErrors,
                          ::testing::Values(BadIndex{[] { return number(0); }, qor::kErrSubscript},
                                            BadIndex{[] { return number(2); }, qor::kErrSubscript},
                                            BadIndex{[] { return number(-1); }, qor::kErrSubscript},
-                                           BadIndex{[] { return text(u"nokey"); }, qor::kErrInvalidCall},
+                                           BadIndex{[] { return text(u"nokey"); },
+                                                    qor::kErrInvalidCall},
                                            BadIndex{missing, qor::kErrInvalidCall}));
 
 TEST_F(CollectionTest, DuplicateKeyIsRefused) {
@@ -116,7 +118,8 @@ TEST_F(CollectionTest, DuplicateKeyIsRefused) {
     EXPECT_EQ(hr, qor::hresultFromErrorNumber(qor::kErrDuplicateKey));
     const qor::AutomationError err = qor::takeErrorInfo(hr);
     EXPECT_EQ(err.number, 457);
-    EXPECT_EQ(err.description, u"This key is already associated with an element of this collection");
+    EXPECT_EQ(err.description,
+              u"This key is already associated with an element of this collection");
     EXPECT_EQ(count(), 1);
 }
 
@@ -129,11 +132,13 @@ TEST_F(CollectionTest, AddBeforeAndAfter) {
     EXPECT_EQ(item(number(1)), u"a");
     EXPECT_EQ(item(number(2)), u"b");
     EXPECT_EQ(item(number(3)), u"c");
-    EXPECT_EQ(col_->Add(&a, &key, &first, &byKey), qor::hresultFromErrorNumber(qor::kErrInvalidCall));
+    EXPECT_EQ(col_->Add(&a, &key, &first, &byKey),
+              qor::hresultFromErrorNumber(qor::kErrInvalidCall));
     VARIANT tooFar = number(9);
     EXPECT_EQ(col_->Add(&a, &key, &tooFar, &none), qor::hresultFromErrorNumber(qor::kErrSubscript));
     EXPECT_EQ(count(), 3);
-    for (VARIANT* v : {&a, &c, &byKey}) VariantClear(v);
+    for (VARIANT* v : {&a, &c, &byKey})
+        VariantClear(v);
 }
 
 TEST_F(CollectionTest, RemoveShiftsLaterItems) {
@@ -164,7 +169,8 @@ TEST_F(CollectionTest, EnumeratesASnapshotInOrder) {
     ASSERT_EQ(e->Next(2, got, &fetched), S_OK);
     EXPECT_EQ(fetched, 2u);
     EXPECT_EQ(qor::Bstr::toU16(got[1].bstrVal), u"2");
-    for (VARIANT& v : got) VariantClear(&v);
+    for (VARIANT& v : got)
+        VariantClear(&v);
     IEnumVARIANT* clone = nullptr;
     ASSERT_EQ(e->Clone(&clone), S_OK);
     ASSERT_EQ(e->Next(2, got, &fetched), S_FALSE);
@@ -181,10 +187,12 @@ TEST_F(CollectionTest, EnumeratesASnapshotInOrder) {
 }
 
 TEST_F(CollectionTest, LateBoundAddItemCountRemove) {
-    auto invoke = [&](DISPID id, WORD flags, std::vector<VARIANT> args, VARIANT* result, EXCEPINFO* info = nullptr) {
+    auto invoke = [&](DISPID id, WORD flags, std::vector<VARIANT> args, VARIANT* result,
+                      EXCEPINFO* info = nullptr) {
         DISPPARAMS params{args.data(), nullptr, static_cast<UINT>(args.size()), 0};
         const HRESULT hr = col_->Invoke(id, IID_NULL, 0, flags, &params, result, info, nullptr);
-        for (VARIANT& v : args) VariantClear(&v);
+        for (VARIANT& v : args)
+            VariantClear(&v);
         return hr;
     };
     LPOLESTR names[] = {const_cast<LPOLESTR>(u"add")};
@@ -192,12 +200,15 @@ TEST_F(CollectionTest, LateBoundAddItemCountRemove) {
     ASSERT_EQ(col_->GetIDsOfNames(IID_NULL, names, 1, 0, &id), S_OK);
     EXPECT_EQ(id, DISPID_COLLECTION_ADD);
     // Add "value", "key" (arguments in reverse order)
-    EXPECT_EQ(invoke(DISPID_COLLECTION_ADD, DISPATCH_METHOD, {text(u"key"), text(u"value")}, nullptr), S_OK);
+    EXPECT_EQ(
+        invoke(DISPID_COLLECTION_ADD, DISPATCH_METHOD, {text(u"key"), text(u"value")}, nullptr),
+        S_OK);
     VARIANT result;
     VariantInit(&result);
     EXPECT_EQ(invoke(DISPID_COLLECTION_COUNT, DISPATCH_PROPERTYGET, {}, &result), S_OK);
     EXPECT_EQ(result.lVal, 1);
-    EXPECT_EQ(invoke(DISPID_VALUE, DISPATCH_METHOD | DISPATCH_PROPERTYGET, {text(u"KEY")}, &result), S_OK);
+    EXPECT_EQ(invoke(DISPID_VALUE, DISPATCH_METHOD | DISPATCH_PROPERTYGET, {text(u"KEY")}, &result),
+              S_OK);
     EXPECT_EQ(qor::Bstr::toU16(result.bstrVal), u"value");
     VariantClear(&result);
     EXCEPINFO info{};

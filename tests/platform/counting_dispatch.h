@@ -6,7 +6,7 @@
 #include "qor/runtime.h"
 
 class CountingDispatch final : public IDispatch {
-public:
+  public:
     // Without a default value, Invoke(DISPID_VALUE) fails as for an object that has none.
     CountingDispatch() { VariantInit(&default_); }
     explicit CountingDispatch(const VARIANT& defaultValue) : hasDefault_(true) {
@@ -30,20 +30,23 @@ public:
         *count = 0;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return DISP_E_BADINDEX; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override {
+        return DISP_E_BADINDEX;
+    }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
         return DISP_E_UNKNOWNNAME;
     }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
-                                     UINT*) override {
-        if (id != DISPID_VALUE || !hasDefault_ || (flags & DISPATCH_PROPERTYGET) == 0) return DISP_E_MEMBERNOTFOUND;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*,
+                                     VARIANT* result, EXCEPINFO*, UINT*) override {
+        if (id != DISPID_VALUE || !hasDefault_ || (flags & DISPATCH_PROPERTYGET) == 0)
+            return DISP_E_MEMBERNOTFOUND;
         VariantInit(result);
         return VariantCopy(result, &default_);
     }
 
     ULONG refs = 1;
 
-private:
+  private:
     bool hasDefault_ = false;
     VARIANT default_;
 };

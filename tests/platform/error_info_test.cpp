@@ -29,8 +29,8 @@ INSTANTIATE_TEST_SUITE_P(Classic, ErrorNumbers,
                                            NumberMapping{13, static_cast<HRESULT>(0x800A000Du)},
                                            NumberMapping{65535, static_cast<HRESULT>(0x800AFFFFu)},
                                            NumberMapping{-2147220504, -2147220504},
-                                           NumberMapping{999999, E_FAIL}, NumberMapping{65536, E_FAIL},
-                                           NumberMapping{0, E_FAIL}));
+                                           NumberMapping{999999, E_FAIL},
+                                           NumberMapping{65536, E_FAIL}, NumberMapping{0, E_FAIL}));
 
 TEST(ErrorInfo, WithoutAnErrorObjectTheNumberComesFromTheHresult) {
     SetErrorInfo(0, nullptr);
@@ -85,8 +85,10 @@ TEST(ErrorInfo, EachThreadHasItsOwn) {
 }
 
 TEST(ErrObjectInterfaces, AnswersTheStandardIdentities) {
-    ErrObject* err = qor::createErrObject(999999, u"QorCommon1.QorFile.SetFileName", u"Invalid File Name");
-    for (const IID* iid : {&IID_IUnknown, &IID_IDispatch, &IID_ErrObject, &IID_IErrorInfo, &IID_ICreateErrorInfo}) {
+    ErrObject* err =
+        qor::createErrObject(999999, u"QorCommon1.QorFile.SetFileName", u"Invalid File Name");
+    for (const IID* iid :
+         {&IID_IUnknown, &IID_IDispatch, &IID_ErrObject, &IID_IErrorInfo, &IID_ICreateErrorInfo}) {
         void* p = nullptr;
         EXPECT_EQ(err->QueryInterface(*iid, &p), S_OK);
         static_cast<IUnknown*>(p)->Release();
@@ -111,7 +113,7 @@ TEST(ErrObjectInterfaces, AnswersTheStandardIdentities) {
 
 // Late-bound access, as an automation client would read Err.Number and friends.
 class ErrObjectLateBound : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { err_ = qor::createErrObject(13, u"Src", u"Type mismatch"); }
     void TearDown() override { err_->Release(); }
 
@@ -129,7 +131,8 @@ protected:
     HRESULT put(DISPID id, VARIANT value) {
         DISPID named = DISPID_PROPERTYPUT;
         DISPPARAMS params{&value, &named, 1, 1};
-        return err_->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
+        return err_->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr,
+                            nullptr);
     }
 
     ErrObject* err_ = nullptr;
@@ -187,8 +190,9 @@ TEST_F(ErrObjectLateBound, RefusesBadCalls) {
     UINT argErr = 99;
     DISPID named = DISPID_PROPERTYPUT;
     DISPPARAMS params{&bad, &named, 1, 1};
-    EXPECT_EQ(err_->Invoke(0, IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, &argErr),
-              DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(
+        err_->Invoke(0, IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, &argErr),
+        DISP_E_TYPEMISMATCH);
     EXPECT_EQ(argErr, 0u);
     VariantClear(&bad);
 }
@@ -203,11 +207,13 @@ TEST_F(ErrObjectLateBound, RaiseFailsWithTheErrorInExcepinfo) {
     args[1].lVal = 9;
     DISPPARAMS params{args, nullptr, 2, 0};
     EXCEPINFO info{};
-    EXPECT_EQ(err_->Invoke(DISPID_ERROBJECT_RAISE, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, &info, nullptr),
+    EXPECT_EQ(err_->Invoke(DISPID_ERROBJECT_RAISE, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr,
+                           &info, nullptr),
               DISP_E_EXCEPTION);
     EXPECT_EQ(info.scode, static_cast<SCODE>(0x800A0009u));
     EXPECT_EQ(qor::Bstr::toU16(info.bstrSource), u"Raiser");
-    EXPECT_EQ(qor::Bstr::toU16(info.bstrDescription), u"Subscript out of range"); // the standard text
+    EXPECT_EQ(qor::Bstr::toU16(info.bstrDescription),
+              u"Subscript out of range"); // the standard text
     SysFreeString(info.bstrSource);
     SysFreeString(info.bstrDescription);
     VariantClear(&args[0]);

@@ -19,11 +19,12 @@ std::atomic<long> gLiveObjects{0};
 std::atomic<long> gLocks{0};
 
 class FakeObject final : public IDispatch {
-public:
+  public:
     FakeObject() { ++gLiveObjects; }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (ppv == nullptr) return E_POINTER;
+        if (ppv == nullptr)
+            return E_POINTER;
         if (riid != IID_IUnknown && riid != IID_IDispatch) {
             *ppv = nullptr;
             return E_NOINTERFACE;
@@ -35,20 +36,24 @@ public:
     ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
     ULONG STDMETHODCALLTYPE Release() override {
         const ULONG left = --refs_;
-        if (left == 0) delete this;
+        if (left == 0)
+            delete this;
         return left;
     }
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
         *count = 0;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return DISP_E_BADINDEX; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override {
+        return DISP_E_BADINDEX;
+    }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
         return DISP_E_UNKNOWNNAME;
     }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
-                                     UINT*) override {
-        if (id != DISPID_VALUE) return DISP_E_MEMBERNOTFOUND;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result,
+                                     EXCEPINFO*, UINT*) override {
+        if (id != DISPID_VALUE)
+            return DISP_E_MEMBERNOTFOUND;
         if (result != nullptr) {
             result->vt = VT_BSTR;
             result->bstrVal = SysAllocString(kFakeDefaultValue);
@@ -56,15 +61,16 @@ public:
         return S_OK;
     }
 
-private:
+  private:
     ~FakeObject() { --gLiveObjects; }
     std::atomic<ULONG> refs_{1};
 };
 
 class FakeFactory final : public IClassFactory {
-public:
+  public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (ppv == nullptr) return E_POINTER;
+        if (ppv == nullptr)
+            return E_POINTER;
         if (riid != IID_IUnknown && riid != IID_IClassFactory) {
             *ppv = nullptr;
             return E_NOINTERFACE;
@@ -77,9 +83,11 @@ public:
     ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++gLocks); }
     ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--gLocks); }
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override {
-        if (ppv == nullptr) return E_POINTER;
+        if (ppv == nullptr)
+            return E_POINTER;
         *ppv = nullptr;
-        if (outer != nullptr) return CLASS_E_NOAGGREGATION;
+        if (outer != nullptr)
+            return CLASS_E_NOAGGREGATION;
         FakeObject* obj = new FakeObject();
         const HRESULT hr = obj->QueryInterface(riid, ppv);
         obj->Release();
@@ -101,8 +109,10 @@ std::string ownPath() {
 
 [[maybe_unused]] LSTATUS setDefault(const std::string& subKey, const std::string& text) {
     HKEY key = nullptr;
-    LSTATUS status = RegCreateKeyExA(HKEY_CLASSES_ROOT, subKey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
-    if (status != ERROR_SUCCESS) return status;
+    LSTATUS status = RegCreateKeyExA(HKEY_CLASSES_ROOT, subKey.c_str(), 0, nullptr, 0, KEY_WRITE,
+                                     nullptr, &key, nullptr);
+    if (status != ERROR_SUCCESS)
+        return status;
     status = RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                             static_cast<DWORD>(text.size() + 1));
     RegCloseKey(key);
@@ -116,13 +126,17 @@ extern "C" __attribute__((visibility("default"))) const void* fake_server_anchor
 }
 
 STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv) {
-    if (ppv == nullptr) return E_POINTER;
+    if (ppv == nullptr)
+        return E_POINTER;
     *ppv = nullptr;
-    if (rclsid != kFakeClsid) return CLASS_E_CLASSNOTAVAILABLE;
+    if (rclsid != kFakeClsid)
+        return CLASS_E_CLASSNOTAVAILABLE;
     return gFactory.QueryInterface(riid, ppv);
 }
 
-STDAPI DllCanUnloadNow() { return gLiveObjects == 0 && gLocks == 0 ? S_OK : S_FALSE; }
+STDAPI DllCanUnloadNow() {
+    return gLiveObjects == 0 && gLocks == 0 ? S_OK : S_FALSE;
+}
 
 STDAPI DllRegisterServer() {
 #ifdef FAKE_REGISTRATION_FAILS

@@ -40,11 +40,13 @@ TEST(GuidText, ReadsLowerCaseHex) {
 }
 
 TEST(GuidText, RejectsMalformedText) {
-    for (const char16_t* bad : {u"", u"A4C466B8-499F-101B-BB78-00AA00383CBB", u"{A4C466B8-499F-101B-BB78-00AA00383CB}",
-                                u"{A4C466B8-499F-101B-BB78-00AA00383CBBX}", u"{A4C466B8-499F-101B-BB7800AA00383CBB}",
-                                u"{G4C466B8-499F-101B-BB78-00AA00383CBB}", u"{A4C466B8-499F-101B-BB78-00AA00383CBB} "}) {
+    for (const char16_t* bad :
+         {u"", u"A4C466B8-499F-101B-BB78-00AA00383CBB", u"{A4C466B8-499F-101B-BB78-00AA00383CB}",
+          u"{A4C466B8-499F-101B-BB78-00AA00383CBBX}", u"{A4C466B8-499F-101B-BB7800AA00383CBB}",
+          u"{G4C466B8-499F-101B-BB78-00AA00383CBB}", u"{A4C466B8-499F-101B-BB78-00AA00383CBB} "}) {
         CLSID g{};
-        EXPECT_EQ(CLSIDFromString(bad, &g), CO_E_CLASSSTRING) << std::string(bad, bad + std::char_traits<char16_t>::length(bad));
+        EXPECT_EQ(CLSIDFromString(bad, &g), CO_E_CLASSSTRING)
+            << std::string(bad, bad + std::char_traits<char16_t>::length(bad));
     }
 }
 

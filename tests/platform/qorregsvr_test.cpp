@@ -20,10 +20,12 @@ ToolRun runTool(const std::string& arguments) {
     const std::string command = std::string(QORREGSVR_PATH) + " " + arguments + " 2>&1";
     FILE* pipe = ::popen(command.c_str(), "r");
     ToolRun run{-1, {}};
-    if (pipe == nullptr) return run;
+    if (pipe == nullptr)
+        return run;
     std::array<char, 512> buf;
     std::size_t n;
-    while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0) run.output.append(buf.data(), n);
+    while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0)
+        run.output.append(buf.data(), n);
     const int status = ::pclose(pipe);
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
@@ -40,7 +42,9 @@ TEST_F(Qorregsvr, RegistersAndUnregistersAServer) {
     CLSID clsid{};
     ASSERT_EQ(CLSIDFromProgID(u"QorTest.Fake", &clsid), S_OK);
     IUnknown* obj = nullptr;
-    ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&obj)), S_OK);
+    ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                               reinterpret_cast<void**>(&obj)),
+              S_OK);
     obj->Release();
     CoFreeUnusedLibraries();
 
@@ -66,11 +70,12 @@ TEST_P(QorregsvrFailures, ExitNonZeroAndSayWhy) {
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, QorregsvrFailures,
-    ::testing::Values(Failure{"", 1, "usage: qorregsvr [-u] PATH.so"}, Failure{"-x lib.so", 1, "usage"},
-                      Failure{"a.so b.so", 1, "usage"},
+    ::testing::Values(Failure{"", 1, "usage: qorregsvr [-u] PATH.so"},
+                      Failure{"-x lib.so", 1, "usage"}, Failure{"a.so b.so", 1, "usage"},
                       Failure{"/nonexistent/libNothing.so", 2, "failed to load"},
                       Failure{PLAIN_LIBRARY_PATH, 3, "entry-point DllRegisterServer was not found"},
-                      Failure{std::string("-u ") + PLAIN_LIBRARY_PATH, 3, "entry-point DllUnregisterServer"},
+                      Failure{std::string("-u ") + PLAIN_LIBRARY_PATH, 3,
+                              "entry-point DllUnregisterServer"},
                       Failure{FAILING_SERVER_PATH, 4, "failed. Return code was: 0x80070005"}));
 
 } // namespace

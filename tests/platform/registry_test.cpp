@@ -24,15 +24,19 @@ LSTATUS setNumber(HKEY key, const char* name, DWORD n) {
 std::string query(HKEY key, const char* name, LSTATUS& status, DWORD* type = nullptr) {
     DWORD size = 0;
     status = RegQueryValueExA(key, name, nullptr, type, nullptr, &size);
-    if (status != ERROR_SUCCESS) return {};
+    if (status != ERROR_SUCCESS)
+        return {};
     std::string data(size, '\0');
-    status = RegQueryValueExA(key, name, nullptr, type, reinterpret_cast<BYTE*>(data.data()), &size);
+    status =
+        RegQueryValueExA(key, name, nullptr, type, reinterpret_cast<BYTE*>(data.data()), &size);
     return data;
 }
 
 HKEY create(HKEY root, const char* path, DWORD* disposition = nullptr) {
     HKEY key = nullptr;
-    EXPECT_EQ(RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, disposition), ERROR_SUCCESS);
+    EXPECT_EQ(
+        RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, disposition),
+        ERROR_SUCCESS);
     return key;
 }
 
@@ -62,7 +66,8 @@ TEST_F(Registry, CreateSetQueryAndClose) {
     DWORD type = 0;
     EXPECT_EQ(query(key, "", status, &type), std::string("default text", 13)); // with its NUL
     EXPECT_EQ(type, REG_SZ);
-    EXPECT_EQ(query(key, "threadingmodel", status), std::string("Apartment", 10)); // names ignore case
+    EXPECT_EQ(query(key, "threadingmodel", status),
+              std::string("Apartment", 10)); // names ignore case
     const std::string count = query(key, "COUNT", status, &type);
     EXPECT_EQ(type, REG_DWORD);
     ASSERT_EQ(count.size(), 4u);
@@ -70,9 +75,11 @@ TEST_F(Registry, CreateSetQueryAndClose) {
 
     BYTE small[3];
     DWORD size = sizeof small;
-    EXPECT_EQ(RegQueryValueExA(key, "ThreadingModel", nullptr, nullptr, small, &size), ERROR_MORE_DATA);
+    EXPECT_EQ(RegQueryValueExA(key, "ThreadingModel", nullptr, nullptr, small, &size),
+              ERROR_MORE_DATA);
     EXPECT_EQ(size, 10u);
-    EXPECT_EQ(RegQueryValueExA(key, "Count", nullptr, nullptr, small, nullptr), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(RegQueryValueExA(key, "Count", nullptr, nullptr, small, nullptr),
+              ERROR_INVALID_PARAMETER);
     EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
 
     HKEY again = create(HKEY_CURRENT_USER, "software\\QUILLAN\\test", &disposition);
@@ -83,7 +90,8 @@ TEST_F(Registry, CreateSetQueryAndClose) {
 
 TEST_F(Registry, MissingKeysAndValues) {
     HKEY key = nullptr;
-    EXPECT_EQ(RegOpenKeyExA(HKEY_CLASSES_ROOT, "CLSID\\{nothing}", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CLASSES_ROOT, "CLSID\\{nothing}", 0, KEY_READ, &key),
+              ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(key, nullptr);
     key = create(HKEY_CLASSES_ROOT, "Present");
     LSTATUS status;
@@ -105,7 +113,8 @@ TEST_F(Registry, RootsAreSeparateTrees) {
     EXPECT_EQ(query(user, "Who", status), std::string("user", 5));
     EXPECT_EQ(query(machine, "Who", status), std::string("machine", 8));
     HKEY classes = nullptr;
-    EXPECT_EQ(RegOpenKeyExA(HKEY_CLASSES_ROOT, "Shared", 0, KEY_READ, &classes), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CLASSES_ROOT, "Shared", 0, KEY_READ, &classes),
+              ERROR_FILE_NOT_FOUND);
     RegCloseKey(user);
     RegCloseKey(machine);
 }
@@ -119,7 +128,8 @@ TEST_F(Registry, TwoHandlesSeeEachOthersWrites) {
     setText(a, nullptr, "{X}");
     LSTATUS status;
     EXPECT_EQ(query(c, nullptr, status), std::string("{X}", 4));
-    for (HKEY k : {a, b, c}) EXPECT_EQ(RegCloseKey(k), ERROR_SUCCESS);
+    for (HKEY k : {a, b, c})
+        EXPECT_EQ(RegCloseKey(k), ERROR_SUCCESS);
 }
 
 TEST_F(Registry, DeleteKeyRemovesTheSubtreeAndItsHandlesGoStale) {
@@ -127,7 +137,8 @@ TEST_F(Registry, DeleteKeyRemovesTheSubtreeAndItsHandlesGoStale) {
     HKEY sibling = create(HKEY_CLASSES_ROOT, "CLSID\\{B}");
     ASSERT_EQ(RegDeleteKeyA(HKEY_CLASSES_ROOT, "clsid\\{a}"), ERROR_SUCCESS);
     HKEY probe = nullptr;
-    EXPECT_EQ(RegOpenKeyExA(HKEY_CLASSES_ROOT, "CLSID\\{A}\\InprocServer32", 0, KEY_READ, &probe), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CLASSES_ROOT, "CLSID\\{A}\\InprocServer32", 0, KEY_READ, &probe),
+              ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(RegOpenKeyExA(HKEY_CLASSES_ROOT, "CLSID\\{B}", 0, KEY_READ, &probe), ERROR_SUCCESS);
     RegCloseKey(probe);
     EXPECT_EQ(setText(deep, "x", "y"), ERROR_KEY_DELETED);
@@ -147,9 +158,11 @@ TEST_F(Registry, HandlesAreChecked) {
     EXPECT_EQ(RegCloseKey(nullptr), ERROR_INVALID_HANDLE);
     EXPECT_EQ(RegCloseKey(HKEY_CLASSES_ROOT), ERROR_SUCCESS);
     HKEY out = nullptr;
-    EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "bad\nname", 0, nullptr, 0, 0, nullptr, &out, nullptr),
-              ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(RegSetValueExA(HKEY_CURRENT_USER, "n", 0, REG_DWORD, reinterpret_cast<const BYTE*>("ab"), 2),
+    EXPECT_EQ(
+        RegCreateKeyExA(HKEY_CURRENT_USER, "bad\nname", 0, nullptr, 0, 0, nullptr, &out, nullptr),
+        ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(RegSetValueExA(HKEY_CURRENT_USER, "n", 0, REG_DWORD,
+                             reinterpret_cast<const BYTE*>("ab"), 2),
               ERROR_INVALID_PARAMETER);
 }
 
@@ -180,7 +193,8 @@ TEST_P(RegistryValues, SurviveTheFileUnchanged) {
 INSTANTIATE_TEST_SUITE_P(
     Kinds, RegistryValues,
     ::testing::Values(StoredValue{"plain", REG_SZ, std::string("text", 5)},
-                      StoredValue{"quotes \"and\" \\slashes\\", REG_SZ, std::string("say \"hi\" C:\\dir\\", 17)},
+                      StoredValue{"quotes \"and\" \\slashes\\", REG_SZ,
+                                  std::string("say \"hi\" C:\\dir\\", 17)},
                       StoredValue{"lines", REG_SZ, std::string("one\ntwo\r\tthree", 15)},
                       StoredValue{"utf8 \xC3\xA9", REG_SZ, std::string("caf\xC3\xA9", 6)},
                       StoredValue{"", REG_SZ, std::string("", 1)},
@@ -210,14 +224,16 @@ TEST_F(Registry, AnotherProcessesWritesAreSeen) {
 
 TEST_F(Registry, WritesAreAtomicAndLeaveNoTemporaryFiles) {
     HKEY key = create(HKEY_CURRENT_USER, "Atomic");
-    for (int i = 0; i < 20; ++i) setNumber(key, "n", static_cast<DWORD>(i));
+    for (int i = 0; i < 20; ++i)
+        setNumber(key, "n", static_cast<DWORD>(i));
     RegCloseKey(key);
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(registryFolder()))
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"registry", "registry.lock"}));
-    EXPECT_EQ(readFile(registryFile()), "QUILLAN-REGISTRY 1\n[HKEY_CURRENT_USER\\Atomic]\n\"n\"=dword:00000013\n");
+    EXPECT_EQ(readFile(registryFile()),
+              "QUILLAN-REGISTRY 1\n[HKEY_CURRENT_USER\\Atomic]\n\"n\"=dword:00000013\n");
 }
 
 TEST_F(Registry, FileWrittenByHandIsRead) {
@@ -226,9 +242,11 @@ TEST_F(Registry, FileWrittenByHandIsRead) {
                               "@=sz:\"{8489D1E9-DEA0-4EB4-A2A1-D832A3891935}\"\n"
                               "\"Bytes\"=hex(3):0a,0B\n");
     HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CLASSES_ROOT, "QorCommon1.Common\\CLSID", 0, KEY_READ, &key), ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CLASSES_ROOT, "QorCommon1.Common\\CLSID", 0, KEY_READ, &key),
+              ERROR_SUCCESS);
     LSTATUS status;
-    EXPECT_EQ(query(key, nullptr, status), std::string("{8489D1E9-DEA0-4EB4-A2A1-D832A3891935}", 39));
+    EXPECT_EQ(query(key, nullptr, status),
+              std::string("{8489D1E9-DEA0-4EB4-A2A1-D832A3891935}", 39));
     EXPECT_EQ(query(key, "bytes", status), std::string("\x0a\x0b", 2));
     RegCloseKey(key);
 }
@@ -240,7 +258,8 @@ TEST_P(DamagedRegistry, EveryCallFailsAndTheFileStays) {
     testing::internal::CaptureStderr();
     HKEY key = nullptr;
     EXPECT_EQ(RegOpenKeyExA(HKEY_CLASSES_ROOT, "Any", 0, KEY_READ, &key), ERROR_BADDB);
-    EXPECT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, "Any", 0, nullptr, 0, 0, nullptr, &key, nullptr), ERROR_BADDB);
+    EXPECT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, "Any", 0, nullptr, 0, 0, nullptr, &key, nullptr),
+              ERROR_BADDB);
     EXPECT_EQ(setText(HKEY_CURRENT_USER, "v", "x"), ERROR_BADDB);
     EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, "Any"), ERROR_BADDB);
     EXPECT_EQ(RegDeleteValueA(HKEY_CURRENT_USER, "v"), ERROR_BADDB);
@@ -257,18 +276,19 @@ TEST_P(DamagedRegistry, EveryCallFailsAndTheFileStays) {
     EXPECT_EQ(readFile(registryFile()), GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, DamagedRegistry,
-                         ::testing::Values(std::string(""), std::string("garbage\n"),
-                                           std::string("QUILLAN-REGISTRY 2\n"),
-                                           std::string("QUILLAN-REGISTRY 1\n[HKEY_CURRENT_USER\\Cut]"),
-                                           std::string("QUILLAN-REGISTRY 1\n@=sz:\"no key\"\n"),
-                                           std::string("QUILLAN-REGISTRY 1\n[HKEY_NOWHERE\\K]\n"),
-                                           std::string("QUILLAN-REGISTRY 1\n[HKEY_CURRENT_USER\\\\K]\n"),
-                                           std::string("QUILLAN-REGISTRY 1\n[HKEY_CURRENT_USER\\K]\n\"a\"=sz:\"\\q\"\n"),
-                                           std::string("QUILLAN-REGISTRY 1\n[HKEY_CURRENT_USER\\K]\n\"a\"=dword:12\n"),
-                                           std::string("QUILLAN-REGISTRY 1\n[HKEY_CURRENT_USER\\K]\n\"a\"=hex(3):1,2\n"),
-                                           std::string("QUILLAN-REGISTRY 1\n[HKEY_CURRENT_USER\\K]\n\"a\"=sz:\"x\"\n"
-                                                       "\"A\"=sz:\"y\"\n"),
-                                           std::string("QUILLAN-REGISTRY 1\n[HKEY_CURRENT_USER\\K]\n\n")));
+INSTANTIATE_TEST_SUITE_P(
+    Faults, DamagedRegistry,
+    ::testing::Values(std::string(""), std::string("garbage\n"),
+                      std::string("QUILLAN-REGISTRY 2\n"),
+                      std::string("QUILLAN-REGISTRY 1\n[HKEY_CURRENT_USER\\Cut]"),
+                      std::string("QUILLAN-REGISTRY 1\n@=sz:\"no key\"\n"),
+                      std::string("QUILLAN-REGISTRY 1\n[HKEY_NOWHERE\\K]\n"),
+                      std::string("QUILLAN-REGISTRY 1\n[HKEY_CURRENT_USER\\\\K]\n"),
+                      std::string("QUILLAN-REGISTRY 1\n[HKEY_CURRENT_USER\\K]\n\"a\"=sz:\"\\q\"\n"),
+                      std::string("QUILLAN-REGISTRY 1\n[HKEY_CURRENT_USER\\K]\n\"a\"=dword:12\n"),
+                      std::string("QUILLAN-REGISTRY 1\n[HKEY_CURRENT_USER\\K]\n\"a\"=hex(3):1,2\n"),
+                      std::string("QUILLAN-REGISTRY 1\n[HKEY_CURRENT_USER\\K]\n\"a\"=sz:\"x\"\n"
+                                  "\"A\"=sz:\"y\"\n"),
+                      std::string("QUILLAN-REGISTRY 1\n[HKEY_CURRENT_USER\\K]\n\n")));
 
 } // namespace

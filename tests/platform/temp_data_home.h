@@ -9,14 +9,16 @@
 #include <string>
 
 class TempDataHome : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qor-platform-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "qor-platform-XXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         dir_ = pattern;
         const char* old = std::getenv("XDG_DATA_HOME");
         hadOld_ = old != nullptr;
-        if (hadOld_) old_ = old;
+        if (hadOld_)
+            old_ = old;
         ::setenv("XDG_DATA_HOME", dir_.c_str(), 1);
     }
     void TearDown() override {
@@ -33,7 +35,7 @@ protected:
 
     std::filesystem::path dir_;
 
-private:
+  private:
     bool hadOld_ = false;
     std::string old_;
 };

@@ -18,26 +18,55 @@ struct Value {
         VariantInit(&v);
         v.vt = vt;
         switch (vt) {
-        case VT_I2: v.iVal = static_cast<SHORT>(number); break;
-        case VT_I4: v.lVal = static_cast<LONG>(number); break;
-        case VT_R8: v.dblVal = number; break;
-        case VT_BOOL: v.boolVal = number != 0 ? VARIANT_TRUE : VARIANT_FALSE; break;
-        case VT_ERROR: v.scode = static_cast<SCODE>(number); break;
-        case VT_BSTR: v.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size())); break;
-        default: break;
+        case VT_I2:
+            v.iVal = static_cast<SHORT>(number);
+            break;
+        case VT_I4:
+            v.lVal = static_cast<LONG>(number);
+            break;
+        case VT_R8:
+            v.dblVal = number;
+            break;
+        case VT_BOOL:
+            v.boolVal = number != 0 ? VARIANT_TRUE : VARIANT_FALSE;
+            break;
+        case VT_ERROR:
+            v.scode = static_cast<SCODE>(number);
+            break;
+        case VT_BSTR:
+            v.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+            break;
+        default:
+            break;
         }
         return v;
     }
 };
 
-Value Empty() { return {VT_EMPTY, 0, {}}; }
-Value Null() { return {VT_NULL, 0, {}}; }
-Value I2(double n) { return {VT_I2, n, {}}; }
-Value I4(double n) { return {VT_I4, n, {}}; }
-Value R8(double n) { return {VT_R8, n, {}}; }
-Value Bool(bool b) { return {VT_BOOL, b ? 1.0 : 0.0, {}}; }
-Value Err(SCODE code) { return {VT_ERROR, static_cast<double>(code), {}}; }
-Value Str(std::u16string s) { return {VT_BSTR, 0, std::move(s)}; }
+Value Empty() {
+    return {VT_EMPTY, 0, {}};
+}
+Value Null() {
+    return {VT_NULL, 0, {}};
+}
+Value I2(double n) {
+    return {VT_I2, n, {}};
+}
+Value I4(double n) {
+    return {VT_I4, n, {}};
+}
+Value R8(double n) {
+    return {VT_R8, n, {}};
+}
+Value Bool(bool b) {
+    return {VT_BOOL, b ? 1.0 : 0.0, {}};
+}
+Value Err(SCODE code) {
+    return {VT_ERROR, static_cast<double>(code), {}};
+}
+Value Str(std::u16string s) {
+    return {VT_BSTR, 0, std::move(s)};
+}
 
 struct Conversion {
     Value from;
@@ -47,19 +76,30 @@ struct Conversion {
 };
 
 std::ostream& operator<<(std::ostream& os, const Conversion& c) {
-    return os << "vt " << c.from.vt << " (" << c.from.number << ", \"" << qor::toUtf8(c.from.text) << "\") -> vt "
-              << c.to;
+    return os << "vt " << c.from.vt << " (" << c.from.number << ", \"" << qor::toUtf8(c.from.text)
+              << "\") -> vt " << c.to;
 }
 
 void expectValue(const VARIANT& actual, const Value& expected) {
     ASSERT_EQ(actual.vt, expected.vt);
     switch (expected.vt) {
-    case VT_I2: EXPECT_EQ(actual.iVal, expected.number); break;
-    case VT_I4: EXPECT_EQ(actual.lVal, expected.number); break;
-    case VT_R8: EXPECT_EQ(actual.dblVal, expected.number); break;
-    case VT_BOOL: EXPECT_EQ(actual.boolVal, expected.number != 0 ? VARIANT_TRUE : VARIANT_FALSE); break;
-    case VT_BSTR: EXPECT_EQ(qor::toUtf8(qor::Bstr::toU16(actual.bstrVal)), qor::toUtf8(expected.text)); break;
-    default: break;
+    case VT_I2:
+        EXPECT_EQ(actual.iVal, expected.number);
+        break;
+    case VT_I4:
+        EXPECT_EQ(actual.lVal, expected.number);
+        break;
+    case VT_R8:
+        EXPECT_EQ(actual.dblVal, expected.number);
+        break;
+    case VT_BOOL:
+        EXPECT_EQ(actual.boolVal, expected.number != 0 ? VARIANT_TRUE : VARIANT_FALSE);
+        break;
+    case VT_BSTR:
+        EXPECT_EQ(qor::toUtf8(qor::Bstr::toU16(actual.bstrVal)), qor::toUtf8(expected.text));
+        break;
+    default:
+        break;
     }
 }
 
@@ -83,15 +123,21 @@ const double kHugeR8 = 1e300;
 
 INSTANTIATE_TEST_SUITE_P(
     ToText, ChangeType,
-    ::testing::Values(Conversion{Empty(), VT_BSTR, S_OK, Str(u"")}, Conversion{Null(), VT_BSTR, DISP_E_TYPEMISMATCH, {}},
-                      Conversion{I2(-5), VT_BSTR, S_OK, Str(u"-5")}, Conversion{I4(123456), VT_BSTR, S_OK, Str(u"123456")},
-                      Conversion{R8(12), VT_BSTR, S_OK, Str(u"12")}, Conversion{R8(0.5), VT_BSTR, S_OK, Str(u"0.5")},
-                      Conversion{R8(-2.5), VT_BSTR, S_OK, Str(u"-2.5")}, Conversion{R8(0.1), VT_BSTR, S_OK, Str(u"0.1")},
+    ::testing::Values(Conversion{Empty(), VT_BSTR, S_OK, Str(u"")},
+                      Conversion{Null(), VT_BSTR, DISP_E_TYPEMISMATCH, {}},
+                      Conversion{I2(-5), VT_BSTR, S_OK, Str(u"-5")},
+                      Conversion{I4(123456), VT_BSTR, S_OK, Str(u"123456")},
+                      Conversion{R8(12), VT_BSTR, S_OK, Str(u"12")},
+                      Conversion{R8(0.5), VT_BSTR, S_OK, Str(u"0.5")},
+                      Conversion{R8(-2.5), VT_BSTR, S_OK, Str(u"-2.5")},
+                      Conversion{R8(0.1), VT_BSTR, S_OK, Str(u"0.1")},
                       Conversion{R8(1.0 / 3), VT_BSTR, S_OK, Str(u"0.333333333333333")},
                       Conversion{R8(123456789012345.0), VT_BSTR, S_OK, Str(u"123456789012345")},
-                      Conversion{R8(1e15), VT_BSTR, S_OK, Str(u"1E+15")}, Conversion{R8(1e20), VT_BSTR, S_OK, Str(u"1E+20")},
+                      Conversion{R8(1e15), VT_BSTR, S_OK, Str(u"1E+15")},
+                      Conversion{R8(1e20), VT_BSTR, S_OK, Str(u"1E+20")},
                       Conversion{R8(0.0001), VT_BSTR, S_OK, Str(u"0.0001")},
-                      Conversion{R8(0.00001), VT_BSTR, S_OK, Str(u"1E-05")}, Conversion{R8(-0.0), VT_BSTR, S_OK, Str(u"0")},
+                      Conversion{R8(0.00001), VT_BSTR, S_OK, Str(u"1E-05")},
+                      Conversion{R8(-0.0), VT_BSTR, S_OK, Str(u"0")},
                       Conversion{Bool(true), VT_BSTR, S_OK, Str(u"True")},
                       Conversion{Bool(false), VT_BSTR, S_OK, Str(u"False")},
                       Conversion{Err(DISP_E_PARAMNOTFOUND), VT_BSTR, DISP_E_TYPEMISMATCH, {}},
@@ -99,49 +145,57 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     ToNumbers, ChangeType,
-    ::testing::Values(Conversion{Empty(), VT_I2, S_OK, I2(0)}, Conversion{Empty(), VT_R8, S_OK, R8(0)},
-                      Conversion{Null(), VT_I4, DISP_E_TYPEMISMATCH, {}}, Conversion{R8(2.5), VT_I2, S_OK, I2(2)},
-                      Conversion{R8(3.5), VT_I2, S_OK, I2(4)}, Conversion{R8(-187.5), VT_I2, S_OK, I2(-188)},
-                      Conversion{R8(32767.4), VT_I2, S_OK, I2(32767)},
-                      Conversion{R8(32767.5), VT_I2, DISP_E_OVERFLOW, {}},
-                      Conversion{R8(-32768.5), VT_I2, S_OK, I2(-32768)},
-                      Conversion{R8(-32768.6), VT_I2, DISP_E_OVERFLOW, {}},
-                      Conversion{R8(kHugeR8), VT_I4, DISP_E_OVERFLOW, {}},
-                      Conversion{R8(std::numeric_limits<double>::quiet_NaN()), VT_I4, DISP_E_OVERFLOW, {}},
-                      Conversion{I4(40000), VT_I2, DISP_E_OVERFLOW, {}}, Conversion{I4(-32768), VT_I2, S_OK, I2(-32768)},
-                      Conversion{I2(-3), VT_R8, S_OK, R8(-3)}, Conversion{Bool(true), VT_I2, S_OK, I2(-1)},
-                      Conversion{Str(u" 42 "), VT_I2, S_OK, I2(42)}, Conversion{Str(u"3.5"), VT_I2, S_OK, I2(4)},
-                      Conversion{Str(u"1e3"), VT_I4, S_OK, I4(1000)}, Conversion{Str(u"+7"), VT_I4, S_OK, I4(7)},
-                      Conversion{Str(u"-2.25"), VT_R8, S_OK, R8(-2.25)}, Conversion{Str(u".5"), VT_R8, S_OK, R8(0.5)},
-                      Conversion{Str(u""), VT_I2, DISP_E_TYPEMISMATCH, {}},
-                      Conversion{Str(u"  "), VT_R8, DISP_E_TYPEMISMATCH, {}},
-                      Conversion{Str(u"abc"), VT_I4, DISP_E_TYPEMISMATCH, {}},
-                      Conversion{Str(u"1,5"), VT_R8, DISP_E_TYPEMISMATCH, {}},
-                      Conversion{Str(u"1.5.2"), VT_R8, DISP_E_TYPEMISMATCH, {}},
-                      Conversion{Str(u"-"), VT_R8, DISP_E_TYPEMISMATCH, {}},
-                      Conversion{Str(u"inf"), VT_R8, DISP_E_TYPEMISMATCH, {}},
-                      Conversion{Str(u"40000"), VT_I2, DISP_E_OVERFLOW, {}},
-                      Conversion{Str(u"1e999"), VT_R8, DISP_E_OVERFLOW, {}},
-                      Conversion{Err(5), VT_I4, DISP_E_TYPEMISMATCH, {}}));
+    ::testing::Values(
+        Conversion{Empty(), VT_I2, S_OK, I2(0)}, Conversion{Empty(), VT_R8, S_OK, R8(0)},
+        Conversion{Null(), VT_I4, DISP_E_TYPEMISMATCH, {}}, Conversion{R8(2.5), VT_I2, S_OK, I2(2)},
+        Conversion{R8(3.5), VT_I2, S_OK, I2(4)}, Conversion{R8(-187.5), VT_I2, S_OK, I2(-188)},
+        Conversion{R8(32767.4), VT_I2, S_OK, I2(32767)},
+        Conversion{R8(32767.5), VT_I2, DISP_E_OVERFLOW, {}},
+        Conversion{R8(-32768.5), VT_I2, S_OK, I2(-32768)},
+        Conversion{R8(-32768.6), VT_I2, DISP_E_OVERFLOW, {}},
+        Conversion{R8(kHugeR8), VT_I4, DISP_E_OVERFLOW, {}},
+        Conversion{R8(std::numeric_limits<double>::quiet_NaN()), VT_I4, DISP_E_OVERFLOW, {}},
+        Conversion{I4(40000), VT_I2, DISP_E_OVERFLOW, {}},
+        Conversion{I4(-32768), VT_I2, S_OK, I2(-32768)}, Conversion{I2(-3), VT_R8, S_OK, R8(-3)},
+        Conversion{Bool(true), VT_I2, S_OK, I2(-1)}, Conversion{Str(u" 42 "), VT_I2, S_OK, I2(42)},
+        Conversion{Str(u"3.5"), VT_I2, S_OK, I2(4)}, Conversion{Str(u"1e3"), VT_I4, S_OK, I4(1000)},
+        Conversion{Str(u"+7"), VT_I4, S_OK, I4(7)},
+        Conversion{Str(u"-2.25"), VT_R8, S_OK, R8(-2.25)},
+        Conversion{Str(u".5"), VT_R8, S_OK, R8(0.5)},
+        Conversion{Str(u""), VT_I2, DISP_E_TYPEMISMATCH, {}},
+        Conversion{Str(u"  "), VT_R8, DISP_E_TYPEMISMATCH, {}},
+        Conversion{Str(u"abc"), VT_I4, DISP_E_TYPEMISMATCH, {}},
+        Conversion{Str(u"1,5"), VT_R8, DISP_E_TYPEMISMATCH, {}},
+        Conversion{Str(u"1.5.2"), VT_R8, DISP_E_TYPEMISMATCH, {}},
+        Conversion{Str(u"-"), VT_R8, DISP_E_TYPEMISMATCH, {}},
+        Conversion{Str(u"inf"), VT_R8, DISP_E_TYPEMISMATCH, {}},
+        Conversion{Str(u"40000"), VT_I2, DISP_E_OVERFLOW, {}},
+        Conversion{Str(u"1e999"), VT_R8, DISP_E_OVERFLOW, {}},
+        Conversion{Err(5), VT_I4, DISP_E_TYPEMISMATCH, {}}));
 
-INSTANTIATE_TEST_SUITE_P(
-    ToBoolean, ChangeType,
-    ::testing::Values(Conversion{Empty(), VT_BOOL, S_OK, Bool(false)}, Conversion{I4(-1), VT_BOOL, S_OK, Bool(true)},
-                      Conversion{I2(2), VT_BOOL, S_OK, Bool(true)}, Conversion{R8(0), VT_BOOL, S_OK, Bool(false)},
-                      Conversion{Str(u"True"), VT_BOOL, S_OK, Bool(true)},
-                      Conversion{Str(u" false "), VT_BOOL, S_OK, Bool(false)},
-                      Conversion{Str(u"0"), VT_BOOL, S_OK, Bool(false)}, Conversion{Str(u"-1"), VT_BOOL, S_OK, Bool(true)},
-                      Conversion{Str(u"yes"), VT_BOOL, DISP_E_TYPEMISMATCH, {}},
-                      Conversion{Null(), VT_BOOL, DISP_E_TYPEMISMATCH, {}}));
+INSTANTIATE_TEST_SUITE_P(ToBoolean, ChangeType,
+                         ::testing::Values(Conversion{Empty(), VT_BOOL, S_OK, Bool(false)},
+                                           Conversion{I4(-1), VT_BOOL, S_OK, Bool(true)},
+                                           Conversion{I2(2), VT_BOOL, S_OK, Bool(true)},
+                                           Conversion{R8(0), VT_BOOL, S_OK, Bool(false)},
+                                           Conversion{Str(u"True"), VT_BOOL, S_OK, Bool(true)},
+                                           Conversion{Str(u" false "), VT_BOOL, S_OK, Bool(false)},
+                                           Conversion{Str(u"0"), VT_BOOL, S_OK, Bool(false)},
+                                           Conversion{Str(u"-1"), VT_BOOL, S_OK, Bool(true)},
+                                           Conversion{
+                                               Str(u"yes"), VT_BOOL, DISP_E_TYPEMISMATCH, {}},
+                                           Conversion{Null(), VT_BOOL, DISP_E_TYPEMISMATCH, {}}));
 
 INSTANTIATE_TEST_SUITE_P(
     ToOthers, ChangeType,
-    ::testing::Values(Conversion{Null(), VT_NULL, S_OK, Null()}, Conversion{I2(1), VT_NULL, DISP_E_TYPEMISMATCH, {}},
+    ::testing::Values(Conversion{Null(), VT_NULL, S_OK, Null()},
+                      Conversion{I2(1), VT_NULL, DISP_E_TYPEMISMATCH, {}},
                       Conversion{I2(1), VT_EMPTY, DISP_E_TYPEMISMATCH, {}},
                       Conversion{I2(1), VT_DISPATCH, DISP_E_TYPEMISMATCH, {}},
                       Conversion{I2(1), VT_DATE, DISP_E_TYPEMISMATCH, {}},
                       Conversion{I2(1), static_cast<VARTYPE>(0x0FFF), DISP_E_BADVARTYPE, {}},
-                      Conversion{I2(1), static_cast<VARTYPE>(VT_I2 | VT_BYREF), DISP_E_BADVARTYPE, {}}));
+                      Conversion{
+                          I2(1), static_cast<VARTYPE>(VT_I2 | VT_BYREF), DISP_E_BADVARTYPE, {}}));
 
 VARIANT objectVariant(IDispatch* obj) {
     VARIANT v;

@@ -21,7 +21,9 @@ using fieldtest::typeText;
 namespace {
 
 QString invalidEntry(int lower, int upper) {
-    return QStringLiteral("Input value must be an integer between %1 and %2.").arg(lower).arg(upper);
+    return QStringLiteral("Input value must be an integer between %1 and %2.")
+        .arg(lower)
+        .arg(upper);
 }
 
 QStringList figures(const frmMain& w) {
@@ -37,12 +39,12 @@ QStringList mix(const QLineEdit* o2, const QLineEdit* he, const QLineEdit* n) {
 class FieldHandlersTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     QLineEdit* fieldNamed(const frmMain& w, const QString& name) {
         return w.findChild<QLineEdit*>(name);
     }
 
-private slots:
+  private slots:
     void startsInTheFirstFieldWithItsTextSelected() {
         auto w = fieldtest::makeWiredMainWindow();
         QCOMPARE(QApplication::focusWidget(), w->txtSourcePSI);
@@ -51,10 +53,17 @@ private slots:
 
     void tabVisitsTheFieldsInOrderSelectingEach() {
         auto w = fieldtest::makeWiredMainWindow();
-        const QList<QWidget*> order{w->txtSourceO2,   w->txtSourceHe,  w->txtTargetPSI,
-                                    w->txtTargetO2,   w->txtTargetHe,  w->txtTargetDepth,
-                                    w->lstBlendingInstructions,        w->txtTopO2,
-                                    w->cmdTopWithAir, w->cmdCalc,      w->txtSourcePSI};
+        const QList<QWidget*> order{w->txtSourceO2,
+                                    w->txtSourceHe,
+                                    w->txtTargetPSI,
+                                    w->txtTargetO2,
+                                    w->txtTargetHe,
+                                    w->txtTargetDepth,
+                                    w->lstBlendingInstructions,
+                                    w->txtTopO2,
+                                    w->cmdTopWithAir,
+                                    w->cmdCalc,
+                                    w->txtSourcePSI};
         ModalCloser closer;
         for (QWidget* next : order) {
             pressKey(w.get(), Qt::Key_Tab);
@@ -126,11 +135,15 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QStringList>("sourceMix");
-        QTest::newRow("O2 32") << "txtSourceO2" << "32" << QStringList{"32", "0", "68"};
-        QTest::newRow("O2 32.5 rounds to even") << "txtSourceO2" << "32.5" << QStringList{"32", "0", "68"};
-        QTest::newRow("He 35 with O2 21.7 written by code") << "txtSourceHe" << "35"
-                                                            << QStringList{"21", "35", "44"};
-        QTest::newRow("pressure rebalances the mix too") << "txtSourcePSI" << "1000" << QStringList{"21", "0", "79"};
+        QTest::newRow("O2 32") << "txtSourceO2"
+                               << "32" << QStringList{"32", "0", "68"};
+        QTest::newRow("O2 32.5 rounds to even") << "txtSourceO2"
+                                                << "32.5" << QStringList{"32", "0", "68"};
+        QTest::newRow("He 35 with O2 21.7 written by code")
+            << "txtSourceHe"
+            << "35" << QStringList{"21", "35", "44"};
+        QTest::newRow("pressure rebalances the mix too") << "txtSourcePSI"
+                                                         << "1000" << QStringList{"21", "0", "79"};
     }
 
     void sourceFieldsRebalanceTheStartingMix() {
@@ -139,7 +152,8 @@ private slots:
         QFETCH(QStringList, sourceMix);
         auto w = fieldtest::makeWiredMainWindow();
         // Written by code, as a command would: no handler runs until a field is left.
-        w->txtSourceO2->setText(field == QStringLiteral("txtSourceO2") ? QStringLiteral("0") : QStringLiteral("21.7"));
+        w->txtSourceO2->setText(field == QStringLiteral("txtSourceO2") ? QStringLiteral("0")
+                                                                       : QStringLiteral("21.7"));
         QVERIFY(enterText(w.get(), fieldNamed(*w, field), entry));
         pressKey(w.get(), Qt::Key_Tab);
         QCOMPARE(mix(w->txtSourceO2, w->txtSourceHe, w->txtSourceN), sourceMix);
@@ -154,14 +168,16 @@ private slots:
             QCOMPARE(closer.texts(), QStringList{invalidEntry(0, 100)});
         }
         QTRY_COMPARE(QApplication::focusWidget(), w->txtSourceO2);
-        QCOMPARE(mix(w->txtSourceO2, w->txtSourceHe, w->txtSourceN), (QStringList{"100", "0", "0"}));
+        QCOMPARE(mix(w->txtSourceO2, w->txtSourceHe, w->txtSourceN),
+                 (QStringList{"100", "0", "0"}));
 
         QVERIFY(enterText(w.get(), w->txtSourceHe, QStringLiteral("x")));
         ModalCloser closer;
         pressKey(w.get(), Qt::Key_Tab);
         QCOMPARE(closer.texts(), QStringList{invalidEntry(0, 100)});
         QTRY_COMPARE(QApplication::focusWidget(), w->txtSourceHe);
-        QCOMPARE(mix(w->txtSourceO2, w->txtSourceHe, w->txtSourceN), (QStringList{"-1", "-1", "-1"}));
+        QCOMPARE(mix(w->txtSourceO2, w->txtSourceHe, w->txtSourceN),
+                 (QStringList{"-1", "-1", "-1"}));
     }
 
     void requiredPressureChangesNothingElse() {
@@ -180,16 +196,36 @@ private slots:
         QTest::addColumn<QString>("he");
         QTest::addColumn<QString>("depth");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("nitrox 32 at 100") << "32" << "0" << "100" << QStringList{"132", "81", "1.29"};
-        QTest::newRow("nitrox 32 at its MOD") << "32" << "0" << "132" << QStringList{"132", "109", "1.60"};
-        QTest::newRow("air at 100") << "21" << "0" << "100" << QStringList{"218", "100", "0.85"};
-        QTest::newRow("nitrox 36 at 99") << "36" << "0" << "99" << QStringList{"114", "74", "1.44"};
-        QTest::newRow("trimix 18/45 at 200") << "18" << "45" << "200" << QStringList{"260", "76", "1.27"};
-        QTest::newRow("oxygen at 20") << "100" << "0" << "20" << QStringList{"20", "0", "1.61"};
-        QTest::newRow("depth 0") << "21" << "0" << "0" << QStringList{"0", "0", "0"};
-        QTest::newRow("depth 500 accepted") << "21" << "0" << "500" << QStringList{"218", "500", "3.39"};
-        QTest::newRow("O2 64 gives MOD 49.5 to 50") << "64" << "0" << "10" << QStringList{"50", "0", "0.83"};
-        QTest::newRow("O2 0 zeroes everything") << "0" << "30" << "100" << QStringList{"0", "0", "0"};
+        QTest::newRow("nitrox 32 at 100") << "32"
+                                          << "0"
+                                          << "100" << QStringList{"132", "81", "1.29"};
+        QTest::newRow("nitrox 32 at its MOD") << "32"
+                                              << "0"
+                                              << "132" << QStringList{"132", "109", "1.60"};
+        QTest::newRow("air at 100") << "21"
+                                    << "0"
+                                    << "100" << QStringList{"218", "100", "0.85"};
+        QTest::newRow("nitrox 36 at 99") << "36"
+                                         << "0"
+                                         << "99" << QStringList{"114", "74", "1.44"};
+        QTest::newRow("trimix 18/45 at 200") << "18"
+                                             << "45"
+                                             << "200" << QStringList{"260", "76", "1.27"};
+        QTest::newRow("oxygen at 20") << "100"
+                                      << "0"
+                                      << "20" << QStringList{"20", "0", "1.61"};
+        QTest::newRow("depth 0") << "21"
+                                 << "0"
+                                 << "0" << QStringList{"0", "0", "0"};
+        QTest::newRow("depth 500 accepted") << "21"
+                                            << "0"
+                                            << "500" << QStringList{"218", "500", "3.39"};
+        QTest::newRow("O2 64 gives MOD 49.5 to 50") << "64"
+                                                    << "0"
+                                                    << "10" << QStringList{"50", "0", "0.83"};
+        QTest::newRow("O2 0 zeroes everything") << "0"
+                                                << "30"
+                                                << "100" << QStringList{"0", "0", "0"};
     }
 
     // Each of the three handlers refreshes the figures as soon as its field is left.
@@ -207,7 +243,8 @@ private slots:
         pressKey(w.get(), Qt::Key_Tab);
         QCOMPARE(figures(*w), expected);
         if (o2 == QStringLiteral("0"))
-            QCOMPARE(mix(w->txtTargetO2, w->txtTargetHe, w->txtTargetN), (QStringList{"0", "0", "0"}));
+            QCOMPARE(mix(w->txtTargetO2, w->txtTargetHe, w->txtTargetN),
+                     (QStringList{"0", "0", "0"}));
     }
 
     void eachDepthHandlerRefreshesOnItsOwn() {
@@ -236,16 +273,34 @@ private slots:
         QTest::addColumn<QString>("o2After");
         QTest::addColumn<QString>("nitrogen");
         QTest::addColumn<QString>("gas");
-        QTest::newRow("nitrox 32") << "32" << false << "32" << "68" << "Nitrox 32";
-        QTest::newRow("air") << "21" << false << "21" << "79" << "Air";
-        QTest::newRow("21.5 to 22") << "21.5" << false << "22" << "78" << "Nitrox 22";
-        QTest::newRow("22.5 to 22") << "22.5" << false << "22" << "78" << "Nitrox 22";
-        QTest::newRow("50") << "50" << false << "50" << "50" << "Nitrox 50";
-        QTest::newRow("60 rejected, display follows") << "60" << true << "60" << "40" << "Nitrox 60";
+        QTest::newRow("nitrox 32") << "32" << false << "32"
+                                   << "68"
+                                   << "Nitrox 32";
+        QTest::newRow("air") << "21" << false << "21"
+                             << "79"
+                             << "Air";
+        QTest::newRow("21.5 to 22") << "21.5" << false << "22"
+                                    << "78"
+                                    << "Nitrox 22";
+        QTest::newRow("22.5 to 22") << "22.5" << false << "22"
+                                    << "78"
+                                    << "Nitrox 22";
+        QTest::newRow("50") << "50" << false << "50"
+                            << "50"
+                            << "Nitrox 50";
+        QTest::newRow("60 rejected, display follows") << "60" << true << "60"
+                                                      << "40"
+                                                      << "Nitrox 60";
         // Mended: an empty entry is rejected; the display keeps the last valid gas.
-        QTest::newRow("empty rejected") << "" << true << "" << "68" << "Nitrox 32";
-        QTest::newRow("letters rejected") << "abc" << true << "abc" << "68" << "Nitrox 32";
-        QTest::newRow("too large for 16 bits") << "1e9" << true << "1e9" << "68" << "Nitrox 32";
+        QTest::newRow("empty rejected") << "" << true << ""
+                                        << "68"
+                                        << "Nitrox 32";
+        QTest::newRow("letters rejected") << "abc" << true << "abc"
+                                          << "68"
+                                          << "Nitrox 32";
+        QTest::newRow("too large for 16 bits") << "1e9" << true << "1e9"
+                                               << "68"
+                                               << "Nitrox 32";
     }
 
     void topupDisplay() {
@@ -255,17 +310,20 @@ private slots:
         QFETCH(QString, nitrogen);
         QFETCH(QString, gas);
         auto w = fieldtest::makeWiredMainWindow();
-        QCOMPARE(w->lblTopup->text(), QStringLiteral("Top up Starting Mix with Air and calculate final mix"));
+        QCOMPARE(w->lblTopup->text(),
+                 QStringLiteral("Top up Starting Mix with Air and calculate final mix"));
         QVERIFY(enterText(w.get(), w->txtTopO2, QStringLiteral("32")));
         pressKey(w.get(), Qt::Key_Tab);
         QVERIFY(enterText(w.get(), w->txtTopO2, entry));
         ModalCloser closer;
         pressKey(w.get(), Qt::Key_Tab);
         QCOMPARE(closer.texts(), rejected ? QStringList{invalidEntry(21, 50)} : QStringList{});
-        QTRY_COMPARE(QApplication::focusWidget(), rejected ? static_cast<QWidget*>(w->txtTopO2) : w->cmdTopWithAir);
+        QTRY_COMPARE(QApplication::focusWidget(),
+                     rejected ? static_cast<QWidget*>(w->txtTopO2) : w->cmdTopWithAir);
         QCOMPARE(w->txtTopO2->text(), o2After);
         QCOMPARE(w->txtTopN->text(), nitrogen);
-        QCOMPARE(w->lblTopup->text(), QStringLiteral("Top up Starting Mix with %1 and calculate final mix.").arg(gas));
+        QCOMPARE(w->lblTopup->text(),
+                 QStringLiteral("Top up Starting Mix with %1 and calculate final mix.").arg(gas));
     }
 
     // Mended: a depth that is not a number keeps its text and the focus, and the figures
@@ -313,8 +371,10 @@ private slots:
         QTRY_COMPARE(w->txtTargetDepth->text(), QStringLiteral("132"));
         QCOMPARE(QApplication::focusWidget(), w->cmdCalc);
         QCOMPARE(figures(*w), (QStringList{"132", "109", "1.60"}));
-        const QString report = testsupport::listLines(w->lstBlendingInstructions).join(QLatin1Char('\n'));
-        QVERIFY2(report.contains(QStringLiteral("418")) && report.contains(QStringLiteral("2582")), qPrintable(report));
+        const QString report =
+            testsupport::listLines(w->lstBlendingInstructions).join(QLatin1Char('\n'));
+        QVERIFY2(report.contains(QStringLiteral("418")) && report.contains(QStringLiteral("2582")),
+                 qPrintable(report));
         QVERIFY(closer.seen.isEmpty());
     }
 

@@ -23,8 +23,9 @@ namespace {
 constexpr int kSteps = 2500;
 
 QString randomEntry(std::mt19937& random) {
-    static const QStringList pieces{"0", "1", "2", "3", "5", "7", "9", "21", "32", "50", "100", "4500", "132",
-                                    ".", ".5", "-", " ", "e", "x", "1e3", "99999"};
+    static const QStringList pieces{"0",  "1",  "2",  "3",   "5",    "7",   "9",
+                                    "21", "32", "50", "100", "4500", "132", ".",
+                                    ".5", "-",  " ",  "e",   "x",    "1e3", "99999"};
     std::uniform_int_distribution<int> count(0, 3);
     std::uniform_int_distribution<int> pick(0, static_cast<int>(pieces.size()) - 1);
     QString text;
@@ -38,17 +39,20 @@ QString randomEntry(std::mt19937& random) {
 class FieldsRandomTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void randomFocusAndTyping() {
         auto w = fieldtest::makeWiredMainWindow();
         auto* validation = w->findChild<FocusValidation*>();
         QVERIFY(validation != nullptr);
-        const QList<QLineEdit*> editable{w->txtSourcePSI, w->txtSourceO2,    w->txtSourceHe, w->txtTargetPSI,
-                                         w->txtTargetO2,  w->txtTargetHe,    w->txtTargetDepth, w->txtTopO2};
-        const QList<QWidget*> clickable{w->txtSourcePSI, w->txtSourceO2,  w->txtSourceHe,   w->txtTargetPSI,
-                                        w->txtTargetO2,  w->txtTargetHe,  w->txtTargetDepth, w->txtTopO2,
-                                        w->txtTopN,      w->lstBlendingInstructions->viewport(),
-                                        w->cmdCalc,      w->cmdTopWithAir};
+        const QList<QLineEdit*> editable{w->txtSourcePSI,   w->txtSourceO2, w->txtSourceHe,
+                                         w->txtTargetPSI,   w->txtTargetO2, w->txtTargetHe,
+                                         w->txtTargetDepth, w->txtTopO2};
+        const QList<QWidget*> clickable{w->txtSourcePSI,   w->txtSourceO2,
+                                        w->txtSourceHe,    w->txtTargetPSI,
+                                        w->txtTargetO2,    w->txtTargetHe,
+                                        w->txtTargetDepth, w->txtTopO2,
+                                        w->txtTopN,        w->lstBlendingInstructions->viewport(),
+                                        w->cmdCalc,        w->cmdTopWithAir};
 
         // FIELDS_RANDOM_SEED replays a reported run.
         bool seeded = false;
@@ -62,19 +66,34 @@ private slots:
 
         for (int step = 0; step < kSteps; ++step) {
             switch (action(random)) {
-            case 0: case 1: case 2:
+            case 0:
+            case 1:
+            case 2:
                 pressKey(w.get(), Qt::Key_A, Qt::ControlModifier);
                 pressKey(w.get(), Qt::Key_Delete);
                 typeText(w.get(), randomEntry(random));
                 break;
-            case 3: case 4: pressKey(w.get(), Qt::Key_Tab); break;
-            case 5: pressKey(w.get(), Qt::Key_Backtab); break;
-            case 6: case 7: click(clickable[target(random)]); break;
-            case 8: pressKey(w.get(), Qt::Key_T, Qt::AltModifier); break;
-            case 9: pressKey(w.get(), Qt::Key_C, Qt::AltModifier); break;
+            case 3:
+            case 4:
+                pressKey(w.get(), Qt::Key_Tab);
+                break;
+            case 5:
+                pressKey(w.get(), Qt::Key_Backtab);
+                break;
+            case 6:
+            case 7:
+                click(clickable[target(random)]);
+                break;
+            case 8:
+                pressKey(w.get(), Qt::Key_T, Qt::AltModifier);
+                break;
+            case 9:
+                pressKey(w.get(), Qt::Key_C, Qt::AltModifier);
+                break;
             }
             QVERIFY2(!validation->isValidating(), qPrintable(QStringLiteral("step %1").arg(step)));
-            QVERIFY2(QApplication::activeModalWidget() == nullptr, qPrintable(QStringLiteral("step %1").arg(step)));
+            QVERIFY2(QApplication::activeModalWidget() == nullptr,
+                     qPrintable(QStringLiteral("step %1").arg(step)));
             QWidget* focus = w->focusWidget();
             for (QLineEdit* field : editable) {
                 if (field == focus)

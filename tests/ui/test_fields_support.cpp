@@ -97,7 +97,8 @@ bool ModalCloser::eventFilter(QObject* watched, QEvent* event) {
     if (!widget->isWindow() || !widget->isModal())
         return false;
     if (auto* box = qobject_cast<QMessageBox*>(widget)) {
-        seen.append({box->windowTitle(), QString(box->text()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))});
+        seen.append({box->windowTitle(),
+                     QString(box->text()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))});
         QTimer::singleShot(0, box, [box] {
             if (box->buttons().isEmpty())
                 box->done(0);

@@ -40,7 +40,7 @@ struct SeenModal {
 // While it lives, every modal box is read and closed as soon as it shows: message boxes
 // with OK, file dialogs through `onFileDialog` (cancelled when that is empty).
 class ModalCloser final : public QObject {
-public:
+  public:
     ModalCloser();
     ~ModalCloser() override;
 
@@ -49,7 +49,7 @@ public:
 
     QStringList texts() const;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
 

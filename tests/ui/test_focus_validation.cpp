@@ -42,7 +42,8 @@ struct TestWindow {
 
     TestWindow() {
         auto* layout = new QVBoxLayout(&window);
-        for (QWidget* w : std::initializer_list<QWidget*>{first, second, plain, list, top, calc, link})
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{first, second, plain, list, top, calc, link})
             layout->addWidget(w);
         first->setObjectName(QStringLiteral("first"));
         second->setObjectName(QStringLiteral("second"));
@@ -59,8 +60,8 @@ struct TestWindow {
                     ++validated[field->objectName()];
                     Cancel = field->text() == QStringLiteral("bad");
                     if (Cancel) {
-                        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Invalid entry"), QStringLiteral("no"),
-                                        QMessageBox::Ok, &window);
+                        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Invalid entry"),
+                                        QStringLiteral("no"), QMessageBox::Ok, &window);
                         box.exec();
                         field->selectAll();
                     }
@@ -101,7 +102,7 @@ struct TestWindow {
 class FocusValidationTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initialFocusRaisesGotFocusOnce() {
         TestWindow w;
         QCOMPARE(w.startGotFocus, 1);
@@ -135,11 +136,21 @@ private slots:
         w.enterBad();
         ModalCloser closer;
         switch (move) {
-        case 0: pressKey(&w.window, Qt::Key_Tab); break;
-        case 1: pressKey(&w.window, Qt::Key_Backtab); break;
-        case 2: click(w.first); break;
-        case 3: click(w.list->viewport()); break;
-        case 4: click(w.plain); break;
+        case 0:
+            pressKey(&w.window, Qt::Key_Tab);
+            break;
+        case 1:
+            pressKey(&w.window, Qt::Key_Backtab);
+            break;
+        case 2:
+            click(w.first);
+            break;
+        case 3:
+            click(w.list->viewport());
+            break;
+        case 4:
+            click(w.plain);
+            break;
         }
         w.expectKept(closer);
         QCOMPARE(w.second->text(), QStringLiteral("bad"));

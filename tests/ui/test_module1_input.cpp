@@ -12,7 +12,7 @@ using fieldtest::ModalCloser;
 class Module1InputTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase() { QVERIFY(testsupport::registerComponentLibrary()); }
 
     void selectControlTextSelectsAll() {
@@ -32,9 +32,10 @@ private slots:
         Module1::SelectControlText(nullptr);
         QCOMPARE(closer.seen.size(), 1);
         QCOMPARE(closer.seen[0].title, QStringLiteral("Application Error"));
-        QVERIFY2(closer.seen[0].text.startsWith(QStringLiteral("Error at: ") + Module1::GetAppTitle() +
-                                               QStringLiteral(".Module1.SelectControlText.SelectControlText\n"
-                                                              "Condition = \nNumber = 91\n")),
+        QVERIFY2(closer.seen[0].text.startsWith(
+                     QStringLiteral("Error at: ") + Module1::GetAppTitle() +
+                     QStringLiteral(".Module1.SelectControlText.SelectControlText\n"
+                                    "Condition = \nNumber = 91\n")),
                  qPrintable(closer.seen[0].text));
     }
 
@@ -76,8 +77,8 @@ private slots:
         QLineEdit field(text);
         ModalCloser closer;
         bool selectText = true;
-        QCOMPARE(Module1::CancelInput(static_cast<std::int16_t>(lower), static_cast<std::int16_t>(upper), &field,
-                                      selectText),
+        QCOMPARE(Module1::CancelInput(static_cast<std::int16_t>(lower),
+                                      static_cast<std::int16_t>(upper), &field, selectText),
                  rejected);
         QCOMPARE(field.text(), after);
         if (!rejected) {
@@ -87,7 +88,9 @@ private slots:
         QCOMPARE(closer.seen.size(), 1);
         QCOMPARE(closer.seen[0].title, QStringLiteral("Invalid entry"));
         QCOMPARE(closer.seen[0].text,
-                 QStringLiteral("Input value must be an integer between %1 and %2.").arg(lower).arg(upper));
+                 QStringLiteral("Input value must be an integer between %1 and %2.")
+                     .arg(lower)
+                     .arg(upper));
         QCOMPARE(field.selectedText(), text);
     }
 
@@ -105,28 +108,40 @@ private slots:
         bool selectText = true;
         QVERIFY(!Module1::CancelInput(0, 100, nullptr, selectText));
         QCOMPARE(closer.seen.size(), 1);
-        QVERIFY(closer.seen[0].text.startsWith(QStringLiteral("Error at: ") + Module1::GetAppTitle() +
-                                              QStringLiteral(".Module1.CancelInput.CancelInput\n")));
+        QVERIFY(
+            closer.seen[0].text.startsWith(QStringLiteral("Error at: ") + Module1::GetAppTitle() +
+                                           QStringLiteral(".Module1.CancelInput.CancelInput\n")));
     }
 
     void balanceMixFields_data() {
         QTest::addColumn<QStringList>("before");
         QTest::addColumn<QStringList>("after");
 
-        QTest::newRow("nitrogen derived") << QStringList{"32", "0", "5"} << QStringList{"32", "0", "68"};
-        QTest::newRow("O2 cut down to whole") << QStringList{"21.7", "35", "0"} << QStringList{"21", "35", "44"};
-        QTest::newRow("O2 and He over 100") << QStringList{"80", "50", "10"} << QStringList{"80", "20", "0"};
-        QTest::newRow("pure oxygen") << QStringList{"100", "20", "20"} << QStringList{"100", "0", "0"};
-        QTest::newRow("clamped then pure oxygen") << QStringList{"150", "95", "0"} << QStringList{"100", "0", "0"};
+        QTest::newRow("nitrogen derived")
+            << QStringList{"32", "0", "5"} << QStringList{"32", "0", "68"};
+        QTest::newRow("O2 cut down to whole")
+            << QStringList{"21.7", "35", "0"} << QStringList{"21", "35", "44"};
+        QTest::newRow("O2 and He over 100")
+            << QStringList{"80", "50", "10"} << QStringList{"80", "20", "0"};
+        QTest::newRow("pure oxygen")
+            << QStringList{"100", "20", "20"} << QStringList{"100", "0", "0"};
+        QTest::newRow("clamped then pure oxygen")
+            << QStringList{"150", "95", "0"} << QStringList{"100", "0", "0"};
         QTest::newRow("no oxygen") << QStringList{"0", "30", "5"} << QStringList{"0", "0", "0"};
         QTest::newRow("negative O2") << QStringList{"-5", "10", "0"} << QStringList{"0", "0", "0"};
-        QTest::newRow("negative He, N over 90") << QStringList{"50", "-3", "200"} << QStringList{"50", "0", "50"};
-        QTest::newRow("He cut down to whole") << QStringList{"20.5", "79.9", "0"} << QStringList{"20", "79", "1"};
-        QTest::newRow("exactly 100 together") << QStringList{"40", "60", "7"} << QStringList{"40", "60", "0"};
-        QTest::newRow("He capped at 90") << QStringList{"5", "95", "0"} << QStringList{"5", "90", "5"};
-        QTest::newRow("He not a number") << QStringList{"32", "x", "0"} << QStringList{"-1", "-1", "-1"};
+        QTest::newRow("negative He, N over 90")
+            << QStringList{"50", "-3", "200"} << QStringList{"50", "0", "50"};
+        QTest::newRow("He cut down to whole")
+            << QStringList{"20.5", "79.9", "0"} << QStringList{"20", "79", "1"};
+        QTest::newRow("exactly 100 together")
+            << QStringList{"40", "60", "7"} << QStringList{"40", "60", "0"};
+        QTest::newRow("He capped at 90")
+            << QStringList{"5", "95", "0"} << QStringList{"5", "90", "5"};
+        QTest::newRow("He not a number")
+            << QStringList{"32", "x", "0"} << QStringList{"-1", "-1", "-1"};
         QTest::newRow("O2 empty") << QStringList{"", "0", "0"} << QStringList{"-1", "-1", "-1"};
-        QTest::newRow("N not a number") << QStringList{"32", "0", "?"} << QStringList{"-1", "-1", "-1"};
+        QTest::newRow("N not a number")
+            << QStringList{"32", "0", "?"} << QStringList{"-1", "-1", "-1"};
     }
 
     void balanceMixFields() {

@@ -40,7 +40,7 @@ QList<Word> wordsOf(const QString& pdf) {
     for (auto match = word.globalMatch(html); match.hasNext();) {
         const auto m = match.next();
         words.append({m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
-                       m.captured(4).toDouble(), m.captured(5)});
+                      m.captured(4).toDouble(), m.captured(5)});
     }
     return words;
 }
@@ -55,14 +55,15 @@ void pdfPrinter(QPrinter& printer, const QString& path) {
 class OutputPrintTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void printsCourierOneInchFromTheEdges() {
         if (!QFile::exists(QStringLiteral(PDFTOTEXT)))
             QFAIL("pdftotext (poppler-utils) is needed to read the printed page");
         auto w = fieldtest::makeWiredMainWindow();
         w->lstBlendingInstructions->clear();
-        w->lstBlendingInstructions->addItems(
-            {QStringLiteral("Quillan report"), QString(), QStringLiteral("Add 418 PSI of O2"), QStringLiteral("END")});
+        w->lstBlendingInstructions->addItems({QStringLiteral("Quillan report"), QString(),
+                                              QStringLiteral("Add 418 PSI of O2"),
+                                              QStringLiteral("END")});
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("out.pdf"));
         QPrinter printer(QPrinter::HighResolution);
@@ -79,11 +80,15 @@ private slots:
         QCOMPARE(texts, (QStringList{"Quillan", "report", "Add", "418", "PSI", "of", "O2", "END"}));
 
         const Word& first = words[0];
-        QVERIFY2(qAbs(first.xMin - (printable.left() + 72.0)) < 1.0,
-                 qPrintable(QStringLiteral("x %1, printable left %2").arg(first.xMin).arg(printable.left())));
+        QVERIFY2(
+            qAbs(first.xMin - (printable.left() + 72.0)) < 1.0,
+            qPrintable(
+                QStringLiteral("x %1, printable left %2").arg(first.xMin).arg(printable.left())));
         // The line's box starts at the top of the font's ascent: one inch below the top.
-        QVERIFY2(qAbs(first.yMin - (printable.top() + 72.0)) < 1.5,
-                 qPrintable(QStringLiteral("y %1, printable top %2").arg(first.yMin).arg(printable.top())));
+        QVERIFY2(
+            qAbs(first.yMin - (printable.top() + 72.0)) < 1.5,
+            qPrintable(
+                QStringLiteral("y %1, printable top %2").arg(first.yMin).arg(printable.top())));
         // 10-point Courier: every character 6 points wide, a line about 10 to 12 points high.
         QVERIFY(qAbs((first.xMax - first.xMin) - 7 * 6.0) < 0.5);
         const double lineStep = words[2].yMin - first.yMin; // the empty line lies between
@@ -125,8 +130,9 @@ private slots:
         auto w = fieldtest::makeWiredMainWindow();
         ModalCloser closer;
         fieldtest::click(w->cmdPrint);
-        QCOMPARE(closer.texts(), QStringList{errorReport(QStringLiteral("cmdPrint_Click"), 482,
-                                                         QStringLiteral("No default printer is set up."))});
+        QCOMPARE(closer.texts(),
+                 QStringList{errorReport(QStringLiteral("cmdPrint_Click"), 482,
+                                         QStringLiteral("No default printer is set up."))});
     }
 };
 

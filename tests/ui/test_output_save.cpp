@@ -32,15 +32,17 @@ const QByteArray kSeparatorLine = QByteArray(109, '-') + "\r\n";
 // An `xdg-open` of the test's own, first on PATH: it notes what it was asked to open,
 // so the desktop is never involved.
 class FakeOpener {
-public:
+  public:
     FakeOpener() {
         const QString script = m_folder.filePath(QStringLiteral("xdg-open"));
         QFile file(script);
         if (!file.open(QIODevice::WriteOnly))
             qFatal("cannot write the fake opener");
-        file.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '%1'\n").arg(log()).toUtf8());
+        file.write(
+            QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '%1'\n").arg(log()).toUtf8());
         file.close();
-        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                            QFileDevice::ExeOwner);
         m_oldPath = qgetenv("PATH");
         qputenv("PATH", m_folder.path().toLocal8Bit() + ':' + m_oldPath);
     }
@@ -53,7 +55,7 @@ public:
         return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
 
-private:
+  private:
     QString log() const { return m_folder.filePath(QStringLiteral("opened.log")); }
 
     QTemporaryDir m_folder;
@@ -95,7 +97,7 @@ void loadTheLibrary() {
 // As root, the file-system checks are made for an unprivileged user while it lives, so
 // that a read-only folder is read-only for the test too.
 class UnprivilegedFileAccess {
-public:
+  public:
     UnprivilegedFileAccess() {
         if (geteuid() == 0)
             setfsuid(kNobody);
@@ -113,13 +115,13 @@ public:
         return changed;
     }
 
-private:
+  private:
     static constexpr uid_t kNobody = 65534;
 };
 
 // Writes fail once a file grows past `bytes`, as on a full disk.
 class FileSizeLimit {
-public:
+  public:
     explicit FileSizeLimit(rlim_t bytes) {
         getrlimit(RLIMIT_FSIZE, &m_old);
         m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -132,7 +134,7 @@ public:
         std::signal(SIGXFSZ, m_oldHandler);
     }
 
-private:
+  private:
     rlimit m_old{};
     void (*m_oldHandler)(int) = nullptr;
 };
@@ -142,7 +144,7 @@ private:
 class OutputSaveTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void savesTheHelpTextAndOpensIt() {
         auto w = fieldtest::makeWiredMainWindow();
         QTemporaryDir folder;
@@ -163,13 +165,15 @@ private slots:
         QVERIFY(bytes.endsWith(kSeparatorLine));
         QVERIFY(bytes.startsWith(w->windowTitle().toUtf8() + "\r\n"));
         QTRY_COMPARE(opener.opened(), QStringList{path});
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("help.txt")});
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
+                 QStringList{QStringLiteral("help.txt")});
     }
 
     void savesAReportOverAnExistingFileWithoutAsking() {
         auto w = fieldtest::makeWiredMainWindow();
         w->lstBlendingInstructions->clear();
-        w->lstBlendingInstructions->addItems({QStringLiteral("Mix 1"), QString(), QStringLiteral("Zürich 18°")});
+        w->lstBlendingInstructions->addItems(
+            {QStringLiteral("Mix 1"), QString(), QStringLiteral("Zürich 18°")});
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("report"));
         writeFile(path, QByteArray(5000, 'x'));
@@ -242,8 +246,9 @@ private slots:
         const QString path = folder.filePath(QStringLiteral("old.txt"));
         const QByteArray old("the previous report\r\n");
         writeFile(path, old);
-        QVERIFY(QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
-                                                         QFileDevice::ReadOther | QFileDevice::ExeOther));
+        QVERIFY(QFile::setPermissions(folder.path(),
+                                      QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                          QFileDevice::ReadOther | QFileDevice::ExeOther));
         QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                 QFileDevice::ReadOther | QFileDevice::WriteOther));
         FakeOpener opener;
@@ -254,15 +259,19 @@ private slots:
             UnprivilegedFileAccess unprivileged;
             click(w->cmdlblSave);
         }
-        QVERIFY(QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+        QVERIFY(QFile::setPermissions(folder.path(), QFileDevice::ReadOwner |
+                                                         QFileDevice::WriteOwner |
                                                          QFileDevice::ExeOwner));
         QCOMPARE(closer.seen.size(), 2);
-        QVERIFY2(closer.seen[1].text.startsWith(QStringLiteral("Error at: frmMain.cmdlblSave_Click\n"
-                                                               "Condition = \nNumber = 75\n"
-                                                               "Description = Could not create ") + path),
-                 qPrintable(closer.seen[1].text));
+        QVERIFY2(
+            closer.seen[1].text.startsWith(QStringLiteral("Error at: frmMain.cmdlblSave_Click\n"
+                                                          "Condition = \nNumber = 75\n"
+                                                          "Description = Could not create ") +
+                                           path),
+            qPrintable(closer.seen[1].text));
         QCOMPARE(readAll(path), old);
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.txt")});
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
+                 QStringList{QStringLiteral("old.txt")});
         QTest::qWait(50);
         QVERIFY(opener.opened().isEmpty());
     }
@@ -282,12 +291,15 @@ private slots:
             click(w->cmdlblSave);
         }
         QCOMPARE(closer.seen.size(), 2);
-        QVERIFY2(closer.seen[1].text.startsWith(QStringLiteral("Error at: frmMain.cmdlblSave_Click\n"
-                                                               "Condition = \nNumber = 57\n"
-                                                               "Description = Could not write ") + path),
-                 qPrintable(closer.seen[1].text));
+        QVERIFY2(
+            closer.seen[1].text.startsWith(QStringLiteral("Error at: frmMain.cmdlblSave_Click\n"
+                                                          "Condition = \nNumber = 57\n"
+                                                          "Description = Could not write ") +
+                                           path),
+            qPrintable(closer.seen[1].text));
         QCOMPARE(readAll(path), old);
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.txt")});
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
+                 QStringList{QStringLiteral("old.txt")});
         QTest::qWait(50);
         QVERIFY(opener.opened().isEmpty());
     }
@@ -303,9 +315,10 @@ private slots:
         chooseFile(closer, device);
         click(w->cmdlblSave);
         QCOMPARE(closer.seen.size(), 2);
-        QVERIFY2(closer.seen[1].text.startsWith(QStringLiteral("Error at: frmMain.cmdlblSave_Click\n"
-                                                               "Condition = \nNumber = 57\n"
-                                                               "Description = Could not write /dev/full")),
+        QVERIFY2(closer.seen[1].text.startsWith(
+                     QStringLiteral("Error at: frmMain.cmdlblSave_Click\n"
+                                    "Condition = \nNumber = 57\n"
+                                    "Description = Could not write /dev/full")),
                  qPrintable(closer.seen[1].text));
         struct stat after {};
         QCOMPARE(stat("/dev/full", &after), 0);

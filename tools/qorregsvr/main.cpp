@@ -16,8 +16,9 @@ namespace {
 enum ExitCode { kSuccess = 0, kUsage = 1, kLoadFailed = 2, kNoEntryPoint = 3, kCallFailed = 4 };
 
 int usage() {
-    std::fprintf(stderr, "usage: qorregsvr [-u] PATH.so\n"
-                         "  Calls DllRegisterServer in the library, or DllUnregisterServer with -u.\n");
+    std::fprintf(stderr,
+                 "usage: qorregsvr [-u] PATH.so\n"
+                 "  Calls DllRegisterServer in the library, or DllUnregisterServer with -u.\n");
     return kUsage;
 }
 
@@ -34,13 +35,15 @@ int main(int argc, char** argv) {
         else
             return usage();
     }
-    if (given == nullptr) return usage();
+    if (given == nullptr)
+        return usage();
 
     // A full path, so the library is taken from where the user points rather than searched
     // for along the library path, and registers itself under its real location.
     char resolved[PATH_MAX];
     if (::realpath(given, resolved) == nullptr) {
-        std::fprintf(stderr, "The module \"%s\" failed to load: %s.\n", given, std::strerror(errno));
+        std::fprintf(stderr, "The module \"%s\" failed to load: %s.\n", given,
+                     std::strerror(errno));
         return kLoadFailed;
     }
     void* module = ::dlopen(resolved, RTLD_NOW | RTLD_LOCAL);
@@ -51,7 +54,8 @@ int main(int argc, char** argv) {
     const char* entry = unregister ? "DllUnregisterServer" : "DllRegisterServer";
     auto* call = reinterpret_cast<HRESULT (*)()>(::dlsym(module, entry));
     if (call == nullptr) {
-        std::fprintf(stderr, "The module \"%s\" was loaded but the entry-point %s was not found.\n", resolved, entry);
+        std::fprintf(stderr, "The module \"%s\" was loaded but the entry-point %s was not found.\n",
+                     resolved, entry);
         return kNoEntryPoint;
     }
     const HRESULT hr = call();

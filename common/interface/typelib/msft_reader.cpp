@@ -20,7 +20,7 @@ enum Segment {
 };
 
 class Cursor {
-public:
+  public:
     explicit Cursor(std::span<const std::byte> bytes) : bytes_(bytes) {}
 
     std::int32_t i32(std::size_t at) const { return read<std::int32_t>(at); }
@@ -32,12 +32,12 @@ public:
     }
     GUID guid(std::size_t at) const { return read<GUID>(at); }
 
-private:
-    template <class T>
-    T read(std::size_t at) const {
+  private:
+    template <class T> T read(std::size_t at) const {
         check(at, sizeof(T));
         T value;
-        std::memcpy(&value, bytes_.data() + at, sizeof(T)); // the file is little-endian, as is the host
+        std::memcpy(&value, bytes_.data() + at,
+                    sizeof(T)); // the file is little-endian, as is the host
         return value;
     }
     void check(std::size_t at, std::size_t length) const {
@@ -52,7 +52,7 @@ struct Segments {
 };
 
 class Reader {
-public:
+  public:
     explicit Reader(std::span<const std::byte> bytes) : in_(bytes) {}
 
     Library read() {
@@ -75,25 +75,29 @@ public:
         const std::size_t typeInfoOffsets = at;
         at += static_cast<std::size_t>(typeInfoCount) * 4;
         for (int s = 0; s < SEG_COUNT; ++s)
-            seg_.offset[s] = static_cast<std::size_t>(in_.i32(at + static_cast<std::size_t>(s) * 16));
+            seg_.offset[s] =
+                static_cast<std::size_t>(in_.i32(at + static_cast<std::size_t>(s) * 16));
 
         lib.libid = guidAt(libGuid);
         lib.name = nameAt(libName);
         for (std::int32_t i = 0; i < typeInfoCount; ++i) {
-            const auto entry = static_cast<std::size_t>(in_.i32(typeInfoOffsets + static_cast<std::size_t>(i) * 4));
+            const auto entry = static_cast<std::size_t>(
+                in_.i32(typeInfoOffsets + static_cast<std::size_t>(i) * 4));
             lib.typeInfos.push_back(typeInfo(seg_.offset[SEG_TYPEINFO] + entry));
         }
         return lib;
     }
 
-private:
+  private:
     GUID guidAt(std::int32_t offset) const {
-        if (offset < 0) return GUID{};
+        if (offset < 0)
+            return GUID{};
         return in_.guid(seg_.offset[SEG_GUID] + static_cast<std::size_t>(offset));
     }
 
     std::string nameAt(std::int32_t offset) const {
-        if (offset < 0) return {};
+        if (offset < 0)
+            return {};
         const std::size_t at = seg_.offset[SEG_NAME] + static_cast<std::size_t>(offset);
         return in_.text(at + 12, static_cast<std::size_t>(in_.i32(at + 8) & 0xff));
     }
@@ -153,7 +157,8 @@ private:
         fn.name = nameAt(in_.i32(namesAt + static_cast<std::size_t>(index) * 4));
         if (argCount < 0 || static_cast<std::size_t>(argCount) * (kParamInfoSize + 4) > length)
             throw FormatError("bad parameter count");
-        const std::size_t params = record + length - static_cast<std::size_t>(argCount) * kParamInfoSize;
+        const std::size_t params =
+            record + length - static_cast<std::size_t>(argCount) * kParamInfoSize;
         const bool hasDefaults = (kinds & 0x1000) != 0;
         const std::size_t defaults = params - static_cast<std::size_t>(argCount) * 4;
         for (int p = 0; p < argCount; ++p) {
@@ -184,7 +189,8 @@ private:
 
         const int funcCount = elements & 0xffff;
         const int varCount = (elements >> 16) & 0xffff;
-        if (funcCount == 0 && varCount == 0) return info;
+        if (funcCount == 0 && varCount == 0)
+            return info;
         const auto recordsLength = static_cast<std::size_t>(in_.i32(memOffset));
         const std::size_t idsAt = memOffset + 4 + recordsLength;
         const std::size_t namesAt = idsAt + static_cast<std::size_t>(funcCount + varCount) * 4;
@@ -215,10 +221,13 @@ private:
 
 const TypeInfo* Library::find(std::string_view typeName) const {
     for (const TypeInfo& info : typeInfos)
-        if (info.name == typeName) return &info;
+        if (info.name == typeName)
+            return &info;
     return nullptr;
 }
 
-Library readLibrary(std::span<const std::byte> bytes) { return Reader(bytes).read(); }
+Library readLibrary(std::span<const std::byte> bytes) {
+    return Reader(bytes).read();
+}
 
 } // namespace qor::typelib

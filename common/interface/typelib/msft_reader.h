@@ -54,12 +54,12 @@ struct TypeRef {
 
 struct DefaultValue {
     bool present = false;
-    bool inlineValue = false;    // packed into the 32-bit slot itself
+    bool inlineValue = false; // packed into the 32-bit slot itself
     VARTYPE vt = VT_EMPTY;
-    std::int32_t number = 0;     // for numeric values
-    std::string text;            // for VT_BSTR values (as stored, 8-bit)
-    std::int32_t record = -1;    // offset in the custom-data segment, when not inline
-    std::size_t slotOffset = 0;  // file offset of the 32-bit slot
+    std::int32_t number = 0;    // for numeric values
+    std::string text;           // for VT_BSTR values (as stored, 8-bit)
+    std::int32_t record = -1;   // offset in the custom-data segment, when not inline
+    std::size_t slotOffset = 0; // file offset of the 32-bit slot
 };
 
 struct Param {

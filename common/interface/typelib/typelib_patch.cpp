@@ -42,9 +42,11 @@ std::vector<std::byte> patchTypeLibrary(std::span<const std::byte> widlOutput,
         for (const Function& fn : info.functions)
             for (const Param& p : fn.params) {
                 const DefaultValue& d = p.defaultValue;
-                if (!d.present || !d.inlineValue || d.vt != VT_BSTR) continue;
+                if (!d.present || !d.inlineValue || d.vt != VT_BSTR)
+                    continue;
                 if (d.number != 0 || !emptyText)
-                    throw FormatError("cannot give " + fn.name + "." + p.name + " an empty-text default");
+                    throw FormatError("cannot give " + fn.name + "." + p.name +
+                                      " an empty-text default");
                 writeInt(out, d.slotOffset, *emptyText);
             }
     return out;

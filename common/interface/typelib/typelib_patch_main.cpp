@@ -15,7 +15,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::ifstream in(argv[1], std::ios::binary);
-    const std::vector<char> raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::vector<char> raw((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
     if (!in.eof() && !in) {
         std::fprintf(stderr, "%s: cannot read %s\n", argv[0], argv[1]);
         return 1;
@@ -25,7 +26,8 @@ int main(int argc, char** argv) {
         const std::vector<std::byte> patched =
             qor::typelib::patchTypeLibrary(std::as_bytes(std::span(raw)), classes);
         std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(patched.data()), static_cast<std::streamsize>(patched.size()));
+        out.write(reinterpret_cast<const char*>(patched.data()),
+                  static_cast<std::streamsize>(patched.size()));
         if (!out) {
             std::fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[2]);
             return 1;

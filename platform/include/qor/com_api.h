@@ -38,8 +38,8 @@ QOR_API HRESULT CreateErrorInfo(ICreateErrorInfo** pperrinfo);
 // Class creation through the registry.
 QOR_API HRESULT CoCreateInstance(REFCLSID rclsid, IUnknown* pUnkOuter, DWORD dwClsContext,
                                  REFIID riid, void** ppv);
-QOR_API HRESULT CoGetClassObject(REFCLSID rclsid, DWORD dwClsContext, void* pvReserved,
-                                 REFIID riid, void** ppv);
+QOR_API HRESULT CoGetClassObject(REFCLSID rclsid, DWORD dwClsContext, void* pvReserved, REFIID riid,
+                                 void** ppv);
 QOR_API HRESULT CLSIDFromProgID(LPCOLESTR lpszProgID, CLSID* lpclsid);
 QOR_API HRESULT CLSIDFromString(LPCOLESTR lpsz, CLSID* pclsid);
 QOR_API int StringFromGUID2(REFGUID rguid, LPOLESTR lpsz, int cchMax);

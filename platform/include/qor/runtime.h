@@ -12,7 +12,7 @@ namespace qor {
 
 // Owns one BSTR.
 class QOR_CPP_API Bstr {
-public:
+  public:
     Bstr() = default;
     explicit Bstr(std::u16string_view text);
     static Bstr attach(BSTR raw) noexcept; // takes ownership
@@ -29,7 +29,7 @@ public:
 
     static std::u16string toU16(BSTR raw); // a null BSTR is ""
 
-private:
+  private:
     BSTR raw_ = nullptr;
 };
 
@@ -81,14 +81,24 @@ QOR_CPP_API std::span<const std::byte> findResource(const void* addressInModule,
 #define QOR_RESOURCE_SYMBOL_PREFIX "qor_resource__"
 
 #define QOR_RESOURCE_SYMBOL_(TYPE, NAME, EDGE) "qor_resource__" #TYPE "__" #NAME "__" #EDGE
-#define QOR_EMBED_RESOURCE(TYPE, NAME, FILE)                                                 \
-    __asm__(".pushsection .rodata\n"                                                        \
-            ".balign 16\n"                                                                  \
-            ".globl " QOR_RESOURCE_SYMBOL_(TYPE, NAME, begin) "\n"                          \
-            ".type " QOR_RESOURCE_SYMBOL_(TYPE, NAME, begin) ", @object\n"                  \
-            QOR_RESOURCE_SYMBOL_(TYPE, NAME, begin) ":\n"                                    \
-            ".incbin \"" FILE "\"\n"                                                       \
-            ".globl " QOR_RESOURCE_SYMBOL_(TYPE, NAME, end) "\n"                            \
-            ".type " QOR_RESOURCE_SYMBOL_(TYPE, NAME, end) ", @object\n"                    \
-            QOR_RESOURCE_SYMBOL_(TYPE, NAME, end) ":\n"                                      \
-            ".popsection\n")
+#define QOR_EMBED_RESOURCE(TYPE, NAME, FILE)                                                                                           \
+    __asm__(".pushsection .rodata\n"                                                                                                   \
+            ".balign 16\n"                                                                                                             \
+            ".globl " QOR_RESOURCE_SYMBOL_(TYPE, NAME,                                                                                 \
+                                           begin) "\n"                                                                                 \
+                                                  ".type " QOR_RESOURCE_SYMBOL_(TYPE, NAME, begin) ", @object\n" QOR_RESOURCE_SYMBOL_( \
+                                                      TYPE, NAME,                                                                      \
+                                                      begin) ":\n"                                                                     \
+                                                             ".incbin \"" FILE "\"\n"                                                  \
+                                                             ".globl " QOR_RESOURCE_SYMBOL_(                                           \
+                                                                 TYPE, NAME,                                                           \
+                                                                 end) "\n"                                                             \
+                                                                      ".type"                                                          \
+                                                                      " " QOR_RESOURCE_SYMBOL_(                                        \
+                                                                          TYPE, NAME,                                                  \
+                                                                          end) ", "                                                    \
+                                                                               "@object"                                               \
+                                                                               "\n" QOR_RESOURCE_SYMBOL_(TYPE,                         \
+                                                                                                         NAME,                         \
+                                                                                                         end) ":\n"                    \
+                                                                                                              ".popsection\n")

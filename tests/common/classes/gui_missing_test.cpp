@@ -23,8 +23,7 @@ bool qtMapped() {
     return false;
 }
 
-template <typename Call>
-void expectLoadingFailure(Call&& call, std::u16string_view source) {
+template <typename Call> void expectLoadingFailure(Call&& call, std::u16string_view source) {
     try {
         call();
         ADD_FAILURE() << "no error raised";

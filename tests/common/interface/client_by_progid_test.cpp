@@ -27,36 +27,40 @@ struct SeenBox {
 
 // Waits for the next modal message box, notes what it shows and presses its OK button.
 class BoxCloser {
-public:
+  public:
     BoxCloser() {
         QObject::connect(&timer_, &QTimer::timeout, [this] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box == nullptr) return;
-            seen_ = SeenBox{box->windowTitle(), box->text(), static_cast<int>(box->buttons().size()),
-                            box->icon() != QMessageBox::NoIcon};
-            if (QAbstractButton* ok = box->button(QMessageBox::Ok)) ok->click();
+            if (box == nullptr)
+                return;
+            seen_ =
+                SeenBox{box->windowTitle(), box->text(), static_cast<int>(box->buttons().size()),
+                        box->icon() != QMessageBox::NoIcon};
+            if (QAbstractButton* ok = box->button(QMessageBox::Ok))
+                ok->click();
             timer_.stop();
         });
         timer_.start(10);
     }
     const std::optional<SeenBox>& seen() const { return seen_; }
 
-private:
+  private:
     QTimer timer_;
     std::optional<SeenBox> seen_;
 };
 
 int runRegsvr(const std::string& options) {
-    const std::string command = std::string("\"") + QORREGSVR_PATH + "\" " + options + " \"" + QORCOMMON1_PATH +
-                                "\" > /dev/null";
+    const std::string command = std::string("\"") + QORREGSVR_PATH + "\" " + options + " \"" +
+                                QORCOMMON1_PATH + "\" > /dev/null";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 class ClientByProgIdTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qor-client-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "qor-client-XXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         home_ = pattern;
         ::setenv("XDG_DATA_HOME", home_.c_str(), 1);
@@ -69,11 +73,10 @@ protected:
     std::filesystem::path home_;
 };
 
-const QString kExpectedText = QStringLiteral(
-    "Error at: frmMain.cmdCalc_Click\n"
-    "Condition = Calculating the mix\n"
-    "Number = 13\n"
-    "Description = Type mismatch");
+const QString kExpectedText = QStringLiteral("Error at: frmMain.cmdCalc_Click\n"
+                                             "Condition = Calculating the mix\n"
+                                             "Number = 13\n"
+                                             "Description = Type mismatch");
 
 TEST_F(ClientByProgIdTest, RegisteredCommonShowsTheFourLineErrorBox) {
     ASSERT_EQ(runRegsvr(""), 0);
@@ -81,7 +84,8 @@ TEST_F(ClientByProgIdTest, RegisteredCommonShowsTheFourLineErrorBox) {
     ASSERT_EQ(CLSIDFromProgID(u"QorCommon1.Common", &clsid), S_OK);
     EXPECT_TRUE(clsid == CLSID_Common);
     _Common* common = nullptr;
-    ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID__Common, reinterpret_cast<void**>(&common)),
+    ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID__Common,
+                               reinterpret_cast<void**>(&common)),
               S_OK);
 
     ErrObject* err = qor::createErrObject(13, u"Quillan1", u"Type mismatch");
@@ -104,15 +108,16 @@ TEST_F(ClientByProgIdTest, RegisteredCommonShowsTheFourLineErrorBox) {
         DISPID id = 0;
         ASSERT_EQ(common->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id), S_OK);
         VARIANT args[4];
-        for (VARIANT& v : args) VariantInit(&v);
+        for (VARIANT& v : args)
+            VariantInit(&v);
         args[3].vt = VT_BSTR, args[3].bstrVal = module;
         args[2].vt = VT_BSTR, args[2].bstrVal = procedure;
         args[1].vt = VT_DISPATCH, args[1].pdispVal = err;
         args[0].vt = VT_BSTR, args[0].bstrVal = condition;
         DISPPARAMS params{args, nullptr, 4, 0};
         BoxCloser closer;
-        ASSERT_EQ(common->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr,
-                                 nullptr),
+        ASSERT_EQ(common->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
+                                 nullptr, nullptr, nullptr),
                   S_OK);
         ASSERT_TRUE(closer.seen().has_value());
         EXPECT_EQ(closer.seen()->text, kExpectedText);
@@ -134,7 +139,8 @@ TEST_F(ClientByProgIdTest, RegisteredCommonShowsTheFourLineErrorBox) {
 
 int main(int argc, char** argv) {
     // Never needs a display, not even when CTest lists the tests.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv); // the library uses the client's application when it has one
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -16,7 +16,8 @@ ErrorSeen takeError() {
     ErrorSeen seen;
     IErrorInfo* info = nullptr;
     EXPECT_EQ(GetErrorInfo(0, &info), S_OK);
-    if (info == nullptr) return seen;
+    if (info == nullptr)
+        return seen;
     ErrObject* err = nullptr;
     EXPECT_EQ(info->QueryInterface(IID_ErrObject, reinterpret_cast<void**>(&err)), S_OK);
     if (err != nullptr) {
@@ -42,7 +43,7 @@ struct FailureCase {
 };
 
 class ErrorConventionTest : public ServerTest {
-protected:
+  protected:
     void SetUp() override {
         ServerTest::SetUp();
         ASSERT_EQ(create(CLSID_Common, IID__Common, common_), S_OK);

@@ -32,7 +32,8 @@ TEST_F(ExportsTest, GivesAFactoryForEachClassAndNoOther) {
         void* factory = reinterpret_cast<void*>(1);
         EXPECT_EQ(server_.getClassObject(*c.clsid, IID_IClassFactory, &factory), c.expected);
         EXPECT_EQ(factory != nullptr, c.expected == S_OK);
-        if (factory) static_cast<IClassFactory*>(factory)->Release();
+        if (factory)
+            static_cast<IClassFactory*>(factory)->Release();
     }
     EXPECT_EQ(server_.getClassObject(CLSID_Common, IID_IClassFactory, nullptr), E_POINTER);
     void* none = nullptr;
@@ -58,7 +59,8 @@ TEST_F(ExportsTest, CanUnloadOnlyWithoutLiveObjectsFactoriesOrLocks) {
     ASSERT_EQ(server_.canUnloadNow(), S_OK);
     {
         Ref<IClassFactory> factory;
-        ASSERT_EQ(server_.getClassObject(CLSID_GeoSupport, IID_IClassFactory, factory.outVoid()), S_OK);
+        ASSERT_EQ(server_.getClassObject(CLSID_GeoSupport, IID_IClassFactory, factory.outVoid()),
+                  S_OK);
         EXPECT_EQ(server_.canUnloadNow(), S_FALSE) << "a held factory keeps the library";
         Ref<_GeoSupport> geo;
         ASSERT_EQ(factory->CreateInstance(nullptr, IID__GeoSupport, geo.outVoid()), S_OK);

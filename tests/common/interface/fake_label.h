@@ -7,7 +7,7 @@
 #include "qor/runtime.h"
 
 class FakeLabel final : public IDispatch {
-public:
+  public:
     std::u16string caption;
     std::u16string tag;
     int refreshCount = 0;
@@ -17,7 +17,8 @@ public:
     std::u16string failDescription;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (ppv == nullptr) return E_POINTER;
+        if (ppv == nullptr)
+            return E_POINTER;
         if (riid == IID_IUnknown || riid == IID_IDispatch) {
             *ppv = static_cast<IDispatch*>(this);
             AddRef();
@@ -34,17 +35,23 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
+                                            DISPID* ids) override {
         const std::u16string name = names[0];
-        for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
-        if (name == u"Caption") ids[0] = 1;
-        else if (name == u"Tag") ids[0] = 2;
-        else if (name == u"Refresh") ids[0] = 3;
-        else return DISP_E_UNKNOWNNAME;
+        for (UINT i = 0; i < count; ++i)
+            ids[i] = DISPID_UNKNOWN;
+        if (name == u"Caption")
+            ids[0] = 1;
+        else if (name == u"Tag")
+            ids[0] = 2;
+        else if (name == u"Refresh")
+            ids[0] = 3;
+        else
+            return DISP_E_UNKNOWNNAME;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
-                                     EXCEPINFO* excep, UINT*) override {
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
+                                     VARIANT* result, EXCEPINFO* excep, UINT*) override {
         if (failWith != S_OK) {
             *excep = EXCEPINFO{};
             excep->scode = failWith;
@@ -55,7 +62,8 @@ public:
         if (id == 1 && (flags & DISPATCH_PROPERTYPUT) && params->cArgs == 1) {
             VARIANT asText;
             VariantInit(&asText);
-            if (FAILED(VariantChangeType(&asText, &params->rgvarg[0], 0, VT_BSTR))) return DISP_E_TYPEMISMATCH;
+            if (FAILED(VariantChangeType(&asText, &params->rgvarg[0], 0, VT_BSTR)))
+                return DISP_E_TYPEMISMATCH;
             caption = qor::Bstr::toU16(asText.bstrVal);
             VariantClear(&asText);
             return S_OK;

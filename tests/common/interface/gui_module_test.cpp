@@ -43,7 +43,8 @@ std::vector<std::string> neededLibraries(const std::filesystem::path& file) {
         if (dynamic.sh_type != SHT_DYNAMIC)
             continue;
         const Elf64_Shdr strings = section(dynamic.sh_link);
-        for (std::size_t at = dynamic.sh_offset; at + sizeof(Elf64_Dyn) <= dynamic.sh_offset + dynamic.sh_size;
+        for (std::size_t at = dynamic.sh_offset;
+             at + sizeof(Elf64_Dyn) <= dynamic.sh_offset + dynamic.sh_size;
              at += sizeof(Elf64_Dyn)) {
             Elf64_Dyn entry{};
             std::memcpy(&entry, bytes.data() + at, sizeof entry);

@@ -6,7 +6,7 @@
 namespace {
 
 class LateBindingTest : public ServerTest {
-protected:
+  protected:
     void SetUp() override {
         ServerTest::SetUp();
         ASSERT_EQ(create(CLSID_Common, IID_IDispatch, common_), S_OK);
@@ -51,14 +51,16 @@ TEST_F(LateBindingTest, UnknownNamesAreReported) {
         std::u16string copy = name;
         LPOLESTR names[] = {copy.data()};
         DISPID id = 0;
-        EXPECT_EQ(common_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id), DISP_E_UNKNOWNNAME);
+        EXPECT_EQ(common_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id),
+                  DISP_E_UNKNOWNNAME);
         EXPECT_EQ(id, DISPID_UNKNOWN);
     }
     // Parameter names come back numbered by position.
     std::u16string method = u"getfileinfo", param = u"WITHTRAILINGSLASH", bad = u"Nope";
     LPOLESTR names[] = {method.data(), param.data(), bad.data()};
     DISPID ids[3] = {};
-    EXPECT_EQ(file_->GetIDsOfNames(IID_NULL, names, 3, LOCALE_USER_DEFAULT, ids), DISP_E_UNKNOWNNAME);
+    EXPECT_EQ(file_->GetIDsOfNames(IID_NULL, names, 3, LOCALE_USER_DEFAULT, ids),
+              DISP_E_UNKNOWNNAME);
     EXPECT_EQ(ids[0], 0x60030001);
     EXPECT_EQ(ids[1], 1);
     EXPECT_EQ(ids[2], DISPID_UNKNOWN);
@@ -73,7 +75,7 @@ TEST_F(LateBindingTest, ArgumentsAreCoercedToTheParameterTypes) {
         std::u16string expected;
     } cases[] = {
         {blank.v, u"0"},
-        {vI4(12), u"12"},                       // number to text
+        {vI4(12), u"12"},                           // number to text
         {vByRef(VT_BSTR, &spaced.v.bstrVal), u"7"}, // by reference where by value is declared
         {vByRef(VT_VARIANT, &blank.v), u"0"},
     };
@@ -110,7 +112,8 @@ TEST_F(LateBindingTest, ResultsCarryTheDeclaredType) {
     ASSERT_EQ(formats.hr, S_OK);
     ASSERT_EQ(formats.result.v.vt, VT_DISPATCH);
     Ref<Collection> collection;
-    EXPECT_EQ(formats.result.v.pdispVal->QueryInterface(IID_Collection, collection.outVoid()), S_OK);
+    EXPECT_EQ(formats.result.v.pdispVal->QueryInterface(IID_Collection, collection.outVoid()),
+              S_OK);
 
     LateCall parsed;
     VARIANT_BOOL failInvalid = VARIANT_FALSE;
@@ -143,7 +146,8 @@ TEST_F(LateBindingTest, OmittedOptionalsTakeTheirDefaults) {
         std::vector<VARIANT> reversed(c.args.rbegin(), c.args.rend());
         DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
         Var result;
-        ASSERT_EQ(file_->Invoke(0x60030001, IID_NULL, 0, DISPATCH_METHOD, &params, &result.v, nullptr, nullptr),
+        ASSERT_EQ(file_->Invoke(0x60030001, IID_NULL, 0, DISPATCH_METHOD, &params, &result.v,
+                                nullptr, nullptr),
                   S_OK);
         *c.out = text(result.v.bstrVal);
     }
@@ -162,7 +166,9 @@ TEST_F(LateBindingTest, NamedArgumentsFindTheirParameters) {
     DISPID named[2] = {1, 0};
     DISPPARAMS params{args, named, 2, 2};
     Var result;
-    ASSERT_EQ(file_->Invoke(0x60030001, IID_NULL, 0, DISPATCH_METHOD, &params, &result.v, nullptr, nullptr), S_OK);
+    ASSERT_EQ(file_->Invoke(0x60030001, IID_NULL, 0, DISPATCH_METHOD, &params, &result.v, nullptr,
+                            nullptr),
+              S_OK);
     EXPECT_EQ(text(result.v.bstrVal), u"txt");
 }
 
@@ -219,10 +225,10 @@ TEST_F(LateBindingTest, WrongArgumentTypesPointAtTheArgument) {
         std::vector<VARIANT> args; // in source order
         UINT badArg;               // index into the reversed array
     } cases[] = {
-        {geoRaw, 0x60030004, {word.v, vR8(1)}, 1},        // x is no number
-        {geoRaw, 0x60030004, {vR8(1), word.v}, 0},        // y is no number
-        {commonRaw, 0x60030008, {vI4(3), word.v}, 1},     // LabelCtl is no object
-        {commonRaw, 0x60030004, {word.v, word.v}, 0},     // SpaceCounter
+        {geoRaw, 0x60030004, {word.v, vR8(1)}, 1},    // x is no number
+        {geoRaw, 0x60030004, {vR8(1), word.v}, 0},    // y is no number
+        {commonRaw, 0x60030008, {vI4(3), word.v}, 1}, // LabelCtl is no object
+        {commonRaw, 0x60030004, {word.v, word.v}, 0}, // SpaceCounter
         {commonRaw, 0x60030006, {word.v, word.v, vObject(geoRaw), word.v}, 1}, // not an ErrObject
     };
     for (const auto& c : cases) {
@@ -230,7 +236,8 @@ TEST_F(LateBindingTest, WrongArgumentTypesPointAtTheArgument) {
         DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
         Var result;
         UINT argErr = ~0u;
-        EXPECT_EQ(c.object->Invoke(c.id, IID_NULL, 0, DISPATCH_METHOD, &params, &result.v, nullptr, &argErr),
+        EXPECT_EQ(c.object->Invoke(c.id, IID_NULL, 0, DISPATCH_METHOD, &params, &result.v, nullptr,
+                                   &argErr),
                   DISP_E_TYPEMISMATCH)
             << std::hex << c.id;
         EXPECT_EQ(argErr, c.badArg) << std::hex << c.id;
@@ -244,11 +251,11 @@ TEST_F(LateBindingTest, WrongCountsAndMembersAreRefused) {
         std::vector<VARIANT> args;
         HRESULT expected;
     } cases[] = {
-        {0x60030000, {}, DISP_E_BADPARAMCOUNT},                    // EmptyStringToZero needs one
-        {0x60030000, {word.v, word.v}, DISP_E_BADPARAMCOUNT},      // ... and takes only one
+        {0x60030000, {}, DISP_E_BADPARAMCOUNT},               // EmptyStringToZero needs one
+        {0x60030000, {word.v, word.v}, DISP_E_BADPARAMCOUNT}, // ... and takes only one
         {0x6003000C, {word.v, word.v, word.v}, DISP_E_BADPARAMCOUNT},
-        {0x60030000, {vMissing()}, DISP_E_PARAMNOTFOUND},          // a required one left "missing"
-        {0x60030005, {}, DISP_E_MEMBERNOTFOUND},                   // the skipped DISPID
+        {0x60030000, {vMissing()}, DISP_E_PARAMNOTFOUND}, // a required one left "missing"
+        {0x60030005, {}, DISP_E_MEMBERNOTFOUND},          // the skipped DISPID
         {0x12345, {}, DISP_E_MEMBERNOTFOUND},
     };
     for (const auto& c : cases) {
@@ -259,9 +266,11 @@ TEST_F(LateBindingTest, WrongCountsAndMembersAreRefused) {
     DISPPARAMS none{nullptr, nullptr, 0, 0};
     Var result;
     const GUID other = IID__Common;
-    EXPECT_EQ(common_->Invoke(0x6003000C, other, 0, DISPATCH_METHOD, &none, &result.v, nullptr, nullptr),
-              DISP_E_UNKNOWNINTERFACE);
-    EXPECT_EQ(common_->Invoke(0x6003000C, IID_NULL, 0, DISPATCH_PROPERTYPUT, &none, &result.v, nullptr, nullptr),
+    EXPECT_EQ(
+        common_->Invoke(0x6003000C, other, 0, DISPATCH_METHOD, &none, &result.v, nullptr, nullptr),
+        DISP_E_UNKNOWNINTERFACE);
+    EXPECT_EQ(common_->Invoke(0x6003000C, IID_NULL, 0, DISPATCH_PROPERTYPUT, &none, &result.v,
+                              nullptr, nullptr),
               DISP_E_MEMBERNOTFOUND);
 }
 

@@ -19,7 +19,8 @@ const std::vector<ClassCase>& classCases() {
     return cases;
 }
 
-const std::vector<const IID*> allOwnIids = {&IID__QorFile, &IID_QorFile___v0, &IID__Common, &IID__GeoSupport};
+const std::vector<const IID*> allOwnIids = {&IID__QorFile, &IID_QorFile___v0, &IID__Common,
+                                            &IID__GeoSupport};
 
 using QueryInterfaceTest = ServerTest;
 
@@ -37,7 +38,8 @@ TEST_F(QueryInterfaceTest, EachClassAnswersItsOwnInterfacesOnly) {
             void* answer = reinterpret_cast<void*>(1);
             EXPECT_EQ(object->QueryInterface(*iid, &answer), own ? S_OK : E_NOINTERFACE);
             EXPECT_EQ(answer != nullptr, own);
-            if (answer) static_cast<IUnknown*>(answer)->Release();
+            if (answer)
+                static_cast<IUnknown*>(answer)->Release();
         }
         for (const IID* iid : {&IID_IClassFactory, &IID_ErrObject, &IID_Collection}) {
             void* answer = reinterpret_cast<void*>(1);

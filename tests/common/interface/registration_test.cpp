@@ -14,31 +14,36 @@ constexpr const char* kMarshaller = "{00020424-0000-0000-C000-000000000046}";
 
 std::optional<std::string> readText(const std::string& key, const char* valueName = nullptr) {
     HKEY handle = nullptr;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return std::nullopt;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+        return std::nullopt;
     char data[1024] = {};
     DWORD size = sizeof data;
     DWORD type = 0;
     const LSTATUS status =
         RegQueryValueExA(handle, valueName, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
     RegCloseKey(handle);
-    if (status != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
+    if (status != ERROR_SUCCESS || type != REG_SZ)
+        return std::nullopt;
     return std::string(data);
 }
 
 bool keyExists(const std::string& key) {
     HKEY handle = nullptr;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+        return false;
     RegCloseKey(handle);
     return true;
 }
 
 class RegistrationTest : public ServerTest {
-protected:
+  protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qor-iface-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "qor-iface-XXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         home_ = pattern;
-        if (const char* old = std::getenv("XDG_DATA_HOME")) oldHome_ = old;
+        if (const char* old = std::getenv("XDG_DATA_HOME"))
+            oldHome_ = old;
         ::setenv("XDG_DATA_HOME", home_.c_str(), 1);
         ServerTest::SetUp();
         libraryPath_ = std::filesystem::canonical(QORCOMMON1_PATH).string();
@@ -114,30 +119,36 @@ protected:
 TEST_F(RegistrationTest, RegisterWritesEveryEntry) {
     ASSERT_EQ(server_.registerServer(), S_OK);
     for (const Entry& e : expectedEntries())
-        EXPECT_EQ(readText(e.key, e.valueName), e.expected) << e.key << " " << (e.valueName ? e.valueName : "");
+        EXPECT_EQ(readText(e.key, e.valueName), e.expected)
+            << e.key << " " << (e.valueName ? e.valueName : "");
 }
 
 TEST_F(RegistrationTest, RegisteringTwiceIsHarmless) {
     ASSERT_EQ(server_.registerServer(), S_OK);
     ASSERT_EQ(server_.registerServer(), S_OK);
-    for (const Entry& e : expectedEntries()) EXPECT_EQ(readText(e.key, e.valueName), e.expected) << e.key;
+    for (const Entry& e : expectedEntries())
+        EXPECT_EQ(readText(e.key, e.valueName), e.expected) << e.key;
 }
 
 TEST_F(RegistrationTest, ClassesAreCreatedByProgIdOnceRegistered) {
     CLSID clsid{};
     EXPECT_NE(CLSIDFromProgID(u"QorCommon1.Common", &clsid), S_OK);
     ASSERT_EQ(server_.registerServer(), S_OK);
-    for (const auto& [progId, expected] : {std::pair{u"QorCommon1.QorFile", &CLSID_QorFile},
-                                          std::pair{u"QorCommon1.Common", &CLSID_Common},
-                                          std::pair{u"QorCommon1.GeoSupport", &CLSID_GeoSupport}}) {
+    for (const auto& [progId, expected] :
+         {std::pair{u"QorCommon1.QorFile", &CLSID_QorFile},
+          std::pair{u"QorCommon1.Common", &CLSID_Common},
+          std::pair{u"QorCommon1.GeoSupport", &CLSID_GeoSupport}}) {
         ASSERT_EQ(CLSIDFromProgID(progId, &clsid), S_OK);
         EXPECT_TRUE(clsid == *expected);
         Ref<IDispatch> object;
-        EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, object.outVoid()), S_OK);
+        EXPECT_EQ(
+            CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, object.outVoid()),
+            S_OK);
     }
     ASSERT_EQ(CLSIDFromProgID(u"QorCommon1.Common", &clsid), S_OK);
     Ref<_Common> common;
-    ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID__Common, common.outVoid()), S_OK);
+    ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID__Common, common.outVoid()),
+              S_OK);
     BSTR in = SysAllocString(u"  ");
     BSTR out = nullptr;
     ASSERT_EQ(common->EmptyStringToZero(in, &out), S_OK);
@@ -148,18 +159,21 @@ TEST_F(RegistrationTest, ClassesAreCreatedByProgIdOnceRegistered) {
 
 TEST_F(RegistrationTest, UnregisterRemovesAllOfItAndNothingElse) {
     HKEY other = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, "CLSID\\{11111111-2222-3333-4444-555555555555}\\InprocServer32",
-                              0, nullptr, 0, KEY_WRITE, nullptr, &other, nullptr),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT,
+                              "CLSID\\{11111111-2222-3333-4444-555555555555}\\InprocServer32", 0,
+                              nullptr, 0, KEY_WRITE, nullptr, &other, nullptr),
               ERROR_SUCCESS);
     RegCloseKey(other);
     ASSERT_EQ(server_.registerServer(), S_OK);
     ASSERT_EQ(server_.unregisterServer(), S_OK);
-    for (const Entry& e : expectedEntries()) EXPECT_FALSE(keyExists(e.key)) << e.key;
+    for (const Entry& e : expectedEntries())
+        EXPECT_FALSE(keyExists(e.key)) << e.key;
     EXPECT_FALSE(keyExists(std::string("TypeLib\\") + kLibid));
     EXPECT_TRUE(keyExists("CLSID\\{11111111-2222-3333-4444-555555555555}\\InprocServer32"));
     EXPECT_TRUE(keyExists("CLSID"));
     Ref<_Common> common;
-    EXPECT_EQ(CoCreateInstance(CLSID_Common, nullptr, CLSCTX_INPROC_SERVER, IID__Common, common.outVoid()),
+    EXPECT_EQ(CoCreateInstance(CLSID_Common, nullptr, CLSCTX_INPROC_SERVER, IID__Common,
+                               common.outVoid()),
               REGDB_E_CLASSNOTREG);
     EXPECT_EQ(server_.unregisterServer(), S_OK) << "unregistering what is gone is no failure";
 }

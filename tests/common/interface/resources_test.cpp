@@ -10,12 +10,13 @@ namespace {
 
 std::vector<std::byte> guidBytes(const GUID& g) {
     std::vector<std::byte> out(16);
-    std::memcpy(out.data(), &g, 16); // the standard 16-byte form is the in-memory layout (little-endian)
+    std::memcpy(out.data(), &g,
+                16); // the standard 16-byte form is the in-memory layout (little-endian)
     return out;
 }
 
 class ResourcesTest : public ServerTest {
-protected:
+  protected:
     std::span<const std::byte> resource(const char* type, const char* name) {
         return qor::findResource(reinterpret_cast<const void*>(server_.getClassObject), type, name);
     }
@@ -23,7 +24,8 @@ protected:
 
 TEST_F(ResourcesTest, TypeLibraryIsTheBuiltOne) {
     std::ifstream file(QORCOMMON1_TYPELIB, std::ios::binary);
-    const std::vector<char> built((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::vector<char> built((std::istreambuf_iterator<char>(file)),
+                                  std::istreambuf_iterator<char>());
     ASSERT_FALSE(built.empty());
     const auto embedded = resource("TYPELIB", "1");
     ASSERT_EQ(embedded.size(), built.size());
@@ -42,7 +44,8 @@ TEST_F(ResourcesTest, InterfaceIdentifiersPerClass) {
     for (const auto& c : cases) {
         std::vector<std::byte> expected(4);
         const std::uint32_t count = static_cast<std::uint32_t>(16 * c.iids.size());
-        for (int i = 0; i < 4; ++i) expected[static_cast<std::size_t>(i)] = static_cast<std::byte>(count >> (8 * i));
+        for (int i = 0; i < 4; ++i)
+            expected[static_cast<std::size_t>(i)] = static_cast<std::byte>(count >> (8 * i));
         for (const GUID* iid : c.iids) {
             const auto bytes = guidBytes(*iid);
             expected.insert(expected.end(), bytes.begin(), bytes.end());
@@ -61,9 +64,10 @@ TEST_F(ResourcesTest, InterfaceIdentifiersPerClass) {
 TEST_F(ResourcesTest, VersionFields) {
     const auto embedded = resource("VERSION", "1");
     const std::string text(reinterpret_cast<const char*>(embedded.data()), embedded.size());
-    for (const char* line : {"[040904B0]\n", "FileVersion=1.00.0003\n", "ProductVersion=1.00.0003\n",
-                             "InternalName=QorCommon1\n", "OriginalFilename=QorCommon1.dll\n",
-                             "ProductName=Velkin.QorCommon1\n", "OLESelfRegister=\n"}) {
+    for (const char* line :
+         {"[040904B0]\n", "FileVersion=1.00.0003\n", "ProductVersion=1.00.0003\n",
+          "InternalName=QorCommon1\n", "OriginalFilename=QorCommon1.dll\n",
+          "ProductName=Velkin.QorCommon1\n", "OLESelfRegister=\n"}) {
         EXPECT_NE(text.find(line), std::string::npos) << line;
     }
 }

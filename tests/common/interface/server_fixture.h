@@ -22,30 +22,35 @@ struct LoadedServer {
 
     LoadedServer() {
         handle = ::dlopen(QORCOMMON1_PATH, RTLD_NOW | RTLD_LOCAL);
-        if (handle == nullptr) return;
-        getClassObject = reinterpret_cast<PFN_DllGetClassObject>(::dlsym(handle, "DllGetClassObject"));
+        if (handle == nullptr)
+            return;
+        getClassObject =
+            reinterpret_cast<PFN_DllGetClassObject>(::dlsym(handle, "DllGetClassObject"));
         canUnloadNow = reinterpret_cast<PFN_DllCanUnloadNow>(::dlsym(handle, "DllCanUnloadNow"));
-        registerServer = reinterpret_cast<PFN_DllRegisterServer>(::dlsym(handle, "DllRegisterServer"));
-        unregisterServer = reinterpret_cast<PFN_DllUnregisterServer>(::dlsym(handle, "DllUnregisterServer"));
+        registerServer =
+            reinterpret_cast<PFN_DllRegisterServer>(::dlsym(handle, "DllRegisterServer"));
+        unregisterServer =
+            reinterpret_cast<PFN_DllUnregisterServer>(::dlsym(handle, "DllUnregisterServer"));
     }
     ~LoadedServer() {
-        if (handle) ::dlclose(handle);
+        if (handle)
+            ::dlclose(handle);
     }
     LoadedServer(const LoadedServer&) = delete;
     LoadedServer& operator=(const LoadedServer&) = delete;
 };
 
 // Releases a COM pointer at scope end.
-template <class T>
-class Ref {
-public:
+template <class T> class Ref {
+  public:
     Ref() = default;
     explicit Ref(T* p) : p_(p) {}
     ~Ref() { reset(); }
     Ref(const Ref&) = delete;
     Ref& operator=(const Ref&) = delete;
     void reset() {
-        if (p_) p_->Release();
+        if (p_)
+            p_->Release();
         p_ = nullptr;
     }
     T* get() const { return p_; }
@@ -56,23 +61,23 @@ public:
     }
     void** outVoid() { return reinterpret_cast<void**>(out()); }
 
-private:
+  private:
     T* p_ = nullptr;
 };
 
 class ServerTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_NE(server_.handle, nullptr) << ::dlerror();
         ASSERT_NE(server_.getClassObject, nullptr);
     }
 
     // A new instance of `clsid` through its class factory, as `riid`.
-    template <class T>
-    HRESULT create(REFCLSID clsid, REFIID riid, Ref<T>& out) {
+    template <class T> HRESULT create(REFCLSID clsid, REFIID riid, Ref<T>& out) {
         Ref<IClassFactory> factory;
         const HRESULT hr = server_.getClassObject(clsid, IID_IClassFactory, factory.outVoid());
-        if (FAILED(hr)) return hr;
+        if (FAILED(hr))
+            return hr;
         return factory->CreateInstance(nullptr, riid, out.outVoid());
     }
 
@@ -117,15 +122,16 @@ inline void invoke(IDispatch* object, DISPID id, const std::vector<VARIANT>& arg
                    WORD flags = DISPATCH_METHOD) {
     std::vector<VARIANT> reversed(args.rbegin(), args.rend());
     DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
-    call.hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, &call.result.v, &call.excep,
-                             &call.argErr);
+    call.hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, &call.result.v,
+                             &call.excep, &call.argErr);
 }
 
 inline DISPID dispIdOf(IDispatch* object, const char16_t* name) {
     std::u16string copy(name);
     LPOLESTR names[] = {copy.data()};
     DISPID id = DISPID_UNKNOWN;
-    EXPECT_EQ(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id), S_OK) << qor::toUtf8(name);
+    EXPECT_EQ(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id), S_OK)
+        << qor::toUtf8(name);
     return id;
 }
 
@@ -187,4 +193,6 @@ inline VARIANT vObject(IDispatch* d) {
     return v;
 }
 
-inline std::u16string text(BSTR b) { return qor::Bstr::toU16(b); }
+inline std::u16string text(BSTR b) {
+    return qor::Bstr::toU16(b);
+}

@@ -18,10 +18,11 @@ using qor::server::MethodSpec;
 using qor::server::ParamSpec;
 
 class TypeLibraryTest : public ServerTest {
-protected:
+  protected:
     void SetUp() override {
         ServerTest::SetUp();
-        bytes_ = qor::findResource(reinterpret_cast<const void*>(server_.getClassObject), "TYPELIB", "1");
+        bytes_ = qor::findResource(reinterpret_cast<const void*>(server_.getClassObject), "TYPELIB",
+                                   "1");
         ASSERT_FALSE(bytes_.empty());
         lib_ = readLibrary(bytes_);
     }
@@ -31,7 +32,9 @@ protected:
 
 TEST_F(TypeLibraryTest, LibraryIdentity) {
     EXPECT_EQ(lib_.name, "QorCommon1");
-    EXPECT_TRUE(lib_.libid == GUID({0xFF4ECE17, 0x5DB3, 0x4B2F, {0x96, 0x80, 0xCE, 0x47, 0x56, 0x32, 0x6C, 0x95}}));
+    EXPECT_TRUE(
+        lib_.libid ==
+        GUID({0xFF4ECE17, 0x5DB3, 0x4B2F, {0x96, 0x80, 0xCE, 0x47, 0x56, 0x32, 0x6C, 0x95}}));
     EXPECT_EQ(lib_.majorVersion, 1);
     EXPECT_EQ(lib_.minorVersion, 1);
     EXPECT_EQ(lib_.lcid, 0x409u);
@@ -39,13 +42,14 @@ TEST_F(TypeLibraryTest, LibraryIdentity) {
 }
 
 TEST_F(TypeLibraryTest, TypesWithTheirIdentifiersFlagsAndVersions) {
-    const std::int32_t dualFlags = TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FOLEAUTOMATION;
+    const std::int32_t dualFlags =
+        TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FOLEAUTOMATION;
     const std::int32_t appObject = TYPEFLAG_FAPPOBJECT | TYPEFLAG_FCANCREATE | TYPEFLAG_FPREDECLID;
     const struct {
         const char* name;
         TypeKind kind;
         const GUID* guid;
-        std::int32_t flags; // all of these set
+        std::int32_t flags;  // all of these set
         std::int32_t absent; // none of these set
         int major, minor;
     } cases[] = {
@@ -53,7 +57,8 @@ TEST_F(TypeLibraryTest, TypesWithTheirIdentifiersFlagsAndVersions) {
         {"_Common", TKIND_DISPATCH, &IID__Common, dualFlags, 0, 1, 0},
         {"_GeoSupport", TKIND_DISPATCH, &IID__GeoSupport, dualFlags, 0, 1, 0},
         {"QorFile___v0", TKIND_ALIAS, &IID_QorFile___v0, TYPEFLAG_FHIDDEN, 0, 1, 1},
-        {"QorFile", TKIND_COCLASS, &CLSID_QorFile, TYPEFLAG_FCANCREATE, TYPEFLAG_FAPPOBJECT | TYPEFLAG_FPREDECLID, 1, 1},
+        {"QorFile", TKIND_COCLASS, &CLSID_QorFile, TYPEFLAG_FCANCREATE,
+         TYPEFLAG_FAPPOBJECT | TYPEFLAG_FPREDECLID, 1, 1},
         {"Common", TKIND_COCLASS, &CLSID_Common, appObject, 0, 1, 0},
         {"GeoSupport", TKIND_COCLASS, &CLSID_GeoSupport, appObject, 0, 1, 0},
     };
@@ -77,7 +82,11 @@ TEST_F(TypeLibraryTest, EnumerationsWithTheirMembers) {
     } enums[] = {
         {"InfoType",
          {0x0025CE29, 0xCC05, 0x4A60, {0x93, 0x39, 0x31, 0x27, 0xA1, 0xC8, 0x6E, 0x23}},
-         {{"FileNameWOext", 0}, {"FileNameWExt", 1}, {"FilePath", 2}, {"FullFilePath", 3}, {"FileExt", 4}}},
+         {{"FileNameWOext", 0},
+          {"FileNameWExt", 1},
+          {"FilePath", 2},
+          {"FullFilePath", 3},
+          {"FileExt", 4}}},
         {"PAD_END",
          {0x83B28273, 0xEF63, 0x440E, {0x8C, 0x93, 0x84, 0x14, 0x3F, 0x2F, 0xCF, 0x4A}},
          {{"PAD_ON_LEFT", 0}, {"PAD_ON_RIGHT", 1}}},
@@ -106,9 +115,12 @@ TEST_F(TypeLibraryTest, EnumerationsWithTheirMembers) {
 // The dispatch-table form of a type-library parameter type.
 VARTYPE tableType(VARTYPE vt) {
     switch (vt) {
-    case VT_USERDEFINED: return VT_I4; // the enumerations
-    case VT_PTR: return VT_DISPATCH;   // a specific dual interface
-    default: return vt;
+    case VT_USERDEFINED:
+        return VT_I4; // the enumerations
+    case VT_PTR:
+        return VT_DISPATCH; // a specific dual interface
+    default:
+        return vt;
     }
 }
 
@@ -153,8 +165,10 @@ void expectAgreement(const TypeInfo& info, const DispatchTable& table) {
             EXPECT_EQ(p.flags & PARAMFLAG_FIN, PARAMFLAG_FIN);
             EXPECT_EQ((p.flags & PARAMFLAG_FOUT) != 0, byRef) << "by reference is [in, out]";
             EXPECT_EQ(s.iid != nullptr, byRef && p.type.pointee == VT_PTR);
-            if (s.optional) ++optional;
-            if (!p.defaultValue.present) continue;
+            if (s.optional)
+                ++optional;
+            if (!p.defaultValue.present)
+                continue;
             ASSERT_TRUE(s.optional);
             EXPECT_EQ(p.defaultValue.vt, s.vt);
             if (s.vt == VT_BSTR)
@@ -205,11 +219,14 @@ TEST_F(TypeLibraryTest, EveryOptionalParameterHasItsDefault) {
         const Param* found = nullptr;
         for (const Function& fn : info->functions)
             for (const Param& p : fn.params)
-                if (fn.name == c.function && p.name == c.param) found = &p;
+                if (fn.name == c.function && p.name == c.param)
+                    found = &p;
         ASSERT_NE(found, nullptr);
-        EXPECT_EQ(found->flags & (PARAMFLAG_FOPT | PARAMFLAG_FHASDEFAULT), PARAMFLAG_FOPT | PARAMFLAG_FHASDEFAULT);
+        EXPECT_EQ(found->flags & (PARAMFLAG_FOPT | PARAMFLAG_FHASDEFAULT),
+                  PARAMFLAG_FOPT | PARAMFLAG_FHASDEFAULT);
         EXPECT_EQ(found->defaultValue.vt, c.vt);
-        EXPECT_FALSE(c.vt == VT_BSTR && found->defaultValue.inlineValue) << "text defaults are real texts";
+        EXPECT_FALSE(c.vt == VT_BSTR && found->defaultValue.inlineValue)
+            << "text defaults are real texts";
         if (c.vt == VT_BSTR)
             EXPECT_EQ(found->defaultValue.text, "");
         else
@@ -219,7 +236,8 @@ TEST_F(TypeLibraryTest, EveryOptionalParameterHasItsDefault) {
 
 TEST(TypeLibraryPatch, RefusesWhatItCannotPatch) {
     std::ifstream file(QORCOMMON1_WIDL_TYPELIB, std::ios::binary);
-    const std::vector<char> raw((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::vector<char> raw((std::istreambuf_iterator<char>(file)),
+                                std::istreambuf_iterator<char>());
     const auto widl = std::as_bytes(std::span(raw));
     ASSERT_FALSE(widl.empty());
 

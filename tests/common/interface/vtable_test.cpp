@@ -11,8 +11,7 @@ namespace {
 
 // The function in `slot` of the object's virtual table, called with the object first,
 // as any C client would.
-template <class Fn>
-Fn slot(void* object, int index) {
+template <class Fn> Fn slot(void* object, int index) {
     void** table = *static_cast<void***>(object);
     return reinterpret_cast<Fn>(table[index]);
 }
@@ -60,7 +59,7 @@ TEST_F(VtableTest, CommonStringSlots) {
         std::u16string in;
         std::u16string expected;
     } cases[] = {
-        {7, u"   ", u"0"},           // EmptyStringToZero
+        {7, u"   ", u"0"}, // EmptyStringToZero
         {7, u" 7 ", u"7"},
         {17, std::u16string(u"abc\0def", 7), u"abc"}, // StripTerminator
         {17, u"plain", u"plain"},
@@ -78,7 +77,8 @@ TEST_F(VtableTest, CommonStringSlots) {
     BSTR spaced = SysAllocString(u" a   b  c ");
     SHORT counter = 2;
     BSTR out = nullptr;
-    ASSERT_EQ(slot<HRESULT (*)(void*, BSTR, SHORT*, BSTR*)>(common.get(), 11)(common.get(), spaced, &counter, &out),
+    ASSERT_EQ(slot<HRESULT (*)(void*, BSTR, SHORT*, BSTR*)>(common.get(), 11)(common.get(), spaced,
+                                                                              &counter, &out),
               S_OK);
     EXPECT_EQ(text(out), u"a b c");
     EXPECT_EQ(counter, 2);
@@ -91,13 +91,14 @@ TEST_F(VtableTest, CommonFileSlots) {
     ASSERT_EQ(create(CLSID_Common, IID__Common, common), S_OK);
     // FileOrDirExists with both texts absent (null BSTRs are "").
     VARIANT_BOOL exists = VARIANT_TRUE;
-    ASSERT_EQ(slot<HRESULT (*)(void*, BSTR, BSTR, VARIANT_BOOL*)>(common.get(), 18)(common.get(), nullptr, nullptr,
-                                                                                     &exists),
+    ASSERT_EQ(slot<HRESULT (*)(void*, BSTR, BSTR, VARIANT_BOOL*)>(common.get(), 18)(
+                  common.get(), nullptr, nullptr, &exists),
               S_OK);
     EXPECT_EQ(exists, VARIANT_FALSE);
 
     // FindTextFileLength counts lines; a missing file gives -1.
-    const auto file = std::filesystem::temp_directory_path() / ("qor-iface-lines-" + std::to_string(::getpid()));
+    const auto file =
+        std::filesystem::temp_directory_path() / ("qor-iface-lines-" + std::to_string(::getpid()));
     std::ofstream(file) << "one\r\ntwo\r\nthree\r\n";
     auto lines = slot<HRESULT (*)(void*, BSTR, LONG*)>(common.get(), 19);
     BSTR path = SysAllocString(qor::fromUtf8(file.string()).c_str());
@@ -113,8 +114,8 @@ TEST_F(VtableTest, CommonFileSlots) {
     BSTR docPath = SysAllocString(u"D:\\work\\notes.doc");
     VARIANT_BOOL failInvalid = VARIANT_TRUE;
     _QorFile* parsed = nullptr;
-    ASSERT_EQ(slot<HRESULT (*)(void*, BSTR, VARIANT_BOOL*, _QorFile**)>(common.get(), 9)(common.get(), docPath,
-                                                                                        &failInvalid, &parsed),
+    ASSERT_EQ(slot<HRESULT (*)(void*, BSTR, VARIANT_BOOL*, _QorFile**)>(common.get(), 9)(
+                  common.get(), docPath, &failInvalid, &parsed),
               S_OK);
     ASSERT_NE(parsed, nullptr);
     InfoType which = FilePath;
@@ -152,7 +153,8 @@ TEST_F(VtableTest, GeoSupportSlots) {
     BSTR shot = SysAllocString(u"1001.5");
     BSTR sortValue = reinterpret_cast<BSTR>(1);
     auto shotPoint = slot<HRESULT (*)(void*, BSTR, SHORT, VARIANT_BOOL*, BSTR*)>(geo.get(), 12);
-    ASSERT_EQ(shotPoint(geo.get(), shot, 10, nullptr, &sortValue), S_OK) << "optional flag left out";
+    ASSERT_EQ(shotPoint(geo.get(), shot, 10, nullptr, &sortValue), S_OK)
+        << "optional flag left out";
     EXPECT_EQ(text(sortValue), u"");
     SysFreeString(sortValue);
     SysFreeString(shot);
