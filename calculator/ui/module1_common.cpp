@@ -2,7 +2,7 @@
 #include "module1.h"
 
 #include "QorCommon1.h"
-#include "common_object.h"
+#include "common_client.h"
 #include "qor/runtime.h"
 
 #include <QApplication>
@@ -65,13 +65,13 @@ void showOwnErrorBox(const QString& report, const QString& why) {
 }
 
 _Common& commonOrThrow() {
-    const CommonObject& object = TheCommonObject();
-    if (object.common == nullptr)
+    const CommonClient& client = TheCommonClient();
+    if (client.common == nullptr)
         // 429: the classic "component can't create object".
         throw quillan::RuntimeError(429, quillan::kRuntimeErrorSource,
                                     "QorCommon1 could not be loaded: " +
-                                        object.failure.toStdString());
-    return *object.common;
+                                        client.failure.toStdString());
+    return *client.common;
 }
 
 } // namespace
@@ -79,17 +79,17 @@ _Common& commonOrThrow() {
 void ShowError(const QString& module, const QString& procedure, const quillan::RuntimeError& err,
                const QString& condition) {
     const QString report = errorReport(module, procedure, err, condition);
-    const CommonObject& object = TheCommonObject();
-    if (object.common == nullptr) {
+    const CommonClient& client = TheCommonClient();
+    if (client.common == nullptr) {
         showOwnErrorBox(report,
-                        QStringLiteral("QorCommon1 could not be loaded: ") + object.failure);
+                        QStringLiteral("QorCommon1 could not be loaded: ") + client.failure);
         return;
     }
     InOutText moduleText(module);
     InOutText procedureText(procedure);
     InOutText conditionText(condition);
     InOutErrObject error(err);
-    const HRESULT hr = object.common->ShowError(moduleText.ref(), procedureText.ref(), error.ref(),
+    const HRESULT hr = client.common->ShowError(moduleText.ref(), procedureText.ref(), error.ref(),
                                                 conditionText.ref());
     if (FAILED(hr)) {
         const quillan::RuntimeError why = errorFrom(hr);

@@ -1,4 +1,4 @@
-#include "common_object.h"
+#include "common_client.h"
 
 #include "QorCommon1.h"
 #include "qor/runtime.h"
@@ -32,8 +32,8 @@ QString reasonFor(HRESULT hr) {
     }
 }
 
-CommonObject create() {
-    CommonObject result;
+CommonClient create() {
+    CommonClient result;
     void* object = nullptr;
     const HRESULT hr =
         CoCreateInstance(CLSID_Common, nullptr, CLSCTX_INPROC_SERVER, IID__Common, &object);
@@ -51,8 +51,8 @@ CommonObject create() {
 
 } // namespace
 
-const CommonObject& TheCommonObject() {
-    static const CommonObject instance = create();
+const CommonClient& TheCommonClient() {
+    static const CommonClient instance = create();
     return instance;
 }
 
