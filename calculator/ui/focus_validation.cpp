@@ -26,7 +26,7 @@ bool takesClickFocus(QWidget* widget) {
 
 } // namespace
 
-FocusValidation::FocusValidation(QWidget* window) : QObject(window), m_window(window) {
+FocusValidation::FocusValidation(QWidget& window) : QObject(&window), m_window(&window) {
     setObjectName(QStringLiteral("focusValidation"));
     qApp->installEventFilter(this);
 }

@@ -27,7 +27,7 @@ class FocusValidation final : public QObject {
     using ValidateHandler = std::function<void(bool& Cancel)>;
 
     // Watches the fields of `window`; lives as the window's child.
-    explicit FocusValidation(QWidget* window);
+    explicit FocusValidation(QWidget& window);
     ~FocusValidation() override;
 
     void addField(QWidget* field, GotFocusHandler gotFocus, ValidateHandler validate);

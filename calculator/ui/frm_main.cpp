@@ -2,6 +2,7 @@
 
 #include "clickable_label.h"
 #include "field_handlers.h"
+#include "instructions_output.h"
 #include "module1.h"
 #include "twips_layout.h"
 #include "window_icon.h"
@@ -97,8 +98,9 @@ frmMain::frmMain(QWidget* parent)
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
     connect(mnuReportError, &QAction::triggered, this, &frmMain::mnuReportError_Click);
 
-    // The fields' got-focus and validate handlers, and the save and print links.
-    installFieldsAndOutput(this, [this] { ShowMixAtDepth(); });
+    connect(cmdlblSave, &ClickableLabel::clicked, this, [this] { ::cmdlblSave_Click(*this); });
+    connect(cmdPrint, &ClickableLabel::clicked, this, [this] { ::cmdPrint_Click(*this); });
+    installFieldValidation(*this);
 
     // Form_Load
     setWindowTitle(Module1::GetAppTitle());

@@ -27,6 +27,10 @@ class frmMain : public QMainWindow {
     // number, and 6 when a figure does not fit 16 bits; the figures written before stay.
     void ShowMixAtDepth();
 
+    // The 40 lines the instructions list shows at start and after a click on
+    // "Instructions", the first two being the title and the date stamp.
+    static QStringList HelpText();
+
     // Starting mix
     QLineEdit* txtSourcePSI;
     QLineEdit* txtSourceO2;
@@ -69,8 +73,6 @@ class frmMain : public QMainWindow {
     void buildMenus();
     void setTabOrderAndFocus();
 
-    // The 40 lines of the help text, the first two being the title and the date stamp.
-    static QStringList HelpText();
     void LoadInstructions();
     quillan::Mixer BuildMixer() const;
 

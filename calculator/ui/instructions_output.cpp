@@ -14,6 +14,7 @@
 #include <sys/stat.h>
 
 #include "engine/runtime_error.h"
+#include "frm_main.h"
 #include "module1.h"
 
 namespace {
@@ -28,11 +29,7 @@ quillan::RuntimeError outputError(std::int32_t number, const QString& descriptio
     return quillan::RuntimeError(number, quillan::kRuntimeErrorSource, description.toStdString());
 }
 
-QStringList listLines(QWidget* mainWindow) {
-    auto* list = mainWindow->findChild<QListWidget*>(QStringLiteral("lstBlendingInstructions"));
-    if (list == nullptr)
-        throw outputError(quillan::kErrSubscriptOutOfRange,
-                          QStringLiteral("The instructions list is missing."));
+QStringList listLines(const QListWidget* list) {
     QStringList lines;
     const int count = list->count();
     for (int i = 0; i < count; ++i)
@@ -133,12 +130,12 @@ void printLines(QPrinter& printer, const QStringList& lines) {
 
 } // namespace
 
-void cmdlblSave_Click(QWidget* mainWindow) {
+void cmdlblSave_Click(frmMain& window) {
     try {
-        const QStringList lines = listLines(mainWindow);
+        const QStringList lines = listLines(window.lstBlendingInstructions);
         if (lines.isEmpty())
             return; // nothing to save, and no name to open
-        const QString fileName = askSaveFileName(mainWindow);
+        const QString fileName = askSaveFileName(&window);
         if (isDevice(fileName))
             writeToDevice(fileName, lines);
         else
@@ -149,9 +146,9 @@ void cmdlblSave_Click(QWidget* mainWindow) {
     }
 }
 
-void cmdPrint_Click(QWidget* mainWindow, QPrinter* printer) {
+void cmdPrint_Click(frmMain& window, QPrinter* printer) {
     try {
-        const QStringList lines = listLines(mainWindow);
+        const QStringList lines = listLines(window.lstBlendingInstructions);
         if (lines.isEmpty())
             return;
         if (printer != nullptr) {
@@ -166,14 +163,4 @@ void cmdPrint_Click(QWidget* mainWindow, QPrinter* printer) {
     } catch (const quillan::RuntimeError& err) {
         Module1::ShowError(QStringLiteral("frmMain"), QStringLiteral("cmdPrint_Click"), err);
     }
-}
-
-OutputLinks::OutputLinks(QWidget* mainWindow) : QObject(mainWindow), m_window(mainWindow) {}
-
-void OutputLinks::cmdlblSave_Click() {
-    ::cmdlblSave_Click(m_window);
-}
-
-void OutputLinks::cmdPrint_Click() {
-    ::cmdPrint_Click(m_window);
 }

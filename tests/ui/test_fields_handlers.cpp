@@ -8,6 +8,7 @@
 #include <QtTest/QTest>
 
 #include "clickable_label.h"
+#include "field_rules.h"
 #include "frm_main.h"
 #include "test_fields_support.h"
 #include "test_support.h"
@@ -46,13 +47,13 @@ class FieldHandlersTest : public QObject {
 
   private slots:
     void startsInTheFirstFieldWithItsTextSelected() {
-        auto w = fieldtest::makeWiredMainWindow();
+        auto w = fieldtest::openMainWindow();
         QCOMPARE(QApplication::focusWidget(), w->txtSourcePSI);
         QCOMPARE(w->txtSourcePSI->selectedText(), QStringLiteral("0"));
     }
 
     void tabVisitsTheFieldsInOrderSelectingEach() {
-        auto w = fieldtest::makeWiredMainWindow();
+        auto w = fieldtest::openMainWindow();
         const QList<QWidget*> order{w->txtSourceO2,
                                     w->txtSourceHe,
                                     w->txtTargetPSI,
@@ -72,6 +73,21 @@ class FieldHandlersTest : public QObject {
                 QCOMPARE(field->selectedText(), field->text());
         }
         QVERIFY(closer.seen.isEmpty());
+    }
+
+    // A field added to the window without a rule would take any text unchecked.
+    void everyEditableFieldHasOneRule() {
+        auto w = fieldtest::openMainWindow();
+        QList<QLineEdit*> editable;
+        for (QLineEdit* field : w->findChildren<QLineEdit*>())
+            if (!field->isReadOnly())
+                editable << field;
+        QList<QLineEdit*> ruled;
+        for (const FieldRule& rule : fieldRules())
+            ruled << w.get()->*rule.field;
+        QCOMPARE(QSet<QLineEdit*>(ruled.begin(), ruled.end()).size(), ruled.size());
+        QCOMPARE(QSet<QLineEdit*>(ruled.begin(), ruled.end()),
+                 QSet<QLineEdit*>(editable.begin(), editable.end()));
     }
 
     void bounds_data() {
@@ -97,7 +113,7 @@ class FieldHandlersTest : public QObject {
         QFETCH(int, lower);
         QFETCH(int, upper);
         QFETCH(QString, accepted);
-        auto w = fieldtest::makeWiredMainWindow();
+        auto w = fieldtest::openMainWindow();
         QLineEdit* edit = fieldNamed(*w, field);
         const QString tooHigh = QString::number(upper + 1);
         QVERIFY(enterText(w.get(), edit, tooHigh));
@@ -122,7 +138,7 @@ class FieldHandlersTest : public QObject {
     }
 
     void emptyFieldBecomesZeroWhereZeroIsAllowed() {
-        auto w = fieldtest::makeWiredMainWindow();
+        auto w = fieldtest::openMainWindow();
         w->txtTargetPSI->setText(QStringLiteral("3000"));
         QVERIFY(enterText(w.get(), w->txtTargetPSI, QString()));
         ModalCloser closer;
@@ -150,7 +166,7 @@ class FieldHandlersTest : public QObject {
         QFETCH(QString, field);
         QFETCH(QString, entry);
         QFETCH(QStringList, sourceMix);
-        auto w = fieldtest::makeWiredMainWindow();
+        auto w = fieldtest::openMainWindow();
         // Written by code, as a command would: no handler runs until a field is left.
         w->txtSourceO2->setText(field == QStringLiteral("txtSourceO2") ? QStringLiteral("0")
                                                                        : QStringLiteral("21.7"));
@@ -160,7 +176,7 @@ class FieldHandlersTest : public QObject {
     }
 
     void rejectedEntryStillRebalances() {
-        auto w = fieldtest::makeWiredMainWindow();
+        auto w = fieldtest::openMainWindow();
         QVERIFY(enterText(w.get(), w->txtSourceO2, QStringLiteral("120")));
         {
             ModalCloser closer;
@@ -181,7 +197,7 @@ class FieldHandlersTest : public QObject {
     }
 
     void requiredPressureChangesNothingElse() {
-        auto w = fieldtest::makeWiredMainWindow();
+        auto w = fieldtest::openMainWindow();
         w->txtTargetO2->setText(QStringLiteral("32.7"));
         w->txtTargetDepth->setText(QStringLiteral("100"));
         QVERIFY(enterText(w.get(), w->txtTargetPSI, QStringLiteral("3000")));
@@ -234,7 +250,7 @@ class FieldHandlersTest : public QObject {
         QFETCH(QString, he);
         QFETCH(QString, depth);
         QFETCH(QStringList, expected);
-        auto w = fieldtest::makeWiredMainWindow();
+        auto w = fieldtest::openMainWindow();
         QVERIFY(enterText(w.get(), w->txtTargetDepth, depth));
         pressKey(w.get(), Qt::Key_Tab);
         QVERIFY(enterText(w.get(), w->txtTargetO2, o2));
@@ -248,7 +264,7 @@ class FieldHandlersTest : public QObject {
     }
 
     void eachDepthHandlerRefreshesOnItsOwn() {
-        auto w = fieldtest::makeWiredMainWindow();
+        auto w = fieldtest::openMainWindow();
         w->txtTargetO2->setText(QStringLiteral("32"));
         w->txtTargetN->setText(QStringLiteral("68"));
         QVERIFY(enterText(w.get(), w->txtTargetDepth, QStringLiteral("132")));
@@ -309,7 +325,7 @@ class FieldHandlersTest : public QObject {
         QFETCH(QString, o2After);
         QFETCH(QString, nitrogen);
         QFETCH(QString, gas);
-        auto w = fieldtest::makeWiredMainWindow();
+        auto w = fieldtest::openMainWindow();
         QCOMPARE(w->lblTopup->text(),
                  QStringLiteral("Top up Starting Mix with Air and calculate final mix"));
         QVERIFY(enterText(w.get(), w->txtTopO2, QStringLiteral("32")));
@@ -337,7 +353,7 @@ class FieldHandlersTest : public QObject {
 
     void depthThatIsNotANumberKeepsTheFigures() {
         QFETCH(QString, entry);
-        auto w = fieldtest::makeWiredMainWindow();
+        auto w = fieldtest::openMainWindow();
         w->txtTargetO2->setText(QStringLiteral("32"));
         w->txtTargetN->setText(QStringLiteral("68"));
         QVERIFY(enterText(w.get(), w->txtTargetDepth, QStringLiteral("100")));
@@ -354,7 +370,7 @@ class FieldHandlersTest : public QObject {
     }
 
     void oneRequestByKeyboardAlone() {
-        auto w = fieldtest::makeWiredMainWindow();
+        auto w = fieldtest::openMainWindow();
         ModalCloser closer;
         // The focus starts in the starting pressure; every field is entered by typing.
         for (const QString entry : {"0", "", "0", "3000", "32", "0", "0"}) {
@@ -386,7 +402,7 @@ class FieldHandlersTest : public QObject {
 
     void invalidEntryStopsTheCommand() {
         QFETCH(bool, byKey);
-        auto w = fieldtest::makeWiredMainWindow();
+        auto w = fieldtest::openMainWindow();
         const QStringList helpText = testsupport::listLines(w->lstBlendingInstructions);
         QVERIFY(enterText(w.get(), w->txtTargetPSI, QStringLiteral("4501")));
         ModalCloser closer;
@@ -402,7 +418,7 @@ class FieldHandlersTest : public QObject {
     }
 
     void linkLabelsDoNotValidate() {
-        auto w = fieldtest::makeWiredMainWindow();
+        auto w = fieldtest::openMainWindow();
         QVERIFY(enterText(w.get(), w->txtSourceO2, QStringLiteral("999")));
         ModalCloser closer;
         click(w->cmdlblSave); // the save dialog opens and is cancelled

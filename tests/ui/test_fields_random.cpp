@@ -41,7 +41,7 @@ class FieldsRandomTest : public QObject {
 
   private slots:
     void randomFocusAndTyping() {
-        auto w = fieldtest::makeWiredMainWindow();
+        auto w = fieldtest::openMainWindow();
         auto* validation = w->findChild<FocusValidation*>();
         QVERIFY(validation != nullptr);
         const QList<QLineEdit*> editable{w->txtSourcePSI,   w->txtSourceO2, w->txtSourceHe,

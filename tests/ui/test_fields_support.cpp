@@ -14,7 +14,7 @@
 
 namespace fieldtest {
 
-std::unique_ptr<frmMain> makeWiredMainWindow() {
+std::unique_ptr<frmMain> openMainWindow() {
     static const bool registered = testsupport::registerComponentLibrary();
     if (!registered)
         qFatal("QorCommon1 could not be registered for the tests");

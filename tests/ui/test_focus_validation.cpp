@@ -52,7 +52,7 @@ struct TestWindow {
         QObject::connect(calc, &QPushButton::clicked, [this] { ++calcClicks; });
         QObject::connect(link, &ClickableLabel::clicked, [this] { ++linkClicks; });
 
-        auto* validation = new FocusValidation(&window);
+        auto* validation = new FocusValidation(window);
         for (QLineEdit* field : {first, second}) {
             validation->addField(
                 field, [this, field] { ++gotFocus[field->objectName()]; },

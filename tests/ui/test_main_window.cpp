@@ -3,6 +3,7 @@
 #include "clickable_label.h"
 #include "frm_main.h"
 #include "test_support.h"
+#include "twips_layout.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -20,61 +21,6 @@
 namespace {
 
 const QString kSeparator(109, QLatin1Char('-'));
-
-QStringList helpText() {
-    const QString startingMix = QStringLiteral(
-        "Enter the Starting Mix information. Leave values at 0 if the tank is empty.");
-    const QString topup1 = QStringLiteral(
-        "Enter the top up mix. This is usually Air but some sites have the ability to");
-    const QString topup2 =
-        QStringLiteral("fill with EANX32 or EANX36. This can reduce the amount of O2 required.");
-    const QString replaced =
-        QStringLiteral("Values in the Target mix will be replaced with new mix calculations.");
-    const QString displayed =
-        QStringLiteral("Mixing instructions and Target Mix information will be displayed.");
-    const QString depth =
-        QStringLiteral("Change the value in Target Depth to view mix properties at that depth.");
-    return {QStringLiteral("Quillan v1.0.3 **BETA**"),
-            QStringLiteral("06-Dec-2026  05:07 PM"),
-            kSeparator,
-            "",
-            "",
-            "How to calculate a Top up Mix",
-            kSeparator,
-            "** Step 1 **",
-            startingMix,
-            "",
-            "** Step 2 **",
-            topup1,
-            topup2,
-            "",
-            "** Step 3 **",
-            "Press [Calculate] to 'Top up Starting Mix...'",
-            replaced,
-            displayed,
-            depth,
-            "",
-            "",
-            "How to create a Required Mix",
-            kSeparator,
-            "** Step 1 **",
-            startingMix,
-            "",
-            "** Step 2 **",
-            "Enter the Required Mix information. ",
-            "",
-            "** Step 3 **",
-            topup1,
-            topup2,
-            "",
-            "** Step 4 **",
-            "Press [Calculate] to 'Calculate how to obtain the Required Mix'",
-            replaced,
-            displayed,
-            depth,
-            "",
-            kSeparator};
-}
 
 QString plainCaption(QString text) {
     return text.remove(QLatin1Char('&'));
@@ -137,8 +83,8 @@ class MainWindowTest : public QObject {
     void helpMenuBoxes();
     void accessKeysPressTheButtons_data();
     void accessKeysPressTheButtons();
-    void geometryFromTwips_data();
-    void geometryFromTwips();
+    void twipsBecomePixels_data();
+    void twipsBecomePixels();
     void windowIsFixedSize();
     void fontsAndColours();
     void noTextIsClippedOrCovered();
@@ -150,7 +96,12 @@ class MainWindowTest : public QObject {
 void MainWindowTest::opensWithTitleAndHelpText() {
     QCOMPARE(form->objectName(), QStringLiteral("frmMain"));
     QCOMPARE(form->windowTitle(), QStringLiteral("Quillan v1.0.3 **BETA**"));
-    QCOMPARE(testsupport::listLines(form->lstBlendingInstructions), helpText());
+    const QStringList lines = testsupport::listLines(form->lstBlendingInstructions);
+    QCOMPARE(lines, frmMain::HelpText());
+    QCOMPARE(lines.size(), 40);
+    QCOMPARE(lines[0], form->windowTitle());
+    QCOMPARE(lines[1], QStringLiteral("06-Dec-2026  05:07 PM"));
+    QCOMPARE(lines[2], kSeparator);
     QCOMPARE(QApplication::focusWidget(), form->txtSourcePSI);
     QVERIFY(!form->windowIcon().isNull());
 }
@@ -294,7 +245,7 @@ void MainWindowTest::instructionsLinkBringsBackTheHelpText() {
     QSignalSpy clicks(form->lblInstrictions, &ClickableLabel::clicked);
     QTest::mouseClick(form->lblInstrictions, Qt::LeftButton);
     QCOMPARE(clicks.count(), 1);
-    QCOMPARE(testsupport::listLines(form->lstBlendingInstructions), helpText());
+    QCOMPARE(testsupport::listLines(form->lstBlendingInstructions), frmMain::HelpText());
 
     // A press that ends outside the link is not a click.
     QTest::mousePress(form->lblInstrictions, Qt::LeftButton);
@@ -366,29 +317,22 @@ void MainWindowTest::accessKeysPressTheButtons() {
     QTRY_COMPARE(form->lstBlendingInstructions->item(1)->text(), secondLine);
 }
 
-void MainWindowTest::geometryFromTwips_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("geometry");
-    QTest::newRow("frmStartingCylinder") << "frmStartingCylinder" << QRect(4, 4, 477, 73);
-    QTest::newRow("frmRequired") << "frmRequired" << QRect(4, 80, 477, 121);
-    QTest::newRow("frmBlendingInstructions")
-        << "frmBlendingInstructions" << QRect(4, 204, 477, 445);
-    QTest::newRow("txtSourcePSI") << "txtSourcePSI" << QRect(12, 44, 77, 19);
-    QTest::newRow("txtTargetMOD") << "txtTargetMOD" << QRect(304, 44, 53, 19);
-    QTest::newRow("txtTargetDepth") << "txtTargetDepth" << QRect(12, 92, 77, 19);
-    QTest::newRow("txtTopO2") << "txtTopO2" << QRect(96, 40, 53, 19);
-    QTest::newRow("cmdTopWithAir") << "cmdTopWithAir" << QRect(364, 76, 100, 19);
-    QTest::newRow("cmdCalc") << "cmdCalc" << QRect(364, 104, 100, 19);
-    QTest::newRow("lstBlendingInstructions")
-        << "lstBlendingInstructions" << QRect(4, 164, 465, 276);
+void MainWindowTest::twipsBecomePixels_data() {
+    QTest::addColumn<int>("twips");
+    QTest::addColumn<int>("pixels");
+    // 15 twips to the pixel, to the nearest pixel.
+    const std::pair<int, int> rows[] = {{0, 0},      {7, 0},      {8, 1},     {15, 1},
+                                        {22, 1},     {23, 2},     {60, 4},    {1155, 77},
+                                        {7155, 477}, {7305, 487}, {9795, 653}};
+    for (const auto& [twips, pixels] : rows)
+        QTest::addRow("%d", twips) << twips << pixels;
 }
 
-void MainWindowTest::geometryFromTwips() {
-    QFETCH(QString, name);
-    QFETCH(QRect, geometry);
-    auto* control = form->findChild<QWidget*>(name);
-    QVERIFY(control);
-    QCOMPARE(control->geometry(), geometry);
+void MainWindowTest::twipsBecomePixels() {
+    QFETCH(int, twips);
+    QFETCH(int, pixels);
+    QCOMPARE(layout::twips(twips), pixels);
+    QCOMPARE(layout::twipsRect(twips, 0, twips, 0), QRect(pixels, 0, pixels, 0));
 }
 
 void MainWindowTest::windowIsFixedSize() {
@@ -446,12 +390,16 @@ void MainWindowTest::noTextIsClippedOrCovered() {
             const int needed = label->wordWrap() ? label->heightForWidth(label->width())
                                                  : label->sizeHint().height();
             QVERIFY2(needed <= label->height(), qPrintable(name));
-            if (!label->wordWrap())
+            if (!label->wordWrap()) {
                 QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->width(),
                          qPrintable(name));
+                QVERIFY2(label->size().expandedTo(label->sizeHint()) == label->size(),
+                         qPrintable(name));
+            }
         } else if (const auto* button = qobject_cast<const QPushButton*>(control)) {
             QVERIFY2(metrics.horizontalAdvance(plainCaption(button->text())) + 8 <= button->width(),
                      qPrintable(name));
+            QVERIFY2(button->sizeHint().width() <= button->width(), qPrintable(name));
             QVERIFY2(metrics.height() <= button->height(), qPrintable(name));
         } else if (const auto* field = qobject_cast<const QLineEdit*>(control)) {
             QVERIFY2(metrics.height() + 2 <= field->height(), qPrintable(name));

@@ -59,7 +59,7 @@ class OutputPrintTest : public QObject {
     void printsCourierOneInchFromTheEdges() {
         if (!QFile::exists(QStringLiteral(PDFTOTEXT)))
             QFAIL("pdftotext (poppler-utils) is needed to read the printed page");
-        auto w = fieldtest::makeWiredMainWindow();
+        auto w = fieldtest::openMainWindow();
         w->lstBlendingInstructions->clear();
         w->lstBlendingInstructions->addItems({QStringLiteral("Quillan report"), QString(),
                                               QStringLiteral("Add 418 PSI of O2"),
@@ -70,7 +70,7 @@ class OutputPrintTest : public QObject {
         pdfPrinter(printer, path);
         const QRectF printable = printer.pageRect(QPrinter::Point);
         ModalCloser closer;
-        cmdPrint_Click(w.get(), &printer);
+        cmdPrint_Click(*w, &printer);
         QVERIFY(closer.seen.isEmpty());
 
         const QList<Word> words = wordsOf(path);
@@ -100,23 +100,23 @@ class OutputPrintTest : public QObject {
     }
 
     void emptyListPrintsNothing() {
-        auto w = fieldtest::makeWiredMainWindow();
+        auto w = fieldtest::openMainWindow();
         w->lstBlendingInstructions->clear();
         QTemporaryDir folder;
         QPrinter printer;
         pdfPrinter(printer, folder.filePath(QStringLiteral("out.pdf")));
         ModalCloser closer;
-        cmdPrint_Click(w.get(), &printer);
+        cmdPrint_Click(*w, &printer);
         QVERIFY(closer.seen.isEmpty());
         QVERIFY(!QFile::exists(printer.outputFileName()));
     }
 
     void printerFailureIsReported() {
-        auto w = fieldtest::makeWiredMainWindow();
+        auto w = fieldtest::openMainWindow();
         QPrinter printer;
         pdfPrinter(printer, QStringLiteral("/nonexistent-folder/out.pdf"));
         ModalCloser closer;
-        cmdPrint_Click(w.get(), &printer);
+        cmdPrint_Click(*w, &printer);
         QCOMPARE(closer.seen.size(), 1);
         QCOMPARE(closer.seen[0].title, QStringLiteral("Application Error"));
         QCOMPARE(closer.seen[0].text, errorReport(QStringLiteral("cmdPrint_Click"), 482,
@@ -127,7 +127,7 @@ class OutputPrintTest : public QObject {
     void noDefaultPrinterIsReported() {
         if (!QPrinterInfo::defaultPrinter().isNull())
             QSKIP("this machine has a default printer; the test would print on it");
-        auto w = fieldtest::makeWiredMainWindow();
+        auto w = fieldtest::openMainWindow();
         ModalCloser closer;
         fieldtest::click(w->cmdPrint);
         QCOMPARE(closer.texts(),

@@ -146,7 +146,7 @@ class OutputSaveTest : public QObject {
 
   private slots:
     void savesTheHelpTextAndOpensIt() {
-        auto w = fieldtest::makeWiredMainWindow();
+        auto w = fieldtest::openMainWindow();
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("help.txt"));
         FakeOpener opener;
@@ -170,7 +170,7 @@ class OutputSaveTest : public QObject {
     }
 
     void savesAReportOverAnExistingFileWithoutAsking() {
-        auto w = fieldtest::makeWiredMainWindow();
+        auto w = fieldtest::openMainWindow();
         w->lstBlendingInstructions->clear();
         w->lstBlendingInstructions->addItems(
             {QStringLiteral("Mix 1"), QString(), QStringLiteral("Zürich 18°")});
@@ -188,7 +188,7 @@ class OutputSaveTest : public QObject {
     }
 
     void dialogAsTheWindowDesignedIt() {
-        auto w = fieldtest::makeWiredMainWindow();
+        auto w = fieldtest::openMainWindow();
         FakeOpener opener;
         ModalCloser closer;
         QString title;
@@ -227,7 +227,7 @@ class OutputSaveTest : public QObject {
     }
 
     void emptyListSavesAndOpensNothing() {
-        auto w = fieldtest::makeWiredMainWindow();
+        auto w = fieldtest::openMainWindow();
         w->lstBlendingInstructions->clear();
         FakeOpener opener;
         ModalCloser closer;
@@ -241,7 +241,7 @@ class OutputSaveTest : public QObject {
     void readOnlyFolderKeepsTheOldFile() {
         if (!UnprivilegedFileAccess::works())
             QSKIP("cannot drop root's file access for a read-only folder");
-        auto w = fieldtest::makeWiredMainWindow();
+        auto w = fieldtest::openMainWindow();
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("old.txt"));
         const QByteArray old("the previous report\r\n");
@@ -277,7 +277,7 @@ class OutputSaveTest : public QObject {
     }
 
     void fullDiskKeepsTheOldFile() {
-        auto w = fieldtest::makeWiredMainWindow();
+        auto w = fieldtest::openMainWindow();
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("old.txt"));
         const QByteArray old("the previous report\r\n");
@@ -309,7 +309,7 @@ class OutputSaveTest : public QObject {
         struct stat before {};
         if (stat("/dev/full", &before) != 0 || !S_ISCHR(before.st_mode))
             QSKIP("no /dev/full here");
-        auto w = fieldtest::makeWiredMainWindow();
+        auto w = fieldtest::openMainWindow();
         FakeOpener opener;
         ModalCloser closer;
         chooseFile(closer, device);

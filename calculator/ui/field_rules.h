@@ -1,0 +1,47 @@
+// What each editable field of the main window accepts and what leaving it brings up to
+// date: one row a field, read by the field handlers.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+class QLineEdit;
+class frmMain;
+
+enum class FieldId {
+    SourcePressure,
+    SourceO2,
+    SourceHe,
+    TargetPressure,
+    TargetO2,
+    TargetHe,
+    TargetDepth,
+    TopUpO2,
+};
+
+// The inclusive range of whole numbers a field accepts.
+struct FieldBounds {
+    std::int16_t lower;
+    std::int16_t upper;
+};
+
+// In the units the window shows: pressures in PSI, the depth in feet of sea water.
+FieldBounds boundsOf(FieldId field);
+
+// The three percentage fields of one mix, which are balanced together.
+struct MixFields {
+    QLineEdit* frmMain::*o2;
+    QLineEdit* frmMain::*he;
+    QLineEdit* frmMain::*n;
+};
+
+struct FieldRule {
+    FieldId id;
+    QLineEdit* frmMain::*field;
+    const MixFields* balances;  // the mix balanced after every check, or none
+    bool refreshesDepthFigures; // MOD, END and PO2 of the required mix
+    bool refreshesTopUpGas;     // the top-up gas's N % and its caption
+};
+
+// The eight editable fields.
+const std::array<FieldRule, 8>& fieldRules();
