@@ -124,8 +124,15 @@ INSTANTIATE_TEST_SUITE_P(
         ImpossibleCase{"PureOxygenLeavesNoTopup", {0, 0, 0, 0}, {3000, 100, 0, 0}, 21},
         ImpossibleCase{"Nitrox50TopupForNitrox32", {0, 0, 0, 0}, {3000, 32, 0, 68}, 50},
         ImpossibleCase{"TooLittleOxygenWanted", {1500, 21, 0, 79}, {2000, 10, 0, 90}, 21},
-        // The pass limit stops this one with oxygen -1001 and top-up 697: not a plan.
-        ImpossibleCase{"PassLimitWithNegativeOxygen", {1500, 80, 20, 0}, {2000, 10, 60, 30}, 21},
+        // Helium and source gas leave no room for oxygen, and draining only swaps source gas for
+        // top-up gas of the same oxygen share.
+        ImpossibleCase{"NoRoomForOxygen", {1000, 21, 0, 79}, {2000, 10, 50, 40}, 21},
+        // The top-up gas brings nitrogen that a heliox target has no room for.
+        ImpossibleCase{"HelioxLeavesNoTopup", {0, 0, 0, 0}, {3000, 21, 79, 0}, 21},
+        // Keeping any of this helium source would put helium in a target that wants none; once
+        // released, the top-up gas is too rich for the target.
+        ImpossibleCase{
+            "HeliumSourceReleasedThenTopupTooRich", {1000, 21, 35, 44}, {3000, 32, 0, 68}, 36},
         // Releasing a source of negative pressure would be a drain of -500 PSI.
         ImpossibleCase{"NegativeSourceReleased", {-500, 21, 35, 44}, {3000, 32, 0, 68}, 21},
         // The pass limit stops this one with drain -19, helium -16 and oxygen -1028.
@@ -185,8 +192,6 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ArithmeticErrors,
     ::testing::Values(
         ArithmeticErrorCase{"PureOxygenTopup", {0, 0, 0, 0}, {3000, 32, 0, 68}, 100, 11},
-        // Helium and source gas fill the whole target: nothing left to share out.
-        ArithmeticErrorCase{"NoRoomForOxygen", {1000, 21, 0, 79}, {2000, 10, 50, 40}, 21, 11},
         ArithmeticErrorCase{"EmptyTarget", {0, 0, 0, 0}, {0, 32, 0, 68}, 21, 11},
         ArithmeticErrorCase{"TargetO2PSIOverflows", {0, 0, 0, 0}, {30000, 150, 0, 0}, 21, 6},
         ArithmeticErrorCase{"HeliumOverflows", {0, 0, 0, 0}, {32000, 10, 110, 0}, 21, 6},
