@@ -30,9 +30,20 @@ const std::array kProblems{
     Problem{{3000, 21, 0, 79}, {3500, 100, 0, 0}, 21},   // no top-up left: false
 };
 
-std::vector<quillan::Mixer> loadedMixers() {
+// Blends the pass loop cannot settle, which the exact solve plans after it.
+const std::array kRescuedProblems{
+    Problem{{3000, 21, 0, 79}, {3500, 50, 0, 50}, 21},   // loop false after one drain
+    Problem{{1255, 78, 0, 22}, {2012, 28, 0, 72}, 28},   // drained completely
+    Problem{{1509, 14, 85, 1}, {4395, 31, 0, 69}, 31},   // helium source released, loop false
+    Problem{{1500, 80, 20, 0}, {2000, 10, 60, 30}, 21},  // after the loop's 101 passes
+    Problem{{1603, 99, 1, 0}, {1624, 49, 26, 25}, 42},   // loop divides by zero
+    Problem{{1413, 61, 18, 21}, {1463, 32, 44, 24}, 44}, // loop overflows
+};
+
+template <std::size_t N>
+std::vector<quillan::Mixer> loadedMixers(const std::array<Problem, N>& problems) {
     std::vector<quillan::Mixer> mixers;
-    for (const Problem& p : kProblems) {
+    for (const Problem& p : problems) {
         quillan::Mixer& mixer = mixers.emplace_back();
         mixer.Load(p.source[0], p.source[1], p.source[2], p.source[3], p.target[0], p.target[1],
                    p.target[2], p.target[3]);
@@ -43,7 +54,7 @@ std::vector<quillan::Mixer> loadedMixers() {
 
 // Time per solve over the whole set, one solve per iteration.
 void BM_CalcMixVaried(benchmark::State& state) {
-    std::vector<quillan::Mixer> mixers = loadedMixers();
+    std::vector<quillan::Mixer> mixers = loadedMixers(kProblems);
     std::size_t next = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(mixers[next].CalcMix());
@@ -55,12 +66,22 @@ BENCHMARK(BM_CalcMixVaried);
 
 // Each problem on its own, to see what the pass count costs.
 void BM_CalcMixSingle(benchmark::State& state) {
-    std::vector<quillan::Mixer> mixers = loadedMixers();
+    std::vector<quillan::Mixer> mixers = loadedMixers(kProblems);
     quillan::Mixer& mixer = mixers[static_cast<std::size_t>(state.range(0))];
     for (auto _ : state) {
         benchmark::DoNotOptimize(mixer.CalcMix());
     }
 }
 BENCHMARK(BM_CalcMixSingle)->DenseRange(0, static_cast<int>(kProblems.size()) - 1);
+
+// Each rescued problem on its own: the loop's attempt plus the exact solve.
+void BM_CalcMixRescued(benchmark::State& state) {
+    std::vector<quillan::Mixer> mixers = loadedMixers(kRescuedProblems);
+    quillan::Mixer& mixer = mixers[static_cast<std::size_t>(state.range(0))];
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(mixer.CalcMix());
+    }
+}
+BENCHMARK(BM_CalcMixRescued)->DenseRange(0, static_cast<int>(kRescuedProblems.size()) - 1);
 
 } // namespace

@@ -82,10 +82,12 @@ class Mixer {
     // Why the last CalcMix returned false; empty otherwise.
     const std::string& ErrDesc() const { return errDesc_; }
 
-    // Works out drain, helium, oxygen and top-up for the target mix. False (with ErrDesc) when
-    // the mix cannot be made. Throws 999999 (source "DrainAmount") when TopupMixFO2 is outside
-    // 21..100, and 6 or 11 on arithmetic overflow or division by zero; the quantities are then 0
-    // and ErrDesc is empty.
+    // Works out drain, helium, oxygen and top-up for the target mix: the written pass loop's plan
+    // when it finds one, otherwise the exact ideal-gas plan with the least drain. False (with
+    // ErrDesc) when the mix cannot be made. Throws 999999 (source "DrainAmount") when
+    // TopupMixFO2 is outside 21..100, and 6 or 11 on arithmetic overflow or division by zero of
+    // a problem the exact solve cannot take (a top-up O2 of 100, a negative source, an empty
+    // target, percentages no gas has); the quantities are then 0 and ErrDesc is empty.
     bool CalcMix();
 
   private:

@@ -90,6 +90,44 @@ INSTANTIATE_TEST_SUITE_P(
                   2582},
         BlendCase{"Nitrox36TopupGas", {0, 0, 0, 0}, {3000, 40, 0, 60}, 36, 0, 0, 188, 2812}));
 
+// Blends the pass loop cannot settle (false, its pass limit, or 6 / 11 from its arithmetic) and
+// the exact solve plans with the least drain.
+INSTANTIATE_TEST_SUITE_P(
+    Rescued, SolvedBlends,
+    ::testing::Values(
+        // The loop never drains for a top-up below 1 PSI: least drain 785.8 PSI.
+        BlendCase{
+            "AirToNitrox50OnePSIOfAir", {3000, 21, 0, 79}, {3500, 50, 0, 50}, 21, 786, 0, 1285, 1},
+        // The loop stops at its pass limit with oxygen -1001: 50 PSI of the source may stay.
+        BlendCase{"PassLimitNitrox80ToTrimix10_60",
+                  {1500, 80, 20, 0},
+                  {2000, 10, 60, 30},
+                  21,
+                  1450,
+                  1190,
+                  1,
+                  759},
+        // The loop rounds its oxygen to -1 after the release and then has nothing left to drain.
+        BlendCase{"HeliumRichSourceReleasedWhole",
+                  {1509, 14, 85, 1},
+                  {4395, 31, 0, 69},
+                  31,
+                  1509,
+                  0,
+                  0,
+                  4395},
+        // Any Nitrox 78 kept makes the target richer than its top-up gas: everything goes.
+        BlendCase{"Nitrox78DrainedCompletely",
+                  {1255, 78, 0, 22},
+                  {2012, 28, 0, 72},
+                  28,
+                  1255,
+                  0,
+                  0,
+                  2012},
+        BlendCase{"LoopDividesByZero", {1603, 99, 1, 0}, {1624, 49, 26, 25}, 42, 1097, 417, 1, 700},
+        BlendCase{"LoopOverflows", {1413, 61, 18, 21}, {1463, 32, 44, 24}, 44, 981, 566, 0, 465}));
+
 struct ImpossibleCase {
     const char* name;
     Cylinder source;
@@ -124,8 +162,15 @@ INSTANTIATE_TEST_SUITE_P(
         ImpossibleCase{"PureOxygenLeavesNoTopup", {0, 0, 0, 0}, {3000, 100, 0, 0}, 21},
         ImpossibleCase{"Nitrox50TopupForNitrox32", {0, 0, 0, 0}, {3000, 32, 0, 68}, 50},
         ImpossibleCase{"TooLittleOxygenWanted", {1500, 21, 0, 79}, {2000, 10, 0, 90}, 21},
-        // The pass limit stops this one with oxygen -1001 and top-up 697: not a plan.
-        ImpossibleCase{"PassLimitWithNegativeOxygen", {1500, 80, 20, 0}, {2000, 10, 60, 30}, 21},
+        // Helium and source gas leave no room for oxygen, and draining only swaps source gas for
+        // top-up gas of the same oxygen share.
+        ImpossibleCase{"NoRoomForOxygen", {1000, 21, 0, 79}, {2000, 10, 50, 40}, 21},
+        // The top-up gas brings nitrogen that a heliox target has no room for.
+        ImpossibleCase{"HelioxLeavesNoTopup", {0, 0, 0, 0}, {3000, 21, 79, 0}, 21},
+        // Keeping any of this helium source would put helium in a target that wants none; once
+        // released, the top-up gas is too rich for the target.
+        ImpossibleCase{
+            "HeliumSourceReleasedThenTopupTooRich", {1000, 21, 35, 44}, {3000, 32, 0, 68}, 36},
         // Releasing a source of negative pressure would be a drain of -500 PSI.
         ImpossibleCase{"NegativeSourceReleased", {-500, 21, 35, 44}, {3000, 32, 0, 68}, 21},
         // The pass limit stops this one with drain -19, helium -16 and oxygen -1028.
@@ -185,8 +230,6 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ArithmeticErrors,
     ::testing::Values(
         ArithmeticErrorCase{"PureOxygenTopup", {0, 0, 0, 0}, {3000, 32, 0, 68}, 100, 11},
-        // Helium and source gas fill the whole target: nothing left to share out.
-        ArithmeticErrorCase{"NoRoomForOxygen", {1000, 21, 0, 79}, {2000, 10, 50, 40}, 21, 11},
         ArithmeticErrorCase{"EmptyTarget", {0, 0, 0, 0}, {0, 32, 0, 68}, 21, 11},
         ArithmeticErrorCase{"TargetO2PSIOverflows", {0, 0, 0, 0}, {30000, 150, 0, 0}, 21, 6},
         ArithmeticErrorCase{"HeliumOverflows", {0, 0, 0, 0}, {32000, 10, 110, 0}, 21, 6},
