@@ -132,8 +132,10 @@ BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocal
         throw BadInput(e.what());
     }
     if (version) {
-        if (app.count_all() != 1)
-            throw BadInput("--version takes no other argument");
+        for (const CLI::Option* other :
+             {haveOption, wantOption, fillOption, topOption, depthOption, jsonOption})
+            if (other->count() > 0)
+                throw BadInput("--version takes no other argument");
         request.command = Command::Version;
         return request;
     }
