@@ -1,5 +1,10 @@
 #include "report_text.h"
 
+#include "report/report_date.h"
+#include "report/report_lines.h"
+
+#include <QByteArray>
+
 #include <utility>
 
 namespace Module1 {
@@ -11,33 +16,21 @@ ReportClock& clock() {
     return current;
 }
 
-QString twoDigits(int value) {
-    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
-}
-
-// The locale's standalone abbreviation, without the full stop some locales end it with
-// ("Okt", not "Okt.").
-QString monthAbbreviation(const QLocale& locale, int month) {
-    QString name = locale.standaloneMonthName(month, QLocale::ShortFormat);
-    if (name.endsWith(QLatin1Char('.')))
-        name.chop(1);
-    return name;
-}
-
 } // namespace
 
 QString SeparatorLine() {
-    return QString(109, QLatin1Char('-'));
+    return QString::fromStdString(quillan::report::separatorLine());
 }
 
 QString FormatReportDateTime(const QDateTime& when, const QLocale& locale) {
+    // The pattern is the report module's; only the month's name comes from Qt's locale.
     const QDate date = when.date();
     const QTime time = when.time();
-    const int hour12 = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
-    return twoDigits(date.day()) + QLatin1Char('-') + monthAbbreviation(locale, date.month()) +
-           QLatin1Char('-') + QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0')) +
-           QStringLiteral("  ") + twoDigits(hour12) + QLatin1Char(':') + twoDigits(time.minute()) +
-           (time.hour() < 12 ? QStringLiteral(" AM") : QStringLiteral(" PM"));
+    const QByteArray month =
+        locale.standaloneMonthName(date.month(), QLocale::ShortFormat).toUtf8();
+    return QString::fromStdString(quillan::report::formatReportDateTime(
+        {date.year(), date.month(), date.day(), time.hour(), time.minute()},
+        std::string_view(month.constData(), std::size_t(month.size()))));
 }
 
 QString CurrentReportDateTime() {

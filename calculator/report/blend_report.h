@@ -1,0 +1,85 @@
+// The report lines of the two calculation commands, and the values each command writes back
+// to the window: the required mix ("how do I blend this?") and the plain top-up ("what do I
+// get if I just top up?").
+#pragma once
+
+#include "engine/mixer.h"
+#include "report/report_options.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillan::report {
+
+// O2, He and N of a mix in whole percent, as the window's fields hold them.
+struct MixPercentages {
+    std::int16_t o2 = 0;
+    std::int16_t he = 0;
+    std::int16_t n = 0;
+    bool operator==(const MixPercentages&) const = default;
+};
+
+// A run-time error met while building a report.
+struct ReportError {
+    std::int32_t number = 0;
+    std::string source;
+    std::string description;
+};
+
+enum class Outcome {
+    Plan,        // the blend can be made: see BlendReport::plan
+    NotPossible, // the inputs or the gases do not allow it: see BlendReport::whyNot
+    Failed,      // a run-time error stopped the report: see BlendReport::error
+};
+
+// The figures of a blend that can be made, in the units of the options.
+struct BlendPlan {
+    std::int16_t drain = 0;  // of the starting gas
+    std::int16_t helium = 0; // added
+    std::int16_t oxygen = 0; // added
+    std::int16_t topUp = 0;  // of the top-up gas, added last
+    std::string topUpGas;
+    std::int16_t finalPressure = 0;
+    MixPercentages finalMix;
+    std::string finalMixName;
+    std::int16_t mod = 0; // at a PO2 of 1.6
+    double po2 = 0.0;     // at the MOD
+    std::int16_t end = 0; // at the MOD
+};
+
+struct BlendReport {
+    std::vector<std::string> lines; // on failure, the lines made before it
+    Outcome outcome = Outcome::Failed;
+    std::string whyNot;
+    std::optional<BlendPlan> plan;
+    std::optional<ReportError> error;
+    std::string step; // what the command was doing, for the error report
+
+    // What the command writes back: the target depth (the mix's MOD), and after a top-up the
+    // new O2, He and N of the required mix.
+    std::optional<std::int16_t> targetDepth;
+    std::optional<MixPercentages> requiredMix;
+    // The required mix whose depth figures the window then refreshes.
+    std::optional<MixPercentages> depthMix;
+};
+
+// The required-mix command's report for the problem held by `problem` (source, target and
+// top-up gas as the window's fields give them). `dateTime` is the heading's date and time.
+BlendReport requiredMixReport(const Mixer& problem, std::string_view dateTime,
+                              const ReportOptions& options);
+
+// The top-up command's report: the source topped up with the top-up gas to the target
+// pressure; the target's own O2 and He play no part.
+BlendReport topUpReport(const Mixer& problem, std::string_view dateTime,
+                        const ReportOptions& options);
+
+// The step name both commands report their failures under.
+inline constexpr std::string_view kLoadingStep = "Loading Mix Array";
+
+// The one line the required-mix command shows for a failure: "Error at " + the step.
+std::string errorAtLine(std::string_view step);
+
+} // namespace quillan::report

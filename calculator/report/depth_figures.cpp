@@ -1,0 +1,21 @@
+#include "report/depth_figures.h"
+
+#include "engine/depth.h"
+
+namespace quillan::report {
+
+DepthFigures figuresAtDepth(const MixPercentages& mix, std::int16_t depth) {
+    if (depth == 0 || mix.o2 == 0)
+        return DepthFigures{depth, 0, 0.0, true};
+    return DepthFigures{depth, CalcEND(double(mix.n), depth), CalcPO2(double(mix.o2), depth),
+                        false};
+}
+
+std::string depthLine(const DepthFigures& figures, const ReportOptions& options) {
+    const std::string depthUnit(unitLabels(options.units).depth);
+    const std::string po2 = figures.zeroed ? "0" : formatFixed2(figures.po2, options.numbers);
+    return "At " + formatNumber(figures.depth) + " " + depthUnit + ": END " +
+           formatNumber(figures.end) + " " + depthUnit + ", PO2 " + po2;
+}
+
+} // namespace quillan::report

@@ -1,0 +1,28 @@
+// Pieces shared by both reports: the separator, the heading's date line, and the final mix
+// with its MOD, PO2 and END.
+#pragma once
+
+#include "report/blend_report.h"
+
+#include <string>
+#include <string_view>
+
+namespace quillan::report {
+
+// Exactly 109 hyphen-minus characters.
+std::string separatorLine();
+
+// "Mix Calculation " and the date and time.
+std::string headingLine(std::string_view dateTime);
+
+// The final mix's figures at its own MOD, filled into `plan`.
+void setFinalMixFigures(BlendPlan& plan);
+
+// An empty line, "Final Mix: ...", the separator, MOD, PO2 and END.
+void addFinalMixLines(std::vector<std::string>& lines, const BlendPlan& plan,
+                      const ReportOptions& options);
+
+// Records a failure: the error value, and the outcome Failed.
+void recordFailure(BlendReport& report, const RuntimeError& err);
+
+} // namespace quillan::report

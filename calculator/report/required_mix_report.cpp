@@ -1,0 +1,104 @@
+#include "report/blend_report.h"
+#include "report/report_lines.h"
+
+#include "engine/depth.h"
+
+namespace quillan::report {
+
+namespace {
+
+// The solver for the chosen gas model; false (with ErrDesc) when the mix cannot be made.
+bool solve(Mixer& mixer, GasModel gas) {
+    switch (gas) {
+    case GasModel::IdealPartialPressures:
+        break;
+    }
+    return mixer.CalcMix();
+}
+
+BlendPlan planOf(const Mixer& mixer) {
+    BlendPlan plan;
+    plan.drain = mixer.DrainAmount();
+    plan.helium = mixer.AddHePSI();
+    plan.oxygen = mixer.AddO2PSI();
+    plan.topUp = mixer.TopupMixPSI();
+    plan.topUpGas = mixer.GetMixDescription(kTopupGas);
+    plan.finalPressure = mixer.TargetPSI();
+    plan.finalMix = {mixer.TargetO2(), mixer.TargetHe(), mixer.TargetN()};
+    plan.finalMixName = mixer.GetMixDescription(kTargetTank);
+    setFinalMixFigures(plan);
+    return plan;
+}
+
+void addMixingLines(std::vector<std::string>& lines, const Mixer& mixer, const BlendPlan& plan,
+                    const ReportOptions& options) {
+    const std::string psi(unitLabels(options.units).pressure);
+    lines.push_back("Mixing");
+    lines.push_back(separatorLine());
+    if (plan.drain > 0)
+        lines.push_back("Drain " + formatNumber(plan.drain) + " " + psi + " from the starting Mix");
+    lines.push_back("Starting " + mixer.GetMixDescription(kSourceTank) + " " + psi + " should be " +
+                    formatNumber(subInt16(mixer.SourcePSI(), plan.drain)));
+    if (plan.helium > 0)
+        lines.push_back("Add " + formatNumber(plan.helium) + " " + psi + " of He");
+    if (plan.oxygen > 0)
+        lines.push_back("Add " + formatNumber(plan.oxygen) + " " + psi + " of O2");
+    lines.push_back("Add " + formatNumber(plan.topUp) + " " + psi + " of " + plan.topUpGas);
+    lines.push_back("Ending " + psi + " should be " + formatNumber(plan.finalPressure));
+    addFinalMixLines(lines, plan, options);
+}
+
+void stop(BlendReport& report, std::string why) {
+    report.lines.push_back(why);
+    report.outcome = Outcome::NotPossible;
+    report.whyNot = std::move(why);
+}
+
+} // namespace
+
+BlendReport requiredMixReport(const Mixer& problem, std::string_view dateTime,
+                              const ReportOptions& options) {
+    BlendReport report;
+    report.step = kLoadingStep;
+    const std::string psi(unitLabels(options.units).pressure);
+    std::vector<std::string>& lines = report.lines;
+    try {
+        Mixer mixer = problem;
+        lines.push_back(headingLine(dateTime));
+        lines.push_back("Calculate " + mixer.GetMixDescription(kSourceTank) + " to " +
+                        mixer.GetMixDescription(kTargetTank) + " by adding He, O2 and " +
+                        mixer.GetMixDescription(kTopupGas));
+        lines.push_back(separatorLine());
+
+        if (mixer.TargetPSI() == 0 || mixer.TargetO2() == 0) {
+            stop(report, "Target cylinder " + psi + " and fO2 are required values");
+            return report;
+        }
+        if (mixer.SourcePSI() >= mixer.TargetPSI()) {
+            lines.push_back("Source " + psi + " = " + formatNumber(mixer.SourcePSI()));
+            lines.push_back("Target " + psi + " = " + formatNumber(mixer.TargetPSI()));
+            stop(report, "Target " + psi + " is less than or equal to the Source " + psi);
+            return report;
+        }
+        if (mixer.SourcePSI() > 100 && mixer.SourceO2() <= 10) {
+            stop(report, "Low source O2. Must be > 10");
+            return report;
+        }
+
+        if (solve(mixer, options.gas)) {
+            report.plan = planOf(mixer);
+            addMixingLines(lines, mixer, *report.plan, options);
+            report.outcome = Outcome::Plan;
+        } else {
+            stop(report, mixer.ErrDesc());
+        }
+        // Made or not, the window then shows the required mix at its MOD.
+        report.targetDepth = CalcMOD(mixer.TargetO2());
+        report.depthMix = MixPercentages{mixer.TargetO2(), mixer.TargetHe(), mixer.TargetN()};
+    } catch (const RuntimeError& err) {
+        recordFailure(report, err);
+    }
+    return report;
+}
+
+} // namespace quillan::report

@@ -1,0 +1,105 @@
+#include "report/blend_report.h"
+#include "report/report_lines.h"
+
+#include "engine/depth.h"
+#include "engine/gas_names.h"
+
+namespace quillan::report {
+
+namespace {
+
+// The source topped up with `add` of the top-up gas, each percentage rounded on its own, so
+// the three need not add up to 100. The top-up gas counts as oxygen and nitrogen only.
+MixPercentages idealTopUp(const Mixer& mixer, std::int16_t add) {
+    const std::int16_t o2Added = toInt16(mixer.TopupMixFO2() / 100.0 * add);
+    const std::int16_t nAdded = subInt16(add, o2Added);
+    const double sourcePSI = mixer.SourcePSI();
+    const double targetPSI = mixer.TargetPSI();
+    MixPercentages mix;
+    mix.o2 =
+        toInt16(checkedDivide(mixer.SourceO2() / 100.0 * sourcePSI + o2Added, targetPSI) * 100.0);
+    mix.he = toInt16(checkedDivide(mixer.SourceHe() / 100.0 * sourcePSI, targetPSI) * 100.0);
+    mix.n = toInt16(checkedDivide(mixer.SourceN() / 100.0 * sourcePSI + nAdded, targetPSI) * 100.0);
+    return mix;
+}
+
+MixPercentages toppedUpMix(const Mixer& mixer, std::int16_t add, GasModel gas) {
+    switch (gas) {
+    case GasModel::IdealPartialPressures:
+        break;
+    }
+    return idealTopUp(mixer, add);
+}
+
+void stop(BlendReport& report, std::string why) {
+    report.lines.push_back(why);
+    report.outcome = Outcome::NotPossible;
+    report.whyNot = std::move(why);
+}
+
+} // namespace
+
+BlendReport topUpReport(const Mixer& problem, std::string_view dateTime,
+                        const ReportOptions& options) {
+    BlendReport report;
+    report.step = kLoadingStep;
+    const std::string psi(unitLabels(options.units).pressure);
+    std::vector<std::string>& lines = report.lines;
+    try {
+        Mixer mixer = problem;
+        const std::string topUpGas = GetGasName(double(mixer.TopupMixFO2()));
+        lines.push_back(headingLine(dateTime));
+        lines.push_back("Top " + mixer.GetMixDescription(kSourceTank) + " with " + topUpGas +
+                        " to " + formatNumber(mixer.TargetPSI()) + " " + psi);
+        lines.push_back(separatorLine());
+
+        if (mixer.TargetPSI() == 0) {
+            stop(report, "Target cylinder " + psi + " is required");
+            return report;
+        }
+        if (mixer.SourcePSI() >= mixer.TargetPSI()) {
+            lines.push_back("Source " + psi + " = " + formatNumber(mixer.SourcePSI()));
+            lines.push_back("Target " + psi + " = " + formatNumber(mixer.TargetPSI()));
+            stop(report, "Target " + psi + " is less than or equal to the Source " + psi);
+            lines.emplace_back();
+            lines.push_back("End Calculation");
+            return report;
+        }
+        if (mixer.SourcePSI() > 100 && mixer.SourceO2() <= 10) {
+            stop(report, "Low source O2. Must be > 10");
+            return report;
+        }
+
+        const std::int16_t add = subInt16(mixer.TargetPSI(), mixer.SourcePSI());
+        const MixPercentages mix = toppedUpMix(mixer, add, options.gas);
+        mixer.TargetO2(mix.o2);
+        mixer.TargetHe(mix.he);
+        mixer.TargetN(mix.n);
+
+        BlendPlan plan;
+        plan.topUp = add;
+        plan.topUpGas = topUpGas;
+        plan.finalPressure = mixer.TargetPSI();
+        plan.finalMix = mix;
+        plan.finalMixName = mixer.GetMixDescription(kTargetTank);
+        setFinalMixFigures(plan);
+
+        lines.push_back("Mixing");
+        lines.push_back(separatorLine());
+        lines.push_back("Starting " + mixer.GetMixDescription(kSourceTank) + " " + psi +
+                        " should be " + formatNumber(mixer.SourcePSI()));
+        lines.push_back("Add " + formatNumber(add) + " " + psi + " of " + topUpGas);
+        addFinalMixLines(lines, plan, options);
+
+        report.requiredMix = mix;
+        report.depthMix = mix;
+        report.targetDepth = plan.mod;
+        report.plan = std::move(plan);
+        report.outcome = Outcome::Plan;
+    } catch (const RuntimeError& err) {
+        recordFailure(report, err);
+    }
+    return report;
+}
+
+} // namespace quillan::report

@@ -1,0 +1,20 @@
+// Runs quillan-blend as a child process and collects what it printed.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace blendtest {
+
+struct Finished {
+    int status = -1; // exit status; -1 when it did not exit normally
+    std::string out;
+    std::string err;
+};
+
+Finished runBlend(const std::vector<std::string>& arguments);
+
+// A program's output cut into lines (each ended by '\n').
+std::vector<std::string> lines(const std::string& text);
+
+} // namespace blendtest

@@ -1,0 +1,169 @@
+#include "blend_arguments.h"
+
+#include "engine/runtime_error.h"
+
+#include <CLI/CLI.hpp>
+
+#include <string_view>
+#include <vector>
+
+namespace quillan::blend {
+
+namespace {
+
+// The window's field bounds.
+constexpr std::int16_t kMaxStartingPressure = 4000;
+constexpr std::int16_t kMaxRequiredPressure = 4500;
+constexpr std::int16_t kMaxPercent = 100;
+constexpr std::int16_t kMaxHelium = 90; // the window caps helium and nitrogen at 90
+constexpr std::int16_t kMinTopUpO2 = 21;
+constexpr std::int16_t kMaxTopUpO2 = 50;
+constexpr std::int16_t kMaxDepth = 500;
+
+[[noreturn]] void bad(const std::string& option, const std::string& value,
+                      const std::string& rule) {
+    throw BadInput(option + " " + value + ": " + rule);
+}
+
+std::string wholeNumberRule(const std::string& what, std::int16_t lower, std::int16_t upper) {
+    return what + " must be a whole number from " + formatNumber(lower) + " to " +
+           formatNumber(upper);
+}
+
+// A number in the user's locale within the inclusive bounds, then rounded halves to even:
+// what the window accepts from a field. Nothing else is, not even an empty text.
+std::optional<std::int16_t> wholeNumber(std::string_view text, std::int16_t lower,
+                                        std::int16_t upper, const NumberLocale& numbers) {
+    double value = 0.0;
+    try {
+        value = parseNumber(text, numbers);
+    } catch (const RuntimeError&) {
+        return std::nullopt;
+    }
+    if (!(value >= lower && value <= upper))
+        return std::nullopt;
+    return toInt16(value);
+}
+
+struct ValueCheck {
+    std::string option; // "--top"
+    std::string value;  // the argument as given
+    const NumberLocale& numbers;
+
+    std::int16_t whole(std::string_view text, const std::string& what, std::int16_t lower,
+                       std::int16_t upper) const {
+        if (auto number = wholeNumber(text, lower, upper, numbers))
+            return *number;
+        bad(option, value, wholeNumberRule(what, lower, upper));
+    }
+};
+
+std::vector<std::string_view> splitParts(std::string_view text) {
+    std::vector<std::string_view> parts;
+    for (std::size_t start = 0;;) {
+        const std::size_t slash = text.find('/', start);
+        parts.push_back(text.substr(start, slash - start));
+        if (slash == std::string_view::npos)
+            return parts;
+        start = slash + 1;
+    }
+}
+
+// PRESSURE/O2 or PRESSURE/O2/He. Helium is allowed where the window would keep it: none
+// without oxygen or in pure oxygen, else up to 90 and to 100 - O2. N is what is left.
+CylinderArgument cylinder(const std::string& option, const std::string& value,
+                          const std::string& which, std::int16_t maxPressure,
+                          const NumberLocale& numbers) {
+    const std::vector<std::string_view> parts = splitParts(value);
+    if (parts.size() < 2 || parts.size() > 3)
+        bad(option, value, "a mix is written PRESSURE/O2 or PRESSURE/O2/He");
+    const ValueCheck check{option, value, numbers};
+    CylinderArgument result;
+    result.pressure = check.whole(parts[0], which + " pressure", 0, maxPressure);
+    result.o2 = check.whole(parts[1], which + " O2", 0, kMaxPercent);
+    const bool heliumFree = result.o2 == 0 || result.o2 == kMaxPercent;
+    const std::int16_t maxHelium =
+        heliumFree ? std::int16_t{0} : std::min<std::int16_t>(kMaxHelium, kMaxPercent - result.o2);
+    if (parts.size() == 3) {
+        // Checked as the window checks the field, then held to what its balancing keeps.
+        const std::string rule = heliumFree
+                                     ? which + " He must be 0 with O2 " + formatNumber(result.o2)
+                                     : wholeNumberRule(which + " He", 0, maxHelium) + " with O2 " +
+                                           formatNumber(result.o2);
+        const auto he = wholeNumber(parts[2], 0, kMaxPercent, numbers);
+        if (!he || *he > maxHelium)
+            bad(option, value, rule);
+        result.he = *he;
+    }
+    result.n = heliumFree ? std::int16_t{0}
+                          : static_cast<std::int16_t>(kMaxPercent - result.o2 - result.he);
+    return result;
+}
+
+// Single-valued options: a second use is bad input, not a silent override.
+CLI::Option* single(CLI::App& app, const std::string& name, std::string& value) {
+    return app.add_option(name, value)->multi_option_policy(CLI::MultiOptionPolicy::Throw);
+}
+
+} // namespace
+
+BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocale& numbers) {
+    CLI::App app("quillan-blend");
+    app.set_help_flag("-h,--help");
+    bool version = false;
+    std::string have, want, fill, top, depth;
+    single(app, "--have", have);
+    auto* wantOption = single(app, "--want", want);
+    auto* fillOption = single(app, "--fill", fill);
+    auto* topOption = single(app, "--top", top);
+    auto* depthOption = single(app, "--depth", depth);
+    auto* haveOption = app.get_option("--have");
+    auto* jsonOption = app.add_flag("--json")->multi_option_policy(CLI::MultiOptionPolicy::Throw);
+    app.add_flag("--version", version)->multi_option_policy(CLI::MultiOptionPolicy::Throw);
+    for (CLI::Option* flag : {jsonOption, app.get_option("--version")})
+        flag->disable_flag_override();
+
+    BlendRequest request;
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        return request;
+    } catch (const CLI::ParseError& e) {
+        throw BadInput(e.what());
+    }
+    if (version) {
+        for (const CLI::Option* other :
+             {haveOption, wantOption, fillOption, topOption, depthOption, jsonOption})
+            if (other->count() > 0)
+                throw BadInput("--version takes no other argument");
+        request.command = Command::Version;
+        return request;
+    }
+
+    if (haveOption->count() == 0)
+        throw BadInput("--have is required: the starting cylinder, PRESSURE/O2[/He]");
+    if (wantOption->count() > 0 && fillOption->count() > 0)
+        throw BadInput("--want and --fill cannot be used together");
+    if (wantOption->count() == 0 && fillOption->count() == 0)
+        throw BadInput("--want PRESSURE/O2[/He] or --fill PRESSURE is required");
+
+    request.have = cylinder("--have", have, "starting", kMaxStartingPressure, numbers);
+    if (wantOption->count() > 0) {
+        request.command = Command::RequiredMix;
+        request.want = cylinder("--want", want, "required", kMaxRequiredPressure, numbers);
+    } else {
+        request.command = Command::TopUp;
+        request.want.pressure = ValueCheck{"--fill", fill, numbers}.whole(fill, "required pressure",
+                                                                          0, kMaxRequiredPressure);
+    }
+    if (topOption->count() > 0)
+        request.topUpO2 =
+            ValueCheck{"--top", top, numbers}.whole(top, "top-up O2", kMinTopUpO2, kMaxTopUpO2);
+    if (depthOption->count() > 0)
+        request.depth =
+            ValueCheck{"--depth", depth, numbers}.whole(depth, "target depth", 0, kMaxDepth);
+    request.json = jsonOption->count() > 0;
+    return request;
+}
+
+} // namespace quillan::blend

@@ -1,0 +1,103 @@
+#include "blend_output.h"
+
+#include "report/depth_figures.h"
+
+#include <nlohmann/json.hpp>
+
+namespace quillan::blend {
+
+namespace {
+
+Mixer problemOf(const BlendRequest& request) {
+    Mixer mixer;
+    mixer.Load(request.have.pressure, request.have.o2, request.have.he, request.have.n,
+               request.want.pressure, request.want.o2, request.want.he, request.want.n);
+    mixer.TopupMixFO2(request.topUpO2);
+    return mixer;
+}
+
+std::optional<report::DepthFigures> depthFigures(const BlendRequest& request,
+                                                 const report::BlendReport& report) {
+    if (!request.depth || !report.depthMix)
+        return std::nullopt;
+    return report::figuresAtDepth(*report.depthMix, *request.depth);
+}
+
+// PO2 as the report shows it, two decimals, so the two always agree.
+double shownPO2(double po2) {
+    return parseNumber(formatFixed2(po2, NumberLocale::classic()), NumberLocale::classic());
+}
+
+nlohmann::ordered_json planJson(const report::BlendPlan& plan) {
+    return {{"drain", plan.drain},
+            {"helium", plan.helium},
+            {"oxygen", plan.oxygen},
+            {"top_up", plan.topUp},
+            {"top_up_gas", plan.topUpGas},
+            {"final_mix",
+             {{"name", plan.finalMixName},
+              {"pressure", plan.finalPressure},
+              {"o2", plan.finalMix.o2},
+              {"he", plan.finalMix.he},
+              {"n", plan.finalMix.n}}},
+            {"mod", plan.mod},
+            {"po2", shownPO2(plan.po2)},
+            {"end", plan.end}};
+}
+
+} // namespace
+
+report::BlendReport makeReport(const BlendRequest& request, const std::string& dateTime,
+                               const report::ReportOptions& options) {
+    const Mixer problem = problemOf(request);
+    return request.command == Command::TopUp
+               ? report::topUpReport(problem, dateTime, options)
+               : report::requiredMixReport(problem, dateTime, options);
+}
+
+std::vector<std::string> textLines(const BlendRequest& request, const report::BlendReport& report,
+                                   const report::ReportOptions& options) {
+    std::vector<std::string> lines = report.lines;
+    if (report.error && request.command == Command::RequiredMix)
+        lines.push_back(report::errorAtLine(report.step));
+    if (const auto figures = depthFigures(request, report)) {
+        lines.emplace_back();
+        lines.push_back(report::depthLine(*figures, options));
+    }
+    return lines;
+}
+
+std::string jsonText(const BlendRequest& request, const report::BlendReport& report,
+                     const report::ReportOptions& options) {
+    const report::UnitLabels units = report::unitLabels(options.units);
+    nlohmann::ordered_json plan = {
+        {"command", request.command == Command::TopUp ? "top-up" : "required-mix"},
+        {"units", {{"pressure", units.pressure}, {"depth", units.depth}}},
+        {"possible", report.outcome == report::Outcome::Plan},
+        {"why_not", nullptr},
+        {"error", nullptr},
+    };
+    const nlohmann::ordered_json noPlan = planJson({});
+    for (const auto& [key, value] : noPlan.items())
+        plan[key] = nullptr;
+    if (report.plan)
+        plan.update(planJson(*report.plan));
+    if (report.outcome == report::Outcome::NotPossible)
+        plan["why_not"] = report.whyNot;
+    if (report.error) {
+        plan["why_not"] = report::errorAtLine(report.step);
+        plan["error"] = {{"number", report.error->number},
+                         {"source", report.error->source},
+                         {"description", report.error->description}};
+    }
+    if (request.depth) {
+        plan["at_depth"] = nullptr;
+        if (const auto figures = depthFigures(request, report))
+            plan["at_depth"] = {
+                {"depth", figures->depth}, {"end", figures->end}, {"po2", shownPO2(figures->po2)}};
+    }
+    plan["report"] = textLines(request, report, options);
+    return plan.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+} // namespace quillan::blend

@@ -1,0 +1,64 @@
+#include "help_text.h"
+
+namespace quillan::blend {
+
+const std::string_view kHelpText = R"(NAME
+       quillan-blend - plan a partial-pressure gas blend
+
+SYNOPSIS
+       quillan-blend --have MIX --want MIX [--top O2] [--depth FSW] [--json]
+       quillan-blend --have MIX --fill PSI [--top O2] [--depth FSW] [--json]
+       quillan-blend --help | --version
+
+DESCRIPTION
+       Works out, as the Quillan window does, how to blend a required mix from a
+       starting cylinder (--want), or which mix a plain top-up gives (--fill), and
+       prints the window's report line for line.
+
+       A MIX is PRESSURE/O2/He in PSI and whole percent; He may be left out
+       (3000/32). Numbers are read in the user's locale and rounded to whole
+       numbers, exact halves to even, as the window reads its fields.
+
+OPTIONS
+       --have MIX
+              The starting cylinder: pressure 0 to 4000 PSI, O2 0 to 100 %,
+              He 0 to 90 % and at most 100 - O2 (none with O2 0 or 100).
+
+       --want MIX
+              The required mix: pressure 0 to 4500 PSI, O2 and He as for --have.
+
+       --fill PSI
+              Top the starting cylinder up to this pressure, 0 to 4500 PSI.
+
+       --top O2
+              The top-up gas's O2 %, 21 (air, the default) to 50.
+
+       --depth FSW
+              Also print the final mix's END and PO2 at this depth, 0 to 500 fsw.
+
+       --json Print the plan as one JSON object instead of the report.
+
+       -h, --help
+              Print this help and exit.
+
+       --version
+              Print the version and exit.
+
+EXIT STATUS
+       0      The blend can be made; the plan is printed.
+       1      The blend cannot be made; the report says why. Also when the
+              calculation fails, with a message on standard error.
+       2      Bad input: one message on standard error, nothing on standard output.
+
+EXAMPLES
+       quillan-blend --have 500/21/35 --want 3000/21/35
+       quillan-blend --have 500/21 --fill 3000 --top 32 --depth 100
+)";
+
+const std::string_view kUsageHint =
+    "Usage: quillan-blend --have MIX (--want MIX | --fill PSI) [--top O2] [--depth FSW] "
+    "[--json]; see --help";
+
+const std::string_view kVersionText = "quillan-blend " QUILLAN_BLEND_VERSION;
+
+} // namespace quillan::blend

@@ -1,0 +1,63 @@
+// quillan-blend: the calculator's two commands from the command line.
+#include "blend_arguments.h"
+#include "blend_output.h"
+#include "help_text.h"
+
+#include "report/report_date.h"
+
+#include <iostream>
+
+using namespace quillan;
+
+namespace {
+
+constexpr int kPlanned = 0;
+constexpr int kNotPossible = 1;
+constexpr int kBadInput = 2;
+
+int run(const blend::BlendRequest& request, const NumberLocale& numbers) {
+    report::ReportOptions options;
+    options.numbers = numbers;
+    const report::BlendReport report =
+        blend::makeReport(request, report::currentReportDateTime(), options);
+    if (request.json) {
+        std::cout << blend::jsonText(request, report, options) << '\n';
+    } else {
+        for (const std::string& line : blend::textLines(request, report, options))
+            std::cout << line << '\n';
+    }
+    if (report.error)
+        std::cerr << "quillan-blend: " << report.step << ": " << report.error->description
+                  << " (error " << report.error->number << ")\n";
+    return report.outcome == report::Outcome::Plan ? kPlanned : kNotPossible;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const NumberLocale numbers = NumberLocale::user();
+    blend::BlendRequest request;
+    try {
+        request = blend::parseArguments(argc, argv, numbers);
+    } catch (const blend::BadInput& bad) {
+        std::cerr << "quillan-blend: " << bad.what() << '\n' << blend::kUsageHint << '\n';
+        return kBadInput;
+    }
+    switch (request.command) {
+    case blend::Command::Help:
+        std::cout << blend::kHelpText;
+        return kPlanned;
+    case blend::Command::Version:
+        std::cout << blend::kVersionText << '\n';
+        return kPlanned;
+    case blend::Command::RequiredMix:
+    case blend::Command::TopUp:
+        break;
+    }
+    const int status = run(request, numbers);
+    if (!std::cout.flush()) {
+        std::cerr << "quillan-blend: cannot write the output\n";
+        return kNotPossible;
+    }
+    return status;
+}
