@@ -181,7 +181,7 @@ std::u16string StartDoc(std::u16string_view docName, bool displayError) {
             procedure.append(docName);
             reportSwallowed(
                 u"Velkin.QorCommon1.dll.Common.StartDoc", procedure,
-                AutomationError(kErrInvalidCall, std::u16string(kLibrarySource), fromUtf8(what)));
+                AutomationError(kErrInvalidProcedureCall, std::u16string(kLibrarySource), fromUtf8(what)));
         }
     } catch (const std::bad_alloc&) {
         if (displayError) {

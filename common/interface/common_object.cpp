@@ -1,6 +1,6 @@
 #include "common_object.h"
 
-#include "call_through.h"
+#include "qor/call_through.h"
 #include "common_ops.h"
 #include "marshal.h"
 #include "qor_file_object.h"

@@ -1,6 +1,6 @@
 #include "geo_support_object.h"
 
-#include "call_through.h"
+#include "qor/call_through.h"
 #include "geo_support.h"
 #include "marshal.h"
 

@@ -1,6 +1,6 @@
 #include "qor_file_object.h"
 
-#include "call_through.h"
+#include "qor/call_through.h"
 #include "marshal.h"
 
 namespace qor::server {

@@ -105,12 +105,12 @@ TEST_P(CollectionErrors, BadIndexRaisesTheClassicError) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Indexes, CollectionErrors,
-                         ::testing::Values(BadIndex{[] { return number(0); }, qor::kErrSubscript},
-                                           BadIndex{[] { return number(2); }, qor::kErrSubscript},
-                                           BadIndex{[] { return number(-1); }, qor::kErrSubscript},
+                         ::testing::Values(BadIndex{[] { return number(0); }, qor::kErrSubscriptOutOfRange},
+                                           BadIndex{[] { return number(2); }, qor::kErrSubscriptOutOfRange},
+                                           BadIndex{[] { return number(-1); }, qor::kErrSubscriptOutOfRange},
                                            BadIndex{[] { return text(u"nokey"); },
-                                                    qor::kErrInvalidCall},
-                                           BadIndex{missing, qor::kErrInvalidCall}));
+                                                    qor::kErrInvalidProcedureCall},
+                                           BadIndex{missing, qor::kErrInvalidProcedureCall}));
 
 TEST_F(CollectionTest, DuplicateKeyIsRefused) {
     ASSERT_EQ(add(u"one", u"Key"), S_OK);
@@ -133,9 +133,9 @@ TEST_F(CollectionTest, AddBeforeAndAfter) {
     EXPECT_EQ(item(number(2)), u"b");
     EXPECT_EQ(item(number(3)), u"c");
     EXPECT_EQ(col_->Add(&a, &key, &first, &byKey),
-              qor::hresultFromErrorNumber(qor::kErrInvalidCall));
+              qor::hresultFromErrorNumber(qor::kErrInvalidProcedureCall));
     VARIANT tooFar = number(9);
-    EXPECT_EQ(col_->Add(&a, &key, &tooFar, &none), qor::hresultFromErrorNumber(qor::kErrSubscript));
+    EXPECT_EQ(col_->Add(&a, &key, &tooFar, &none), qor::hresultFromErrorNumber(qor::kErrSubscriptOutOfRange));
     EXPECT_EQ(count(), 3);
     for (VARIANT* v : {&a, &c, &byKey})
         VariantClear(v);

@@ -7,6 +7,8 @@
 
 #include "qor/automation_error.h"
 #include "qor/com_api.h"
+#include "qor/com_ptr.h"
+#include "qor/variant.h"
 
 namespace qor {
 
