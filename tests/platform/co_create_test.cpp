@@ -6,7 +6,7 @@
 #include "fake_server.h"
 #include "qor/runtime.h"
 #include "server_registration.h"
-#include "temp_data_home.h"
+#include "qor_test/temp_folder.h"
 
 namespace {
 
@@ -23,11 +23,11 @@ bool isLoaded(const char* path) {
     return true;
 }
 
-class ClassCreation : public TempDataHome {
+class ClassCreation : public qor::test::TempRegistryTest {
   protected:
     void TearDown() override {
         CoFreeUnusedLibraries();
-        TempDataHome::TearDown();
+        qor::test::TempRegistryTest::TearDown();
     }
 };
 

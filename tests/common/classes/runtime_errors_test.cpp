@@ -6,7 +6,7 @@
 
 #include "common_ops.h"
 #include "expect_error.h"
-#include "fake_label.h"
+#include "qor_test/fake_label.h"
 #include "runtime_errors.h"
 
 namespace qor::common {

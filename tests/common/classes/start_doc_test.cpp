@@ -10,7 +10,7 @@
 
 #include "common_ops.h"
 #include "shell_codes.h"
-#include "temp_dir.h"
+#include "qor_test/temp_folder.h"
 
 namespace qor::common {
 namespace {
