@@ -4,7 +4,8 @@
 
 namespace qor::common {
 void raiseRuntime(std::int32_t number) {
-    throw AutomationError(number, std::u16string(kLibrarySource), std::u16string(standardDescription(number)));
+    throw AutomationError(number, std::u16string(kLibrarySource),
+                          std::u16string(standardDescription(number)));
 }
 
 std::int16_t toInteger16(std::size_t count) {

@@ -10,10 +10,9 @@ namespace qor::server {
 // Derived provides `static const DispatchTable& dispatchTable()`. OwnIids are the
 // identifiers under which Interface is offered.
 template <class Derived, class Interface, const IID&... OwnIids>
-class DualObject
-    : public DispatchObject<Derived, Implements<Interface, IID_IDispatch, OwnIids...>,
-                            Implements<ISupportErrorInfo, IID_ISupportErrorInfo>>,
-      private CountedInModule<moduleLocks> {
+class DualObject : public DispatchObject<Derived, Implements<Interface, IID_IDispatch, OwnIids...>,
+                                         Implements<ISupportErrorInfo, IID_ISupportErrorInfo>>,
+                   private CountedInModule<moduleLocks> {
   public:
     HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID riid) override {
         return ((riid == OwnIids) || ...) ? S_OK : S_FALSE;

@@ -100,7 +100,7 @@ QOR_API HRESULT CoGetClassObject(REFCLSID rclsid, DWORD dwClsContext, void*, REF
     *ppv = nullptr;
     if ((dwClsContext & CLSCTX_INPROC_SERVER) == 0)
         return REGDB_E_CLASSNOTREG; // only in-process servers
-    SetErrorInfo(0, nullptr); // what a failure reports is this call's, not an earlier one's
+    SetErrorInfo(0, nullptr);       // what a failure reports is this call's, not an earlier one's
     const std::string clsid = guidText(rclsid);
     qor::debugLog("create: class %s", clsid.c_str());
     std::string path;

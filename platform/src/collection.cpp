@@ -148,8 +148,8 @@ const qor::DispatchTable& CollectionImpl::dispatchTable() {
     using qor::procedure;
     // Every argument is a Variant the collection inspects itself.
     static const qor::DispatchTable table({
-        function<&Collection::Item>(u"Item", DISPID_COLLECTION_ITEM,
-                                    {{u"Index", VT_VARIANT, true}}, VT_VARIANT),
+        function<&Collection::Item>(u"Item", DISPID_COLLECTION_ITEM, {{u"Index", VT_VARIANT, true}},
+                                    VT_VARIANT),
         procedure<&Collection::Add>(u"Add", DISPID_COLLECTION_ADD,
                                     {{u"Item", VT_VARIANT, true},
                                      {u"Key", VT_VARIANT, true, true},

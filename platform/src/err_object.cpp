@@ -180,10 +180,10 @@ const qor::DispatchTable& ErrObjectImpl::dispatchTable() {
     using qor::procedure;
     using qor::property;
     static const qor::DispatchTable table({
-        property<&ErrObject::get_Number, &ErrObject::put_Number>(u"Number",
-                                                                 DISPID_ERROBJECT_NUMBER, VT_I4),
-        property<&ErrObject::get_Source, &ErrObject::put_Source>(u"Source",
-                                                                 DISPID_ERROBJECT_SOURCE, VT_BSTR),
+        property<&ErrObject::get_Number, &ErrObject::put_Number>(u"Number", DISPID_ERROBJECT_NUMBER,
+                                                                 VT_I4),
+        property<&ErrObject::get_Source, &ErrObject::put_Source>(u"Source", DISPID_ERROBJECT_SOURCE,
+                                                                 VT_BSTR),
         property<&ErrObject::get_Description, &ErrObject::put_Description>(
             u"Description", DISPID_ERROBJECT_DESCRIPTION, VT_BSTR),
         property<&ErrObject::get_HelpFile, &ErrObject::put_HelpFile>(

@@ -85,13 +85,13 @@ TEST_P(CollectionErrors, BadIndexRaisesTheClassicError) {
     VariantClear(&index);
 }
 
-INSTANTIATE_TEST_SUITE_P(Indexes, CollectionErrors,
-                         ::testing::Values(BadIndex{[] { return vI4(0); }, qor::kErrSubscriptOutOfRange},
-                                           BadIndex{[] { return vI4(2); }, qor::kErrSubscriptOutOfRange},
-                                           BadIndex{[] { return vI4(-1); }, qor::kErrSubscriptOutOfRange},
-                                           BadIndex{[] { return vNewText(u"nokey"); },
-                                                    qor::kErrInvalidProcedureCall},
-                                           BadIndex{vMissing, qor::kErrInvalidProcedureCall}));
+INSTANTIATE_TEST_SUITE_P(
+    Indexes, CollectionErrors,
+    ::testing::Values(BadIndex{[] { return vI4(0); }, qor::kErrSubscriptOutOfRange},
+                      BadIndex{[] { return vI4(2); }, qor::kErrSubscriptOutOfRange},
+                      BadIndex{[] { return vI4(-1); }, qor::kErrSubscriptOutOfRange},
+                      BadIndex{[] { return vNewText(u"nokey"); }, qor::kErrInvalidProcedureCall},
+                      BadIndex{vMissing, qor::kErrInvalidProcedureCall}));
 
 TEST_F(CollectionTest, DuplicateKeyIsRefused) {
     ASSERT_EQ(add(u"one", u"Key"), S_OK);
@@ -116,7 +116,8 @@ TEST_F(CollectionTest, AddBeforeAndAfter) {
     EXPECT_EQ(col_->Add(&a, &key, &first, &byKey),
               qor::hresultFromErrorNumber(qor::kErrInvalidProcedureCall));
     VARIANT tooFar = vI4(9);
-    EXPECT_EQ(col_->Add(&a, &key, &tooFar, &none), qor::hresultFromErrorNumber(qor::kErrSubscriptOutOfRange));
+    EXPECT_EQ(col_->Add(&a, &key, &tooFar, &none),
+              qor::hresultFromErrorNumber(qor::kErrSubscriptOutOfRange));
     EXPECT_EQ(count(), 3);
     for (VARIANT* v : {&a, &c, &byKey})
         VariantClear(v);
@@ -181,15 +182,16 @@ TEST_F(CollectionTest, LateBoundAddItemCountRemove) {
     ASSERT_EQ(col_->GetIDsOfNames(IID_NULL, names, 1, 0, &id), S_OK);
     EXPECT_EQ(id, DISPID_COLLECTION_ADD);
     // Add "value", "key" (arguments in reverse order)
-    EXPECT_EQ(
-        invoke(DISPID_COLLECTION_ADD, DISPATCH_METHOD, {vNewText(u"key"), vNewText(u"value")}, nullptr),
-        S_OK);
+    EXPECT_EQ(invoke(DISPID_COLLECTION_ADD, DISPATCH_METHOD, {vNewText(u"key"), vNewText(u"value")},
+                     nullptr),
+              S_OK);
     VARIANT result;
     VariantInit(&result);
     EXPECT_EQ(invoke(DISPID_COLLECTION_COUNT, DISPATCH_PROPERTYGET, {}, &result), S_OK);
     EXPECT_EQ(result.lVal, 1);
-    EXPECT_EQ(invoke(DISPID_VALUE, DISPATCH_METHOD | DISPATCH_PROPERTYGET, {vNewText(u"KEY")}, &result),
-              S_OK);
+    EXPECT_EQ(
+        invoke(DISPID_VALUE, DISPATCH_METHOD | DISPATCH_PROPERTYGET, {vNewText(u"KEY")}, &result),
+        S_OK);
     EXPECT_EQ(qor::Bstr::toU16(result.bstrVal), u"value");
     VariantClear(&result);
     EXCEPINFO info{};
@@ -202,6 +204,22 @@ TEST_F(CollectionTest, LateBoundAddItemCountRemove) {
     EXPECT_EQ(invoke(DISPID_COLLECTION_REMOVE, DISPATCH_METHOD, {vI4(1)}, nullptr), S_OK);
     EXPECT_EQ(count(), 0);
     EXPECT_EQ(invoke(77, DISPATCH_METHOD, {}, nullptr), DISP_E_MEMBERNOTFOUND);
+}
+
+TEST_F(CollectionTest, LateBoundAddLeavesOutOptionalArgumentsOrNamesThem) {
+    VARIANT args[2] = {vI4(1), vNewText(u"second")}; // After:=1 named, Item positional
+    DISPID named = 3;                                // After
+    DISPPARAMS onlyItem{&args[1], nullptr, 1, 0};
+    ASSERT_EQ(col_->Invoke(DISPID_COLLECTION_ADD, IID_NULL, 0, DISPATCH_METHOD, &onlyItem, nullptr,
+                           nullptr, nullptr),
+              S_OK);
+    DISPPARAMS withAfter{args, &named, 2, 1};
+    ASSERT_EQ(col_->Invoke(DISPID_COLLECTION_ADD, IID_NULL, 0, DISPATCH_METHOD, &withAfter, nullptr,
+                           nullptr, nullptr),
+              S_OK);
+    EXPECT_EQ(count(), 2);
+    EXPECT_EQ(item(vI4(2)), u"second");
+    VariantClear(&args[1]);
 }
 
 TEST_F(CollectionTest, StoresObjectsWithAReference) {

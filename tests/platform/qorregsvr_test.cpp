@@ -60,7 +60,8 @@ struct Failure {
     std::string message;
 };
 
-class QorregsvrFailures : public qor::test::TempRegistryTest, public ::testing::WithParamInterface<Failure> {};
+class QorregsvrFailures : public qor::test::TempRegistryTest,
+                          public ::testing::WithParamInterface<Failure> {};
 
 TEST_P(QorregsvrFailures, ExitNonZeroAndSayWhy) {
     const ToolRun run = runTool(GetParam().arguments);

@@ -172,7 +172,8 @@ struct StoredValue {
     std::string data;
 };
 
-class RegistryValues : public qor::test::TempRegistryTest, public ::testing::WithParamInterface<StoredValue> {};
+class RegistryValues : public qor::test::TempRegistryTest,
+                       public ::testing::WithParamInterface<StoredValue> {};
 
 TEST_P(RegistryValues, SurviveTheFileUnchanged) {
     const StoredValue& v = GetParam();
@@ -251,7 +252,8 @@ TEST_F(Registry, FileWrittenByHandIsRead) {
     RegCloseKey(key);
 }
 
-class DamagedRegistry : public qor::test::TempRegistryTest, public ::testing::WithParamInterface<std::string> {};
+class DamagedRegistry : public qor::test::TempRegistryTest,
+                        public ::testing::WithParamInterface<std::string> {};
 
 TEST_P(DamagedRegistry, EveryCallFailsAndTheFileStays) {
     writeFile(registryFile(), GetParam());

@@ -59,8 +59,7 @@ const DispatchTable& FakeLabel::dispatchTable() {
     return table;
 }
 
-HRESULT FakeLabel::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
-                                 DISPID* ids) {
+HRESULT FakeLabel::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) {
     const HRESULT hr = DispatchObject::GetIDsOfNames(riid, names, count, lcid, ids);
     if (SUCCEEDED(hr) && ((ids[0] == kTag && !hasTag) || (ids[0] == kRefresh && !hasRefresh))) {
         ids[0] = DISPID_UNKNOWN;

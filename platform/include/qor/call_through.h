@@ -111,7 +111,11 @@ MethodSpec function(std::u16string_view name, DISPID dispid, std::vector<ParamSp
 // value, Put takes the new value.
 template <auto Get, auto Put>
 MethodSpec property(std::u16string_view name, DISPID dispid, VARTYPE type) {
-    return {name, dispid, {}, type, &detail::Caller<Get, true, decltype(Get)>::call,
+    return {name,
+            dispid,
+            {},
+            type,
+            &detail::Caller<Get, true, decltype(Get)>::call,
             &detail::Caller<Put, false, decltype(Put)>::call};
 }
 

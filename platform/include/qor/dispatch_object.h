@@ -31,8 +31,7 @@ class DispatchObject : public ComObject<Derived, Entries...> {
         return Derived::dispatchTable().getIDsOfNames(riid, names, count, ids);
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params,
-                                     VARIANT* result, EXCEPINFO* excepInfo,
-                                     UINT* argErr) override {
+                                     VARIANT* result, EXCEPINFO* excepInfo, UINT* argErr) override {
         return Derived::dispatchTable().invoke(static_cast<Dual*>(this), id, riid, flags, params,
                                                result, excepInfo, argErr);
     }

@@ -12,9 +12,9 @@
 #include <random>
 
 #include "common_ops.h"
-#include "qor_test/fake_label.h"
 #include "geo_support.h"
 #include "qor_file.h"
+#include "qor_test/fake_label.h"
 #include "qor_test/temp_folder.h"
 
 namespace qor {

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "common_ops.h"
+#include "qor/runtime.h"
 #include "qor_test/temp_folder.h"
 
 namespace qor::common {

@@ -77,7 +77,7 @@ TEST_F(LateBindingTest, ArgumentsAreCoercedToTheParameterTypes) {
         std::u16string expected;
     } cases[] = {
         {*blank, u"0"},
-        {vI4(12), u"12"},                           // number to text
+        {vI4(12), u"12"},                          // number to text
         {vByRef(VT_BSTR, &spaced->bstrVal), u"7"}, // by reference where by value is declared
         {vByRef(VT_VARIANT, blank.get()), u"0"},
     };
@@ -114,8 +114,7 @@ TEST_F(LateBindingTest, ResultsCarryTheDeclaredType) {
     ASSERT_EQ(formats.hr, S_OK);
     ASSERT_EQ(formats.result->vt, VT_DISPATCH);
     ComPtr<Collection> collection;
-    EXPECT_EQ(formats.result->pdispVal->QueryInterface(IID_Collection, collection.outVoid()),
-              S_OK);
+    EXPECT_EQ(formats.result->pdispVal->QueryInterface(IID_Collection, collection.outVoid()), S_OK);
 
     LateCall parsed;
     VARIANT_BOOL failInvalid = VARIANT_FALSE;
@@ -168,8 +167,8 @@ TEST_F(LateBindingTest, NamedArgumentsFindTheirParameters) {
     DISPID named[2] = {1, 0};
     DISPPARAMS params{args, named, 2, 2};
     Variant result;
-    ASSERT_EQ(file_->Invoke(0x60030001, IID_NULL, 0, DISPATCH_METHOD, &params, result.get(), nullptr,
-                            nullptr),
+    ASSERT_EQ(file_->Invoke(0x60030001, IID_NULL, 0, DISPATCH_METHOD, &params, result.get(),
+                            nullptr, nullptr),
               S_OK);
     EXPECT_EQ(text(result->bstrVal), u"txt");
 }
@@ -191,8 +190,8 @@ TEST_F(LateBindingTest, ByReferenceArgumentsReachTheOperationUnchanged) {
     twelve->lVal = 12;
     for (const auto& [arg, expected] : {std::pair{&null, u""}, std::pair{&twelve, u"12"}}) {
         LateCall byValue, byRef;
-        invoke(common_.get(), 0x60030001, {arg->v}, byValue);
-        invoke(common_.get(), 0x60030001, {vByRef(VT_VARIANT, &arg->v)}, byRef);
+        invoke(common_.get(), 0x60030001, {**arg}, byValue);
+        invoke(common_.get(), 0x60030001, {vByRef(VT_VARIANT, arg->get())}, byRef);
         ASSERT_EQ(byValue.hr, S_OK);
         ASSERT_EQ(byRef.hr, S_OK);
         EXPECT_EQ(text(byValue.result->bstrVal), expected);
@@ -227,10 +226,10 @@ TEST_F(LateBindingTest, WrongArgumentTypesPointAtTheArgument) {
         std::vector<VARIANT> args; // in source order
         UINT badArg;               // index into the reversed array
     } cases[] = {
-        {geoRaw, 0x60030004, {*word, vR8(1)}, 1},    // x is no number
-        {geoRaw, 0x60030004, {vR8(1), *word}, 0},    // y is no number
-        {commonRaw, 0x60030008, {vI4(3), *word}, 1}, // LabelCtl is no object
-        {commonRaw, 0x60030004, {*word, *word}, 0}, // SpaceCounter
+        {geoRaw, 0x60030004, {*word, vR8(1)}, 1},                           // x is no number
+        {geoRaw, 0x60030004, {vR8(1), *word}, 0},                           // y is no number
+        {commonRaw, 0x60030008, {vI4(3), *word}, 1},                        // LabelCtl is no object
+        {commonRaw, 0x60030004, {*word, *word}, 0},                         // SpaceCounter
         {commonRaw, 0x60030006, {*word, *word, vObject(geoRaw), *word}, 1}, // not an ErrObject
     };
     for (const auto& c : cases) {
@@ -238,8 +237,8 @@ TEST_F(LateBindingTest, WrongArgumentTypesPointAtTheArgument) {
         DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
         Variant result;
         UINT argErr = ~0u;
-        EXPECT_EQ(c.object->Invoke(c.id, IID_NULL, 0, DISPATCH_METHOD, &params, result.get(), nullptr,
-                                   &argErr),
+        EXPECT_EQ(c.object->Invoke(c.id, IID_NULL, 0, DISPATCH_METHOD, &params, result.get(),
+                                   nullptr, &argErr),
                   DISP_E_TYPEMISMATCH)
             << std::hex << c.id;
         EXPECT_EQ(argErr, c.badArg) << std::hex << c.id;
@@ -253,7 +252,7 @@ TEST_F(LateBindingTest, WrongCountsAndMembersAreRefused) {
         std::vector<VARIANT> args;
         HRESULT expected;
     } cases[] = {
-        {0x60030000, {}, DISP_E_BADPARAMCOUNT},               // EmptyStringToZero needs one
+        {0x60030000, {}, DISP_E_BADPARAMCOUNT},             // EmptyStringToZero needs one
         {0x60030000, {*word, *word}, DISP_E_BADPARAMCOUNT}, // ... and takes only one
         {0x6003000C, {*word, *word, *word}, DISP_E_BADPARAMCOUNT},
         {0x60030000, {vMissing()}, DISP_E_PARAMNOTFOUND}, // a required one left "missing"
@@ -268,9 +267,9 @@ TEST_F(LateBindingTest, WrongCountsAndMembersAreRefused) {
     DISPPARAMS none{nullptr, nullptr, 0, 0};
     Variant result;
     const GUID other = IID__Common;
-    EXPECT_EQ(
-        common_->Invoke(0x6003000C, other, 0, DISPATCH_METHOD, &none, result.get(), nullptr, nullptr),
-        DISP_E_UNKNOWNINTERFACE);
+    EXPECT_EQ(common_->Invoke(0x6003000C, other, 0, DISPATCH_METHOD, &none, result.get(), nullptr,
+                              nullptr),
+              DISP_E_UNKNOWNINTERFACE);
     EXPECT_EQ(common_->Invoke(0x6003000C, IID_NULL, 0, DISPATCH_PROPERTYPUT, &none, result.get(),
                               nullptr, nullptr),
               DISP_E_MEMBERNOTFOUND);
