@@ -3,57 +3,43 @@
 namespace qor::test {
 namespace {
 
-VARIANT tagged(VARTYPE vt) {
+// A VARIANT of type vt whose union member `slot` holds value.
+template <class T, class U> VARIANT tagged(VARTYPE vt, T VARIANT::*slot, U value) {
     VARIANT v;
     VariantInit(&v);
     v.vt = vt;
+    v.*slot = static_cast<T>(value);
     return v;
 }
 
 } // namespace
 
 VARIANT vText(BSTR s) {
-    VARIANT v = tagged(VT_BSTR);
-    v.bstrVal = s;
-    return v;
+    return tagged(VT_BSTR, &VARIANT::bstrVal, s);
 }
 VARIANT vNewText(std::u16string_view s) {
     return vText(SysAllocStringLen(s.data(), static_cast<UINT>(s.size())));
 }
 VARIANT vI4(LONG n) {
-    VARIANT v = tagged(VT_I4);
-    v.lVal = n;
-    return v;
+    return tagged(VT_I4, &VARIANT::lVal, n);
 }
 VARIANT vI2(SHORT n) {
-    VARIANT v = tagged(VT_I2);
-    v.iVal = n;
-    return v;
+    return tagged(VT_I2, &VARIANT::iVal, n);
 }
 VARIANT vR8(double d) {
-    VARIANT v = tagged(VT_R8);
-    v.dblVal = d;
-    return v;
+    return tagged(VT_R8, &VARIANT::dblVal, d);
 }
 VARIANT vBool(bool b) {
-    VARIANT v = tagged(VT_BOOL);
-    v.boolVal = b ? VARIANT_TRUE : VARIANT_FALSE;
-    return v;
+    return tagged(VT_BOOL, &VARIANT::boolVal, b ? VARIANT_TRUE : VARIANT_FALSE);
 }
 VARIANT vByRef(VARTYPE vt, void* target) {
-    VARIANT v = tagged(static_cast<VARTYPE>(VT_BYREF | vt));
-    v.byref = target;
-    return v;
+    return tagged(static_cast<VARTYPE>(VT_BYREF | vt), &VARIANT::byref, target);
 }
 VARIANT vMissing() {
-    VARIANT v = tagged(VT_ERROR);
-    v.scode = DISP_E_PARAMNOTFOUND;
-    return v;
+    return tagged(VT_ERROR, &VARIANT::scode, DISP_E_PARAMNOTFOUND);
 }
 VARIANT vObject(IDispatch* d) {
-    VARIANT v = tagged(VT_DISPATCH);
-    v.pdispVal = d;
-    return v;
+    return tagged(VT_DISPATCH, &VARIANT::pdispVal, d);
 }
 
 Variant textVariant(std::u16string_view s) {
