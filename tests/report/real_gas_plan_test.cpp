@@ -153,7 +153,7 @@ TEST(RealGasPlanSweep, PrintedReadingsLandOnTheRequiredMix) {
         ASSERT_TRUE(report.plan && report.plan->gauges) << i;
         const GaugeReadings& shown = *report.plan->gauges;
         const GaugeBlendProblem problem = problemOf(mixer);
-        const GaugePlan readings{shown.drainTo.value_or(mixer.SourcePSI()),
+        const GaugePlan readings{double(shown.drainTo.value_or(mixer.SourcePSI())),
                                  double(shown.afterHelium), double(shown.afterOxygen),
                                  double(shown.afterTopUp), shown.drainTo.has_value()};
         // Readings never go back down once filling has begun.
