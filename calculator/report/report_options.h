@@ -14,6 +14,7 @@ enum class UnitSystem {
 
 enum class GasModel {
     IdealPartialPressures, // a gas adds exactly its own pressure; fractions by pressure
+    RealGas,               // compressibility counted; the plan gives gauge readings to fill by
 };
 
 struct ReportOptions {

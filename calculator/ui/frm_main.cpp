@@ -2,6 +2,7 @@
 
 #include "clickable_label.h"
 #include "field_handlers.h"
+#include "gas_model_menu.h"
 #include "instructions_output.h"
 #include "module1.h"
 #include "twips_layout.h"
@@ -220,6 +221,7 @@ void frmMain::buildMenus() {
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     mnuExit = mnuFile->addAction(QStringLiteral("&Exit"));
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    buildOptionsMenu();
     mnuHelp = bar->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     mnuAbout = mnuHelp->addAction(QStringLiteral("&About"));
@@ -227,6 +229,12 @@ void frmMain::buildMenus() {
     mnuHelp->addSeparator()->setObjectName(QStringLiteral("b1"));
     mnuReportError = mnuHelp->addAction(QStringLiteral("&Report an Error"));
     mnuReportError->setObjectName(QStringLiteral("mnuReportError"));
+}
+
+void frmMain::buildOptionsMenu() {
+    mnuOptions = menuBar()->addMenu(QStringLiteral("&Options"));
+    mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
+    AddGasModelMenu(mnuOptions);
 }
 
 void frmMain::setTabOrderAndFocus() {

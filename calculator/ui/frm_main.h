@@ -58,6 +58,7 @@ class frmMain : public QMainWindow {
     // Menus
     QMenu* mnuFile;
     QAction* mnuExit;
+    QMenu* mnuOptions; // the gas model, remembered between runs
     QMenu* mnuHelp;
     QAction* mnuAbout;
     QAction* mnuReportError;
@@ -71,6 +72,7 @@ class frmMain : public QMainWindow {
     void buildRequiredGroup(QWidget* client);
     void buildBlendingGroup(QWidget* client);
     void buildMenus();
+    void buildOptionsMenu();
     void setTabOrderAndFocus();
 
     void LoadInstructions();

@@ -2,6 +2,7 @@
 // top-up gives. The report module writes the lines; the window reads and writes fields.
 #include "frm_main.h"
 
+#include "gas_model_menu.h"
 #include "module1.h"
 #include "report/blend_report.h"
 #include "report_text.h"
@@ -17,6 +18,7 @@ namespace {
 quillan::report::ReportOptions reportOptions() {
     quillan::report::ReportOptions options;
     options.numbers = Module1::UserNumberLocale();
+    options.gas = GasModelSetting::Stored();
     return options;
 }
 

@@ -267,9 +267,12 @@ void MainWindowTest::menus() {
     QCOMPARE(helpItems,
              (QStringList{"mnuAbout=&About", "b1=-", "mnuReportError=&Report an Error"}));
     const QList<QAction*> bar = form->menuBar()->actions();
-    QCOMPARE(bar.size(), 2);
+    // The Options menu (the gas model) sits between File and Help.
+    QCOMPARE(bar.size(), 3);
     QCOMPARE(bar[0]->menu(), form->mnuFile);
-    QCOMPARE(bar[1]->menu(), form->mnuHelp);
+    QCOMPARE(bar[1]->menu(), form->mnuOptions);
+    QCOMPARE(bar[2]->menu(), form->mnuHelp);
+    QCOMPARE(form->mnuOptions->title(), QStringLiteral("&Options"));
 }
 
 void MainWindowTest::helpMenuBoxes_data() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/number_rules.h"
+#include "report/report_options.h"
 
 #include <cstdint>
 #include <optional>
@@ -27,6 +28,7 @@ struct BlendRequest {
     CylinderArgument want;     // the required mix; for a top-up only its pressure
     std::int16_t topUpO2 = 21; // air unless --top says otherwise
     std::optional<std::int16_t> depth;
+    report::GasModel gas = report::GasModel::IdealPartialPressures;
     bool json = false;
 };
 
