@@ -263,7 +263,10 @@ void MainWindowTest::menus() {
     for (const QAction* action : form->mnuHelp->actions())
         helpItems << action->objectName() + QLatin1Char('=') +
                          (action->isSeparator() ? QStringLiteral("-") : action->text());
-    QCOMPARE(fileItems, QStringList{"mnuExit=&Exit"});
+    QCOMPARE(fileItems, (QStringList{"mnuSave=&Save to file...", "mnuPrint=&Print...",
+                                     "b0=", "mnuExit=&Exit"}));
+    QCOMPARE(form->mnuSave->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    QCOMPARE(form->mnuPrint->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
     QCOMPARE(helpItems,
              (QStringList{"mnuAbout=&About", "b1=-", "mnuReportError=&Report an Error"}));
     const QList<QAction*> bar = form->menuBar()->actions();
