@@ -33,6 +33,9 @@ QGroupBox* addGroup(QWidget* parent, const char* name, const QString& caption,
                     const QRect& geometry) {
     auto* group = new QGroupBox(caption, parent);
     layout::place(group, name, geometry, layout::verdana(9.75, true));
+    // The caption colour is set before the group's controls exist, so that they are
+    // polished once (applyWindowColours changes it only when the palette asks for another).
+    group->setStyleSheet(QStringLiteral("QGroupBox::title { color: rgb(0, 0, 255); }"));
     return group;
 }
 
@@ -206,6 +209,9 @@ void frmMain::buildBlendingGroup(QWidget* client) {
                   twipsRect(60, 2460, 6975, 4140), [] {
                       QFont tahoma(QStringLiteral("Tahoma"));
                       tahoma.setPointSizeF(9.75);
+                      // Regular even when a style sheet makes the group re-propagate its
+                      // bold caption font.
+                      tahoma.setBold(false);
                       return tahoma;
                   }());
     // The help text holds the widest lines the list shows (the separator among them); with
@@ -262,6 +268,10 @@ void frmMain::changeEvent(QEvent* event) {
 
 void frmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    // Polishing for the first show resets the palettes of the controls inside a group whose
+    // caption style sheet changed since they were built (a window built under a dark
+    // palette); the derived colours go back on top.
+    applyWindowColours(*this);
     // After the window manager has framed the window, and again on every screen it moves to.
     QTimer::singleShot(0, this, &frmMain::fitToCurrentScreen);
     if (QWindow* handle = windowHandle())

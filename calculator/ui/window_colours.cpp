@@ -91,11 +91,14 @@ void markDanger(QLineEdit* field, Danger danger, const QString& reason) {
 void applyWindowColours(frmMain& window) {
     const QPalette& palette = window.palette();
     const QColor link = colours::linkText(palette);
+    const QString captionSheet = QStringLiteral("QGroupBox::title { color: rgb(%1, %2, %3); }")
+                                     .arg(link.red())
+                                     .arg(link.green())
+                                     .arg(link.blue());
+    // A new style sheet repolishes the whole group; only a new colour is worth that.
     for (QGroupBox* group : window.findChildren<QGroupBox*>())
-        group->setStyleSheet(QStringLiteral("QGroupBox::title { color: rgb(%1, %2, %3); }")
-                                 .arg(link.red())
-                                 .arg(link.green())
-                                 .arg(link.blue()));
+        if (group->styleSheet() != captionSheet)
+            group->setStyleSheet(captionSheet);
     for (ClickableLabel* label : window.findChildren<ClickableLabel*>()) {
         QPalette text;
         text.setColor(QPalette::WindowText, link);

@@ -370,6 +370,7 @@ void MainWindowTest::fontsAndColours() {
     // line, the separator included, fits the list without scrolling sideways.
     const QListWidget* list = form->lstBlendingInstructions;
     QCOMPARE(list->font().family(), QStringLiteral("Tahoma"));
+    QVERIFY(!list->font().bold());
     QVERIFY(list->font().pointSizeF() <= 9.75 && list->font().pointSizeF() >= 6.0);
     QVERIFY(!list->horizontalScrollBar()->isVisible());
     for (int row = 0; row < list->count(); ++row)

@@ -8,6 +8,7 @@
 #include "frm_main.h"
 #include "painted_contrast.h"
 #include "test_support.h"
+#include "window_colours.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -122,6 +123,14 @@ void WindowColoursTest::mainWindowTextsRead() {
     QVERIFY(control);
     const auto painted = testsupport::paintedText(control, testsupport::textRegion(control));
     QVERIFY2(painted.ratio >= contrast::kMinimumRatio, qPrintable(describe(painted)));
+    // Links stay links: painted in the link colour, not as plain text.
+    if (qobject_cast<ClickableLabel*>(control) != nullptr) {
+        const QColor link = colours::linkText(window.palette());
+        const QColor plain = window.palette().color(QPalette::WindowText);
+        // Edge pixels are blended with the background, so "nearer the link colour".
+        QVERIFY2(contrast::ratio(painted.text, link) < contrast::ratio(painted.text, plain),
+                 qPrintable(describe(painted)));
+    }
 }
 
 void WindowColoursTest::disclaimerTextsRead_data() {
@@ -188,6 +197,15 @@ void WindowColoursTest::coloursFollowAPaletteChange() {
         QVERIFY(contrast::ratio(text, dialog.palette().color(QPalette::Window)) >=
                 contrast::kMinimumRatio);
     }
+    // Links stay links: the palette's link colour, not plain text.
+    const QColor link = window.cmdlblSave->palette().color(QPalette::WindowText);
+    QVERIFY(link != window.palette().color(QPalette::WindowText));
+    QCOMPARE(testsupport::paintedText(window.cmdlblSave, testsupport::textRegion(window.cmdlblSave))
+                 .text,
+             link);
+    // Repolishing the groups for the new caption colour leaves the fonts as designed.
+    QVERIFY(!window.lstBlendingInstructions->font().bold());
+    QVERIFY(!window.txtTargetMOD->font().bold());
     QApplication::setPalette(defaultPalette);
     QCoreApplication::processEvents();
     QCOMPARE(window.txtTargetMOD->palette().color(QPalette::Base), QColor(227, 227, 227));
