@@ -2,8 +2,10 @@
 
 #include "module1.h"
 #include "twips_layout.h"
+#include "window_colours.h"
 #include "window_icon.h"
 
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -20,12 +22,11 @@ frmDisclaimer::frmDisclaimer(QWidget* parent)
     setFont(font);
     setFixedSize(layout::twips(5820), layout::twips(4050));
 
-    QLabel* warning = layout::addLabel(
+    warning_ = layout::addLabel(
         this, "Label2",
         QStringLiteral("Warning - Mixing your own breathing gas and using it for scuba diving can "
                        "cause serious injury or death. It's that simple."),
         twipsRect(120, 60, 5595, 915), layout::verdana(12, true), true);
-    layout::setTextColor(warning, 192, 0, 0);
     layout::addHorizontalLine(this, "Line1", 0, 60, 1020, 5760);
     layout::addLabel(this, "Label1",
                      QStringLiteral("This software is designed to assist in partial pressure gas "
@@ -41,11 +42,10 @@ frmDisclaimer::frmDisclaimer(QWidget* parent)
                                     "THIS SOFTWARE MAY HAVE?"),
                      twipsRect(120, 2340, 5595, 675), font, true)
         ->setProperty("Index", 1);
-    QLabel* contact =
-        layout::addLabel(this, "Label3", QStringLiteral("quillan@divers-workshop.org"),
-                         twipsRect(960, 3060, 3675, 255), font);
-    contact->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    layout::setTextColor(contact, 0, 0, 255);
+    contact_ = layout::addLabel(this, "Label3", QStringLiteral("quillan@divers-workshop.org"),
+                                twipsRect(960, 3060, 3675, 255), font);
+    contact_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    applyColours();
     layout::addHorizontalLine(this, "Line1", 1, 60, 3420, 5760);
 
     OKButton = new QPushButton(QStringLiteral("I Accept"), this);
@@ -70,6 +70,31 @@ void frmDisclaimer::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void frmDisclaimer::closeEvent(QCloseEvent* event) {
+    // accept() hides the dialog without a close event; should a Qt version send one, the
+    // user's "I Accept" still stands.
+    if (result() == QDialog::Accepted) {
+        QDialog::closeEvent(event);
+        return;
+    }
+    Module1::EndProgram(0);
+}
+
+void frmDisclaimer::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        applyColours();
+}
+
+void frmDisclaimer::applyColours() {
+    QPalette warning;
+    warning.setColor(QPalette::WindowText, colours::textOnWindow(QColor(192, 0, 0), palette()));
+    warning_->setPalette(warning);
+    QPalette contact;
+    contact.setColor(QPalette::WindowText, colours::linkText(palette()));
+    contact_->setPalette(contact);
 }
 
 void frmDisclaimer::OKButton_Click() {

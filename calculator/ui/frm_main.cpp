@@ -1,11 +1,14 @@
 #include "frm_main.h"
 
 #include "clickable_label.h"
+#include "danger_marks.h"
 #include "field_handlers.h"
 #include "gas_model_menu.h"
+#include "instructions_list.h"
 #include "instructions_output.h"
 #include "module1.h"
 #include "twips_layout.h"
+#include "window_colours.h"
 #include "window_icon.h"
 
 #include <QCloseEvent>
@@ -19,19 +22,20 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
+#include <QWindow>
 
 using layout::addLabel;
 using layout::twipsRect;
 
 namespace {
 
-// Read-only fields: written by the program only, light grey, skipped by Tab.
-const QColor kReadOnlyBackground(227, 227, 227);
-
 QGroupBox* addGroup(QWidget* parent, const char* name, const QString& caption,
                     const QRect& geometry) {
     auto* group = new QGroupBox(caption, parent);
     layout::place(group, name, geometry, layout::verdana(9.75, true));
+    // The caption colour is set before the group's controls exist, so that they are
+    // polished once (applyWindowColours changes it only when the palette asks for another).
     group->setStyleSheet(QStringLiteral("QGroupBox::title { color: rgb(0, 0, 255); }"));
     return group;
 }
@@ -40,12 +44,11 @@ QLineEdit* addField(QWidget* parent, const char* name, const QString& text, cons
                     bool readOnly = false) {
     auto* field = new QLineEdit(text, parent);
     layout::place(field, name, geometry, layout::defaultFont());
+    // Read-only fields are written by the program only, skipped by Tab, and grey (see
+    // applyWindowColours).
     if (readOnly) {
         field->setReadOnly(true);
         field->setFocusPolicy(Qt::ClickFocus);
-        QPalette palette = field->palette();
-        palette.setColor(QPalette::Base, kReadOnlyBackground);
-        field->setPalette(palette);
     }
     return field;
 }
@@ -64,7 +67,6 @@ ClickableLabel* addLink(QWidget* parent, const char* name, const QString& captio
     auto* link = new ClickableLabel(caption, parent);
     layout::place(link, name, geometry, layout::defaultFont());
     link->setAlignment(alignment | Qt::AlignTop);
-    layout::setTextColor(link, 0, 0, 255);
     return link;
 }
 
@@ -78,19 +80,23 @@ frmMain::frmMain(QWidget* parent)
     setWindowIcon(WindowIcon());
     setFont(layout::defaultFont());
 
-    auto* client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(layout::twips(7305), layout::twips(9795));
-    setCentralWidget(client);
-    buildStartingGroup(client);
-    buildRequiredGroup(client);
-    buildBlendingGroup(client);
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("client"));
+    client_->setFixedSize(layout::twips(7305), layout::twips(9795));
+    setCentralWidget(client_);
+    buildStartingGroup(client_);
+    buildRequiredGroup(client_);
+    buildBlendingGroup(client_);
     buildMenus();
     setTabOrderAndFocus();
+    applyWindowColours(*this);
+    installDangerMarks(*this);
 
-    setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
+    setFixedSize(client_->width(), client_->height() + menuBar()->sizeHint().height());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
+        FitToScreen(screen->availableGeometry());
+    }
 
     connect(cmdCalc, &QPushButton::clicked, this, &frmMain::cmdCalc_Click);
     connect(cmdTopWithAir, &QPushButton::clicked, this, &frmMain::cmdTopWithAir_Click);
@@ -101,6 +107,8 @@ frmMain::frmMain(QWidget* parent)
 
     connect(cmdlblSave, &ClickableLabel::clicked, this, [this] { ::cmdlblSave_Click(*this); });
     connect(cmdPrint, &ClickableLabel::clicked, this, [this] { ::cmdPrint_Click(*this); });
+    connect(mnuSave, &QAction::triggered, this, [this] { ::cmdlblSave_Click(*this); });
+    connect(mnuPrint, &QAction::triggered, this, [this] { ::cmdPrint_Click(*this); });
     installFieldValidation(*this);
 
     // Form_Load
@@ -169,6 +177,7 @@ void frmMain::buildRequiredGroup(QWidget* client) {
 void frmMain::buildBlendingGroup(QWidget* client) {
     QGroupBox* group = addGroup(client, "frmBlendingInstructions", QStringLiteral("Blending"),
                                 twipsRect(60, 3060, 7155, 6675));
+    blendingGroup_ = group;
     const QFont font = layout::defaultFont();
     addLabel(group, "Label8", QStringLiteral("O2 %"), twipsRect(1440, 360, 615, 255), font);
     addLabel(group, "lblTopN", QStringLiteral("N % "), twipsRect(2340, 360, 555, 255), font);
@@ -196,11 +205,14 @@ void frmMain::buildBlendingGroup(QWidget* client) {
                        twipsRect(3960, 2160, 1695, 255), Qt::AlignRight);
     cmdlblSave = addLink(group, "cmdlblSave", QStringLiteral("Save to file..."),
                          twipsRect(5700, 2160, 1335, 255), Qt::AlignRight);
-    lstBlendingInstructions = new QListWidget(group);
+    lstBlendingInstructions = new InstructionsList(group);
     layout::place(lstBlendingInstructions, "lstBlendingInstructions",
                   twipsRect(60, 2460, 6975, 4140), [] {
                       QFont tahoma(QStringLiteral("Tahoma"));
                       tahoma.setPointSizeF(9.75);
+                      // Regular even when a style sheet makes the group re-propagate its
+                      // bold caption font.
+                      tahoma.setBold(false);
                       return tahoma;
                   }());
     // The help text holds the widest lines the list shows (the separator among them); with
@@ -210,8 +222,6 @@ void frmMain::buildBlendingGroup(QWidget* client) {
         lstBlendingInstructions, HelpText(),
         lstBlendingInstructions->width() - 2 * frame - 8 -
             lstBlendingInstructions->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
-    lstBlendingInstructions->setSelectionMode(QAbstractItemView::SingleSelection);
-    lstBlendingInstructions->setSortingEnabled(false);
 }
 
 void frmMain::buildMenus() {
@@ -219,6 +229,13 @@ void frmMain::buildMenus() {
     bar->setFocusPolicy(Qt::NoFocus);
     mnuFile = bar->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuSave = mnuFile->addAction(QStringLiteral("&Save to file..."));
+    mnuSave->setObjectName(QStringLiteral("mnuSave"));
+    mnuSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    mnuPrint = mnuFile->addAction(QStringLiteral("&Print..."));
+    mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
+    mnuPrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("b0"));
     mnuExit = mnuFile->addAction(QStringLiteral("&Exit"));
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
     buildOptionsMenu();
@@ -249,6 +266,25 @@ void frmMain::setTabOrderAndFocus() {
 void frmMain::closeEvent(QCloseEvent* event) {
     event->accept();
     Module1::EndProgram(0);
+}
+
+void frmMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        applyWindowColours(*this);
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // Polishing for the first show resets the palettes of the controls inside a group whose
+    // caption style sheet changed since they were built (a window built under a dark
+    // palette); the derived colours go back on top.
+    applyWindowColours(*this);
+    // After the window manager has framed the window, and again on every screen it moves to.
+    QTimer::singleShot(0, this, &frmMain::fitToCurrentScreen);
+    if (QWindow* handle = windowHandle())
+        connect(handle, &QWindow::screenChanged, this, &frmMain::fitToCurrentScreen,
+                Qt::UniqueConnection);
 }
 
 void frmMain::lblInstrictions_Click() {

@@ -6,12 +6,13 @@
 #include <QMainWindow>
 
 #include "engine/mixer.h"
+#include "instructions_list.h"
 
 class ClickableLabel;
 class QAction;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QMenu;
 class QPushButton;
 
@@ -30,6 +31,12 @@ class frmMain : public QMainWindow {
     // The 40 lines the instructions list shows at start and after a click on
     // "Instructions", the first two being the title and the date stamp.
     static QStringList HelpText();
+
+    // The designed size where it fits the screen's available area (frame included);
+    // otherwise the window gets shorter by what is missing, all of it taken from the
+    // instructions list (which scrolls), so every other control stays on the screen. The
+    // list keeps a few lines however small the area. Also keeps the window inside the area.
+    void FitToScreen(const QRect& availableGeometry);
 
     // Starting mix
     QLineEdit* txtSourcePSI;
@@ -54,9 +61,11 @@ class frmMain : public QMainWindow {
     ClickableLabel* lblInstrictions;
     ClickableLabel* cmdPrint;
     ClickableLabel* cmdlblSave;
-    QListWidget* lstBlendingInstructions;
+    InstructionsList* lstBlendingInstructions;
     // Menus
     QMenu* mnuFile;
+    QAction* mnuSave;  // "Save to file...", Ctrl+S: as the link label
+    QAction* mnuPrint; // "Print...", Ctrl+P: as the link label
     QAction* mnuExit;
     QMenu* mnuOptions; // the gas model, remembered between runs
     QMenu* mnuHelp;
@@ -66,6 +75,10 @@ class frmMain : public QMainWindow {
   protected:
     // Form_Unload: closing the window ends the program at once.
     void closeEvent(QCloseEvent* event) override;
+    // The derived colours follow the palette (a theme switch while the window is open).
+    void changeEvent(QEvent* event) override;
+    // The real frame is known only once the window is on a screen.
+    void showEvent(QShowEvent* event) override;
 
   private:
     void buildStartingGroup(QWidget* client);
@@ -74,6 +87,10 @@ class frmMain : public QMainWindow {
     void buildMenus();
     void buildOptionsMenu();
     void setTabOrderAndFocus();
+    void fitToCurrentScreen();
+
+    QWidget* client_;
+    QGroupBox* blendingGroup_;
 
     void LoadInstructions();
     quillan::Mixer BuildMixer() const;

@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QListWidget>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSaveFile>
@@ -141,20 +142,44 @@ void cmdlblSave_Click(frmMain& window) {
     }
 }
 
+PrinterAccess systemPrinterAccess() {
+    return {[] { return !QPrinterInfo::defaultPrinter().isNull(); },
+            [](QPrinter& printer, QWidget* parent) {
+                QPrintDialog dialog(&printer, parent);
+                return dialog.exec() == QDialog::Accepted;
+            }};
+}
+
 void cmdPrint_Click(frmMain& window, QPrinter* printer) {
+    if (printer == nullptr) {
+        cmdPrint_Click(window, systemPrinterAccess());
+        return;
+    }
+    try {
+        const QStringList lines = listLines(window.lstBlendingInstructions);
+        if (!lines.isEmpty())
+            printLines(*printer, lines);
+    } catch (const quillan::RuntimeError& err) {
+        Module1::ShowError(QStringLiteral("frmMain"), QStringLiteral("cmdPrint_Click"), err);
+    }
+}
+
+void cmdPrint_Click(frmMain& window, const PrinterAccess& access) {
     try {
         const QStringList lines = listLines(window.lstBlendingInstructions);
         if (lines.isEmpty())
             return;
-        if (printer != nullptr) {
-            printLines(*printer, lines);
+        if (access.hasDefaultPrinter()) {
+            QPrinter systemPrinter(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+            printLines(systemPrinter, lines);
             return;
         }
-        const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
-        if (defaultPrinter.isNull())
-            throw outputError(qor::kErrPrinter, QStringLiteral("No default printer is set up."));
-        QPrinter systemPrinter(defaultPrinter, QPrinter::HighResolution);
-        printLines(systemPrinter, lines);
+        // Without a printer the user can still keep the report, as a PDF file.
+        QPrinter pdfPrinter(QPrinter::HighResolution);
+        pdfPrinter.setOutputFormat(QPrinter::PdfFormat);
+        pdfPrinter.setOutputFileName(QDir::current().filePath(QStringLiteral("instructions.pdf")));
+        if (access.choosePrinter(pdfPrinter, &window))
+            printLines(pdfPrinter, lines);
     } catch (const quillan::RuntimeError& err) {
         Module1::ShowError(QStringLiteral("frmMain"), QStringLiteral("cmdPrint_Click"), err);
     }

@@ -2,7 +2,10 @@
 // a text file and opens it, "Print..." prints them.
 #pragma once
 
+#include <functional>
+
 class QPrinter;
+class QWidget;
 class frmMain;
 
 // Asks for a file name, writes one line per list entry (UTF-8, each ended by CR LF) and
@@ -10,7 +13,20 @@ class frmMain;
 // line is written. Cancel and failures are reported through ShowError.
 void cmdlblSave_Click(frmMain& window);
 
+// Where "Print..." goes when the caller names no printer. The system's answers by default;
+// tests put in their own, so that no real printer is used and no dialog waits for a user.
+struct PrinterAccess {
+    // Whether a default printer is set up.
+    std::function<bool()> hasDefaultPrinter;
+    // Qt's print dialog on `printer`, which comes set to write a PDF file; false when the
+    // user cancels.
+    std::function<bool(QPrinter& printer, QWidget* parent)> choosePrinter;
+};
+PrinterAccess systemPrinterAccess();
+
 // Prints the list in 10-point Courier, one inch from the left and top of the printable
-// area, on `printer`, or on the default printer when none is given. No printer, or a
-// printer failure, is reported through ShowError.
+// area, on `printer`, or else on the default printer. Without a default printer the print
+// dialog is offered instead, set to print to a PDF file; cancelling it prints nothing.
+// A printer failure is reported through ShowError.
 void cmdPrint_Click(frmMain& window, QPrinter* printer = nullptr);
+void cmdPrint_Click(frmMain& window, const PrinterAccess& access);

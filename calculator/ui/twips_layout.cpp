@@ -95,11 +95,4 @@ void shrinkFontToHeight(QLabel* label) {
     }
 }
 
-void setTextColor(QWidget* control, int red, int green, int blue) {
-    QPalette palette = control->palette();
-    palette.setColor(QPalette::WindowText, QColor(red, green, blue));
-    palette.setColor(QPalette::ButtonText, QColor(red, green, blue));
-    control->setPalette(palette);
-}
-
 } // namespace layout

@@ -40,7 +40,4 @@ void shrinkFontToWidth(QWidget* control, const QStringList& samples, int width);
 // The same for a word-wrapped label, until its text fits the label's height.
 void shrinkFontToHeight(QLabel* label);
 
-// Paints a control's text in an RGB colour.
-void setTextColor(QWidget* control, int red, int green, int blue);
-
 } // namespace layout

@@ -5,7 +5,8 @@ target_link_libraries(quillan_fields_test_support PUBLIC quillan_ui_test_support
 # validate mechanism sees them before Qt moves the focus.
 target_compile_definitions(quillan_fields_test_support PUBLIC QTEST_QPA_MOUSE_HANDLING)
 
-foreach(name module1_input focus_validation fields_handlers fields_random output_save output_print)
+foreach(name module1_input focus_validation fields_handlers fields_random output_save output_print
+    instructions_list)
   quillan_ui_test(test_ui_${name} test_${name}.cpp)
   target_link_libraries(test_ui_${name} PRIVATE quillan_fields_test_support)
 endforeach()

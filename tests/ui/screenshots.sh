@@ -2,7 +2,9 @@
 # Takes the README's screenshots of a build on a virtual display:
 #   xvfb-run -a -s '-screen 0 1280x1024x24' tests/ui/screenshots.sh [BUILD_DIR]
 # docs/disclaimer.png is the real Quillan1 at start; docs/main-trimix.png is the main
-# window after the start-up driver has accepted the disclaimer and typed the trimix example.
+# window after the start-up driver has accepted the disclaimer and typed the trimix example;
+# docs/main-dark.png and docs/main-warnings.png are the window as the screenshot driver
+# grabs it under a dark Fusion palette and with the danger marks showing.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:-build}
@@ -25,3 +27,5 @@ shoot() { # PROGRAM-AND-ARGUMENTS... ; writes the screen, trimmed to the window,
 
 out="$root/docs/disclaimer.png" shoot "$bin/Quillan1"
 out="$root/docs/main-trimix.png" shoot "$bin/quillan_startup_driver" show-trimix
+"$bin/quillan_screenshot_driver" dark "$root/docs/main-dark.png"
+"$bin/quillan_screenshot_driver" warnings "$root/docs/main-warnings.png"

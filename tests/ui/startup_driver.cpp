@@ -5,7 +5,8 @@
 //   startup_driver decline       "I Do Not Accept"
 //   startup_driver accept-exit   "I Accept", then File > Exit
 //   startup_driver accept-close  "I Accept", then the main window's close command
-//   startup_driver close-exit    the disclaimer's close command, then File > Exit
+//   startup_driver close         the disclaimer's close command (QWidget::close)
+//   startup_driver close-box     the disclaimer's close box, as the window manager sends it
 //   startup_driver show-trimix   "I Accept", then types the trimix example (required
 //                                3000 PSI, O2 21, He 35) field by field, presses
 //                                "&Calculate" and leaves the window open (screenshots)
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 #include <QtTest/QTest>
 
 #include <cstdio>
@@ -69,8 +71,10 @@ int main(int argc, char* argv[]) {
         if (modal == nullptr || modal->objectName() != QStringLiteral("frmDisclaimer"))
             return;
         answerDisclaimer.stop();
-        if (mode == QStringLiteral("close-exit"))
+        if (mode == QStringLiteral("close"))
             modal->close();
+        else if (mode == QStringLiteral("close-box"))
+            modal->windowHandle()->close();
         else
             QTest::mouseClick(modal->findChild<QPushButton*>(mode == QStringLiteral("decline")
                                                                  ? QStringLiteral("CancelButton")

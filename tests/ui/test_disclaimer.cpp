@@ -1,6 +1,7 @@
 // The disclaimer dialog in the test's own process: texts, layout, focus, and the ways
-// it may and may not be closed. Declining ends the process, so that is tested with the
-// start-up driver in a child process (test_startup_process).
+// it may and may not be closed. Declining, by its button or by the close command, ends the
+// process, so that is tested with the start-up driver in a child process
+// (test_startup_process).
 #include "frm_disclaimer.h"
 #include "test_support.h"
 
@@ -19,7 +20,6 @@ class DisclaimerTest : public QObject {
     void focusStartsOnAccept();
     void escapeDoesNothing();
     void acceptClosesTheDialog();
-    void closeCommandClosesTheDialog();
 };
 
 void DisclaimerTest::captionIsTheProgramTitle() {
@@ -128,13 +128,6 @@ void DisclaimerTest::acceptClosesTheDialog() {
     QVERIFY(responded);
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-}
-
-void DisclaimerTest::closeCommandClosesTheDialog() {
-    frmDisclaimer dialog;
-    QVERIFY(testsupport::respondToNextModal([&] { dialog.exec(); },
-                                            [](QWidget* modal) { modal->close(); }));
-    QVERIFY(!dialog.isVisible());
 }
 
 QTEST_MAIN(DisclaimerTest)

@@ -263,7 +263,10 @@ void MainWindowTest::menus() {
     for (const QAction* action : form->mnuHelp->actions())
         helpItems << action->objectName() + QLatin1Char('=') +
                          (action->isSeparator() ? QStringLiteral("-") : action->text());
-    QCOMPARE(fileItems, QStringList{"mnuExit=&Exit"});
+    QCOMPARE(fileItems, (QStringList{"mnuSave=&Save to file...", "mnuPrint=&Print...",
+                                     "b0=", "mnuExit=&Exit"}));
+    QCOMPARE(form->mnuSave->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    QCOMPARE(form->mnuPrint->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
     QCOMPARE(helpItems,
              (QStringList{"mnuAbout=&About", "b1=-", "mnuReportError=&Report an Error"}));
     const QList<QAction*> bar = form->menuBar()->actions();
@@ -370,6 +373,7 @@ void MainWindowTest::fontsAndColours() {
     // line, the separator included, fits the list without scrolling sideways.
     const QListWidget* list = form->lstBlendingInstructions;
     QCOMPARE(list->font().family(), QStringLiteral("Tahoma"));
+    QVERIFY(!list->font().bold());
     QVERIFY(list->font().pointSizeF() <= 9.75 && list->font().pointSizeF() >= 6.0);
     QVERIFY(!list->horizontalScrollBar()->isVisible());
     for (int row = 0; row < list->count(); ++row)

@@ -1,5 +1,6 @@
 // "Print...": the list in 10-point Courier, one inch from the left and top of the
 // printable area, checked in a PDF through pdftotext's word boxes.
+#include <QDialog>
 #include <QFile>
 #include <QListWidget>
 #include <QPrinter>
@@ -13,6 +14,7 @@
 #include "frm_main.h"
 #include "instructions_output.h"
 #include "test_fields_support.h"
+#include "test_support.h"
 
 using fieldtest::errorReport;
 using fieldtest::ModalCloser;
@@ -124,15 +126,71 @@ class OutputPrintTest : public QObject {
                                                                  "/nonexistent-folder/out.pdf.")));
     }
 
-    void noDefaultPrinterIsReported() {
+    // Without a printer, Print offers the print dialog set to write a PDF file; with one,
+    // it prints there as before and asks nothing. The dialog is stood in for, so no modal
+    // window waits for a user.
+    void printerChoice_data() {
+        QTest::addColumn<bool>("hasPrinter");
+        QTest::addColumn<bool>("userPrints");
+        QTest::addColumn<int>("dialogs");
+        QTest::addColumn<bool>("pdfWritten");
+        QTest::newRow("no printer, PDF chosen") << false << true << 1 << true;
+        QTest::newRow("no printer, dialog cancelled") << false << false << 1 << false;
+        QTest::newRow("default printer") << true << true << 0 << false;
+    }
+
+    void printerChoice() {
+        QFETCH(bool, hasPrinter);
+        QFETCH(bool, userPrints);
+        QFETCH(int, dialogs);
+        QFETCH(bool, pdfWritten);
+        if (hasPrinter && !QPrinterInfo::defaultPrinter().isNull())
+            QSKIP("this machine has a default printer; the test would print on it");
+        auto w = fieldtest::openMainWindow();
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("chosen.pdf"));
+        int shown = 0;
+        bool offeredAsPdf = true;
+        PrinterAccess access;
+        access.hasDefaultPrinter = [hasPrinter] { return hasPrinter; };
+        access.choosePrinter = [&](QPrinter& printer, QWidget* parent) {
+            ++shown;
+            // Offered as a PDF file, over the window.
+            offeredAsPdf = printer.outputFormat() == QPrinter::PdfFormat &&
+                           printer.outputFileName().endsWith(QStringLiteral(".pdf")) &&
+                           parent == w.get();
+            printer.setOutputFileName(path);
+            return userPrints;
+        };
+        ModalCloser closer;
+        cmdPrint_Click(*w, access);
+        QCOMPARE(shown, dialogs);
+        QVERIFY(offeredAsPdf);
+        QCOMPARE(QFile::exists(path), pdfWritten);
+        if (pdfWritten) {
+            QVERIFY(closer.seen.isEmpty());
+            if (QFile::exists(QStringLiteral(PDFTOTEXT)))
+                QCOMPARE(wordsOf(path).value(0).text, QStringLiteral("Quillan"));
+        }
+        if (!userPrints)
+            QVERIFY(closer.seen.isEmpty()); // cancelling is the user's choice, not a failure
+    }
+
+    // File > Print... (Ctrl+P) runs the same command: here, without a printer, the print
+    // dialog comes up.
+    void ctrlPOffersThePrintDialog() {
         if (!QPrinterInfo::defaultPrinter().isNull())
             QSKIP("this machine has a default printer; the test would print on it");
         auto w = fieldtest::openMainWindow();
-        ModalCloser closer;
-        fieldtest::click(w->cmdPrint);
-        QCOMPARE(closer.texts(),
-                 QStringList{errorReport(QStringLiteral("cmdPrint_Click"), 482,
-                                         QStringLiteral("No default printer is set up."))});
+        QString seen;
+        const bool responded = testsupport::respondToNextModal(
+            [&] { fieldtest::pressKey(w.get(), Qt::Key_P, Qt::ControlModifier); },
+            [&](QWidget* modal) {
+                seen = QString::fromLatin1(modal->metaObject()->className());
+                qobject_cast<QDialog*>(modal)->reject();
+            });
+        QVERIFY(responded);
+        QCOMPARE(seen, QStringLiteral("QPrintDialog"));
     }
 };
 

@@ -1,5 +1,6 @@
 // Start-up as a whole, in a child process: the disclaimer, then the main window, and the
-// ways the program ends (declining, File > Exit, closing the main window).
+// ways the program ends (declining, closing the disclaimer, File > Exit, closing the main
+// window).
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest/QtTest>
@@ -23,9 +24,11 @@ void StartupProcessTest::endings_data() {
     QTest::newRow("I Accept, then close the main window")
         << "accept-close"
         << QStringList{"shown frmDisclaimer", "hidden frmDisclaimer", "shown frmMain"};
-    QTest::newRow("closing the disclaimer accepts it")
-        << "close-exit"
-        << QStringList{"shown frmDisclaimer", "hidden frmDisclaimer", "shown frmMain"};
+    // Dismissing a safety disclaimer must never accept it.
+    QTest::newRow("closing the disclaimer declines")
+        << "close" << QStringList{"shown frmDisclaimer"};
+    QTest::newRow("the disclaimer's close box declines")
+        << "close-box" << QStringList{"shown frmDisclaimer"};
 }
 
 void StartupProcessTest::endings() {

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPalette>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -116,6 +117,34 @@ QStringList listLines(const QListWidget* list) {
     for (int row = 0; row < list->count(); ++row)
         lines << list->item(row)->text();
     return lines;
+}
+
+QPalette darkFusionPalette() {
+    const QColor window(53, 53, 53);
+    const QColor disabledText(127, 127, 127);
+    QPalette dark;
+    dark.setColor(QPalette::Window, window);
+    dark.setColor(QPalette::WindowText, Qt::white);
+    dark.setColor(QPalette::Base, QColor(42, 42, 42));
+    dark.setColor(QPalette::AlternateBase, QColor(66, 66, 66));
+    dark.setColor(QPalette::ToolTipBase, window);
+    dark.setColor(QPalette::ToolTipText, Qt::white);
+    dark.setColor(QPalette::Text, Qt::white);
+    dark.setColor(QPalette::Button, window);
+    dark.setColor(QPalette::ButtonText, Qt::white);
+    dark.setColor(QPalette::BrightText, Qt::red);
+    dark.setColor(QPalette::Link, QColor(42, 130, 218));
+    dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    dark.setColor(QPalette::HighlightedText, Qt::black);
+    dark.setColor(QPalette::Light, QColor(80, 80, 80));
+    dark.setColor(QPalette::Midlight, QColor(66, 66, 66));
+    dark.setColor(QPalette::Mid, QColor(40, 40, 40));
+    dark.setColor(QPalette::Dark, QColor(35, 35, 35));
+    dark.setColor(QPalette::Shadow, QColor(20, 20, 20));
+    for (const QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        dark.setColor(QPalette::Disabled, role, disabledText);
+    return dark;
 }
 
 QStringList textLines(const QString& text) {

@@ -11,6 +11,7 @@
 #include <optional>
 
 class QListWidget;
+class QPalette;
 class QWidget;
 
 namespace testsupport {
@@ -45,6 +46,10 @@ bool respondToNextModal(const std::function<void()>& action,
                         const std::function<void(QWidget*)>& respond);
 
 QStringList listLines(const QListWidget* list);
+
+// The dark colour scheme commonly used with the Fusion style (window 53, base 42, link
+// 42/130/218), as a user's theme might set it.
+QPalette darkFusionPalette();
 
 // A box's text split into its lines (at CR LF or LF).
 QStringList textLines(const QString& text);
