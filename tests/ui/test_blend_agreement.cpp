@@ -99,7 +99,8 @@ class BlendAgreementTest : public QObject {
 void BlendAgreementTest::windowAndCommandLineAgree() {
     bool seeded = false;
     const unsigned replay = qEnvironmentVariable("BLEND_AGREEMENT_SEED").toUInt(&seeded);
-    const unsigned seed = seeded ? replay : std::random_device{}();
+    // A fixed seed keeps CI repeatable; BLEND_AGREEMENT_SEED explores others.
+    const unsigned seed = seeded ? replay : 20261207u;
     qInfo("seed %u (BLEND_AGREEMENT_SEED replays it)", seed);
     std::mt19937 random(seed);
 
