@@ -16,7 +16,7 @@ bool solve(Mixer& mixer, GasModel gas) {
     return mixer.CalcMix();
 }
 
-BlendPlan planOf(const Mixer& mixer) {
+BlendPlan planOf(const Mixer& mixer, UnitSystem units) {
     BlendPlan plan;
     plan.drain = mixer.DrainAmount();
     plan.helium = mixer.AddHePSI();
@@ -26,7 +26,7 @@ BlendPlan planOf(const Mixer& mixer) {
     plan.finalPressure = mixer.TargetPSI();
     plan.finalMix = {mixer.TargetO2(), mixer.TargetHe(), mixer.TargetN()};
     plan.finalMixName = mixer.GetMixDescription(kTargetTank);
-    setFinalMixFigures(plan);
+    setFinalMixFigures(plan, units);
     return plan;
 }
 
@@ -80,20 +80,21 @@ BlendReport requiredMixReport(const Mixer& problem, std::string_view dateTime,
             stop(report, "Target " + psi + " is less than or equal to the Source " + psi);
             return report;
         }
-        if (mixer.SourcePSI() > 100 && mixer.SourceO2() <= 10) {
+        if (mixer.SourcePSI() > unitRanges(options.units).nearlyEmptyPressure &&
+            mixer.SourceO2() <= 10) {
             stop(report, "Low source O2. Must be > 10");
             return report;
         }
 
         if (solve(mixer, options.gas)) {
-            report.plan = planOf(mixer);
+            report.plan = planOf(mixer, options.units);
             addMixingLines(lines, mixer, *report.plan, options);
             report.outcome = Outcome::Plan;
         } else {
             stop(report, mixer.ErrDesc());
         }
         // Made or not, the window then shows the required mix at its MOD.
-        report.targetDepth = CalcMOD(mixer.TargetO2());
+        report.targetDepth = CalcMOD(mixer.TargetO2(), seaWaterScale(options.units));
         report.depthMix = MixPercentages{mixer.TargetO2(), mixer.TargetHe(), mixer.TargetN()};
     } catch (const RuntimeError& err) {
         recordFailure(report, err);

@@ -65,7 +65,8 @@ BlendReport topUpReport(const Mixer& problem, std::string_view dateTime,
             lines.push_back("End Calculation");
             return report;
         }
-        if (mixer.SourcePSI() > 100 && mixer.SourceO2() <= 10) {
+        if (mixer.SourcePSI() > unitRanges(options.units).nearlyEmptyPressure &&
+            mixer.SourceO2() <= 10) {
             stop(report, "Low source O2. Must be > 10");
             return report;
         }
@@ -82,7 +83,7 @@ BlendReport topUpReport(const Mixer& problem, std::string_view dateTime,
         plan.finalPressure = mixer.TargetPSI();
         plan.finalMix = mix;
         plan.finalMixName = mixer.GetMixDescription(kTargetTank);
-        setFinalMixFigures(plan);
+        setFinalMixFigures(plan, options.units);
 
         lines.push_back("Mixing");
         lines.push_back(separatorLine());

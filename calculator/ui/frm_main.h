@@ -6,13 +6,16 @@
 #include <QMainWindow>
 
 #include "engine/mixer.h"
+#include "report/units.h"
 
 class ClickableLabel;
+class UnitFigures;
 class QAction;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
+class QMenuBar;
 class QPushButton;
 
 class frmMain : public QMainWindow {
@@ -31,12 +34,23 @@ class frmMain : public QMainWindow {
     // "Instructions", the first two being the title and the date stamp.
     static QStringList HelpText();
 
+    // The units of every pressure and depth the window shows and reads; at start the
+    // choice saved by the Units menu.
+    quillan::report::UnitSystem Units() const { return m_units; }
+    // Switches the window to other units at once: the captions, the fields' ranges, the
+    // figures in the pressure and depth fields (see UnitFigures) and the depth figures.
+    // Saves nothing; the Units menu does.
+    void SetUnits(quillan::report::UnitSystem units);
+
     // Starting mix
+    QLabel* lblLabel; // the starting pressure's caption
     QLineEdit* txtSourcePSI;
     QLineEdit* txtSourceO2;
     QLineEdit* txtSourceHe;
     QLineEdit* txtSourceN;
     // Required mix and its depth figures
+    QLabel* Label5;  // the required pressure's caption
+    QLabel* Label11; // the target depth's caption
     QLineEdit* txtTargetPSI;
     QLineEdit* txtTargetO2;
     QLineEdit* txtTargetHe;
@@ -58,6 +72,10 @@ class frmMain : public QMainWindow {
     // Menus
     QMenu* mnuFile;
     QAction* mnuExit;
+    QMenu* mnuOptions;
+    QMenu* mnuUnits;
+    QAction* mnuPsiAndFeet;
+    QAction* mnuBarAndMetres;
     QMenu* mnuHelp;
     QAction* mnuAbout;
     QAction* mnuReportError;
@@ -71,6 +89,7 @@ class frmMain : public QMainWindow {
     void buildRequiredGroup(QWidget* client);
     void buildBlendingGroup(QWidget* client);
     void buildMenus();
+    void buildOptionsMenu(QMenuBar* bar);
     void setTabOrderAndFocus();
 
     void LoadInstructions();
@@ -82,4 +101,7 @@ class frmMain : public QMainWindow {
     void mnuExit_Click();
     void mnuAbout_Click();
     void mnuReportError_Click();
+
+    quillan::report::UnitSystem m_units = quillan::report::UnitSystem::PsiAndFeet;
+    UnitFigures* m_unitFigures;
 };

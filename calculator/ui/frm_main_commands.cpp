@@ -14,8 +14,9 @@ using quillan::Mixer;
 
 namespace {
 
-quillan::report::ReportOptions reportOptions() {
+quillan::report::ReportOptions reportOptions(quillan::report::UnitSystem units) {
     quillan::report::ReportOptions options;
+    options.units = units;
     options.numbers = Module1::UserNumberLocale();
     return options;
 }
@@ -48,7 +49,7 @@ void frmMain::cmdCalc_Click() {
     try {
         const Mixer problem = BuildMixer();
         const auto report = quillan::report::requiredMixReport(
-            problem, Module1::CurrentReportDateTime().toStdString(), reportOptions());
+            problem, Module1::CurrentReportDateTime().toStdString(), reportOptions(Units()));
         showLines(list, report);
         if (report.error) {
             list->addItem(QString::fromStdString(quillan::report::errorAtLine(report.step)));
@@ -69,7 +70,7 @@ void frmMain::cmdTopWithAir_Click() {
     try {
         const Mixer problem = BuildMixer();
         const auto report = quillan::report::topUpReport(
-            problem, Module1::CurrentReportDateTime().toStdString(), reportOptions());
+            problem, Module1::CurrentReportDateTime().toStdString(), reportOptions(Units()));
         showLines(lstBlendingInstructions, report);
         if (report.error) {
             Module1::ShowError(QStringLiteral("frmMain"), QStringLiteral("TopWithAir"),

@@ -267,9 +267,10 @@ void MainWindowTest::menus() {
     QCOMPARE(helpItems,
              (QStringList{"mnuAbout=&About", "b1=-", "mnuReportError=&Report an Error"}));
     const QList<QAction*> bar = form->menuBar()->actions();
-    QCOMPARE(bar.size(), 2);
+    QCOMPARE(bar.size(), 3);
     QCOMPARE(bar[0]->menu(), form->mnuFile);
-    QCOMPARE(bar[1]->menu(), form->mnuHelp);
+    QCOMPARE(bar[1]->menu(), form->mnuOptions);
+    QCOMPARE(bar[2]->menu(), form->mnuHelp);
 }
 
 void MainWindowTest::helpMenuBoxes_data() {

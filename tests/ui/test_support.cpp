@@ -25,6 +25,7 @@ void useFreshRegistry() {
     folder = std::make_unique<QTemporaryDir>();
     const QByteArray path = folder->path().toLocal8Bit();
     qputenv("XDG_DATA_HOME", path);
+    qputenv("XDG_CONFIG_HOME", path);
     qputenv("HOME", path);
 }
 

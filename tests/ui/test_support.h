@@ -15,8 +15,9 @@ class QWidget;
 
 namespace testsupport {
 
-// Points XDG_DATA_HOME and HOME at a fresh temporary folder (removed at exit), so the
-// registry the tests see is their own. Call before anything reads the registry.
+// Points XDG_DATA_HOME, XDG_CONFIG_HOME and HOME at a fresh temporary folder (removed at
+// exit), so the registry and the settings the tests see are their own. Call before anything
+// reads the registry or the settings (the main window reads them when it is created).
 void useFreshRegistry();
 
 // useFreshRegistry(), then registers the built QorCommon1 in that registry by calling its

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/number_rules.h"
+#include "report/units.h"
 
 #include <cstdint>
 #include <optional>
@@ -28,6 +29,7 @@ struct BlendRequest {
     std::int16_t topUpO2 = 21; // air unless --top says otherwise
     std::optional<std::int16_t> depth;
     bool json = false;
+    report::UnitSystem units = report::UnitSystem::PsiAndFeet; // of every pressure and depth
 };
 
 // Bad input: the one line that says which argument, which value and what is allowed.
