@@ -12,6 +12,12 @@ using quillan::report::UnitSystem;
 
 namespace {
 
+// Rewrites only a text that changes, so a field keeps its selection and cursor otherwise.
+void rewrite(QLineEdit* field, const QString& text) {
+    if (field->text() != text)
+        field->setText(text);
+}
+
 std::optional<QString> convertedText(const QString& text, const UnitField& unitField,
                                      UnitSystem from, UnitSystem to) {
     try {
@@ -42,14 +48,14 @@ void UnitFigures::convert(UnitSystem from, UnitSystem to) {
         const QString before = field->text();
         if (m_converted[i] && m_converted[i]->after == before) {
             const QString original = m_converted[i]->before;
-            field->setText(original);
+            rewrite(field, original);
             m_converted[i] = Converted{before, original};
             continue;
         }
         const std::optional<QString> after = convertedText(before, unitFields()[i], from, to);
         if (!after)
             continue;
-        field->setText(*after);
+        rewrite(field, *after);
         m_converted[i] = Converted{before, *after};
     }
 }
