@@ -2,7 +2,8 @@
 # Takes the README's screenshots of a build on a virtual display:
 #   xvfb-run -a -s '-screen 0 1280x1024x24' tests/ui/screenshots.sh [BUILD_DIR]
 # docs/disclaimer.png is the real Quillan1 at start; docs/main-trimix.png is the main
-# window after the start-up driver has accepted the disclaimer and typed the trimix example.
+# window after the start-up driver has accepted the disclaimer and typed the trimix example;
+# docs/main-metric.png the same in bar and metres.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:-build}
@@ -10,7 +11,7 @@ case "$build" in /*) ;; *) build="$root/$build" ;; esac
 bin="$build/bin"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-export XDG_DATA_HOME="$scratch" HOME="$scratch"
+export XDG_DATA_HOME="$scratch" XDG_CONFIG_HOME="$scratch" HOME="$scratch"
 "$bin/qorregsvr" "$bin/QorCommon1.so" >/dev/null
 
 shoot() { # PROGRAM-AND-ARGUMENTS... ; writes the screen, trimmed to the window, to $out
@@ -25,3 +26,4 @@ shoot() { # PROGRAM-AND-ARGUMENTS... ; writes the screen, trimmed to the window,
 
 out="$root/docs/disclaimer.png" shoot "$bin/Quillan1"
 out="$root/docs/main-trimix.png" shoot "$bin/quillan_startup_driver" show-trimix
+out="$root/docs/main-metric.png" shoot "$bin/quillan_startup_driver" show-trimix-metric
