@@ -3,20 +3,7 @@
 namespace quillan {
 
 std::string classicErrorDescription(std::int32_t number) {
-    switch (number) {
-    case kErrInvalidProcedureCall:
-        return "Invalid procedure call or argument";
-    case kErrOverflow:
-        return "Overflow";
-    case kErrSubscriptOutOfRange:
-        return "Subscript out of range";
-    case kErrDivisionByZero:
-        return "Division by zero";
-    case kErrTypeMismatch:
-        return "Type mismatch";
-    default:
-        return {};
-    }
+    return std::string(qor::classicErrorText(number));
 }
 
 RuntimeError classicError(std::int32_t number) {

@@ -5,16 +5,17 @@
 #include <string>
 #include <utility>
 
+#include "qor/error_numbers.h"
+
 namespace quillan {
 
-// The classic run-time error numbers every part of the calculator reports.
-inline constexpr std::int32_t kErrInvalidProcedureCall = 5;
-inline constexpr std::int32_t kErrOverflow = 6;
-inline constexpr std::int32_t kErrSubscriptOutOfRange = 9;
-inline constexpr std::int32_t kErrDivisionByZero = 11;
-inline constexpr std::int32_t kErrTypeMismatch = 13;
-// The calculator's own error number.
-inline constexpr std::int32_t kErrApplication = 999999;
+// The classic run-time error numbers the engine raises, from the one shared table.
+using qor::kErrApplication;
+using qor::kErrDivisionByZero;
+using qor::kErrInvalidProcedureCall;
+using qor::kErrOverflow;
+using qor::kErrSubscriptOutOfRange;
+using qor::kErrTypeMismatch;
 
 // Source text carried by the classic run-time errors raised inside the calculator.
 inline constexpr const char* kRuntimeErrorSource = "Quillan1";

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/mixer.h"
+#include "report/real_gas.h"
 #include "report/report_options.h"
 
 #include <cstdint>
@@ -35,7 +36,16 @@ enum class Outcome {
     Failed,      // a run-time error stopped the report: see BlendReport::error
 };
 
-// The figures of a blend that can be made, in the units of the options.
+// What the gauge should read after each step of a real-gas plan, in the options' unit.
+struct GaugeReadings {
+    std::optional<std::int16_t> drainTo; // only when the plan drains
+    std::int16_t afterHelium = 0;
+    std::int16_t afterOxygen = 0;
+    std::int16_t afterTopUp = 0;
+};
+
+// The figures of a blend that can be made, in the units of the options. With real gases the
+// four quantities are the gauge's rise (or fall) over each step.
 struct BlendPlan {
     std::int16_t drain = 0;  // of the starting gas
     std::int16_t helium = 0; // added
@@ -48,6 +58,11 @@ struct BlendPlan {
     std::int16_t mod = 0; // at a PO2 of 1.6
     double po2 = 0.0;     // at the MOD
     std::int16_t end = 0; // at the MOD
+    // Real gases only: the readings to fill by, and the mix filling by the ideal-gas figures
+    // gives (for a top-up: the mix they predict); nothing when the ideal-gas figures have no
+    // plan.
+    std::optional<GaugeReadings> gauges;
+    std::optional<GasFractions> idealFiguresMix;
 };
 
 struct BlendReport {

@@ -9,6 +9,7 @@ namespace quillan::report {
 
 enum class GasModel {
     IdealPartialPressures, // a gas adds exactly its own pressure; fractions by pressure
+    RealGas,               // compressibility counted; the plan gives gauge readings to fill by
 };
 
 struct ReportOptions {

@@ -1,4 +1,5 @@
 #include "report/blend_report.h"
+#include "report/real_gas_report.h"
 #include "report/report_lines.h"
 
 #include "engine/depth.h"
@@ -6,15 +7,6 @@
 namespace quillan::report {
 
 namespace {
-
-// The solver for the chosen gas model; false (with ErrDesc) when the mix cannot be made.
-bool solve(Mixer& mixer, GasModel gas) {
-    switch (gas) {
-    case GasModel::IdealPartialPressures:
-        break;
-    }
-    return mixer.CalcMix();
-}
 
 BlendPlan planOf(const Mixer& mixer, UnitSystem units) {
     BlendPlan plan;
@@ -46,6 +38,23 @@ void addMixingLines(std::vector<std::string>& lines, const Mixer& mixer, const B
     lines.push_back("Add " + formatNumber(plan.topUp) + " " + psi + " of " + plan.topUpGas);
     lines.push_back("Ending " + psi + " should be " + formatNumber(plan.finalPressure));
     addFinalMixLines(lines, plan, options);
+}
+
+// The solver for the chosen gas model, and the mixing and final-mix lines of its plan;
+// nothing when the mix cannot be made.
+std::optional<BlendPlan> planWithLines(Mixer& mixer, std::vector<std::string>& lines,
+                                       const ReportOptions& options) {
+    switch (options.gas) {
+    case GasModel::IdealPartialPressures:
+        if (!mixer.CalcMix())
+            return std::nullopt;
+        break;
+    case GasModel::RealGas:
+        return realGasRequiredMix(mixer, lines, options);
+    }
+    BlendPlan plan = planOf(mixer, options.units);
+    addMixingLines(lines, mixer, plan, options);
+    return plan;
 }
 
 void stop(BlendReport& report, std::string why) {
@@ -86,13 +95,11 @@ BlendReport requiredMixReport(const Mixer& problem, std::string_view dateTime,
             return report;
         }
 
-        if (solve(mixer, options.gas)) {
-            report.plan = planOf(mixer, options.units);
-            addMixingLines(lines, mixer, *report.plan, options);
+        report.plan = planWithLines(mixer, lines, options);
+        if (report.plan)
             report.outcome = Outcome::Plan;
-        } else {
-            stop(report, mixer.ErrDesc());
-        }
+        else
+            stop(report, mixer.ErrDesc().empty() ? std::string(kMixImpossible) : mixer.ErrDesc());
         // Made or not, the window then shows the required mix at its MOD.
         report.targetDepth = CalcMOD(mixer.TargetO2(), seaWaterScale(options.units));
         report.depthMix = MixPercentages{mixer.TargetO2(), mixer.TargetHe(), mixer.TargetN()};

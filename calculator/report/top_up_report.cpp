@@ -1,4 +1,5 @@
 #include "report/blend_report.h"
+#include "report/real_gas_report.h"
 #include "report/report_lines.h"
 
 #include "engine/depth.h"
@@ -23,12 +24,39 @@ MixPercentages idealTopUp(const Mixer& mixer, std::int16_t add) {
     return mix;
 }
 
-MixPercentages toppedUpMix(const Mixer& mixer, std::int16_t add, GasModel gas) {
-    switch (gas) {
+// The mix after the top-up, and for real gases what the ideal-gas figures predict instead.
+struct ToppedUp {
+    MixPercentages mix;
+    std::optional<GasFractions> idealFigures;
+};
+
+ToppedUp toppedUpMix(const Mixer& mixer, std::int16_t add, const ReportOptions& options) {
+    switch (options.gas) {
     case GasModel::IdealPartialPressures:
         break;
+    case GasModel::RealGas: {
+        const RealTopUp real = realGasTopUp(mixer, options.units);
+        return {real.mix, real.idealFigures};
     }
-    return idealTopUp(mixer, add);
+    }
+    return {idealTopUp(mixer, add), std::nullopt};
+}
+
+// From "Starting ..." to the last line, for the chosen gas model.
+void addToppingLines(std::vector<std::string>& lines, const Mixer& mixer, const BlendPlan& plan,
+                     const ReportOptions& options) {
+    switch (options.gas) {
+    case GasModel::IdealPartialPressures:
+        break;
+    case GasModel::RealGas:
+        addRealTopUpLines(lines, mixer, plan, options);
+        return;
+    }
+    const std::string psi(unitLabels(options.units).pressure);
+    lines.push_back("Starting " + mixer.GetMixDescription(kSourceTank) + " " + psi + " should be " +
+                    formatNumber(mixer.SourcePSI()));
+    lines.push_back("Add " + formatNumber(plan.topUp) + " " + psi + " of " + plan.topUpGas);
+    addFinalMixLines(lines, plan, options);
 }
 
 void stop(BlendReport& report, std::string why) {
@@ -72,7 +100,7 @@ BlendReport topUpReport(const Mixer& problem, std::string_view dateTime,
         }
 
         const std::int16_t add = subInt16(mixer.TargetPSI(), mixer.SourcePSI());
-        const MixPercentages mix = toppedUpMix(mixer, add, options.gas);
+        const auto [mix, idealFigures] = toppedUpMix(mixer, add, options);
         mixer.TargetO2(mix.o2);
         mixer.TargetHe(mix.he);
         mixer.TargetN(mix.n);
@@ -83,14 +111,12 @@ BlendReport topUpReport(const Mixer& problem, std::string_view dateTime,
         plan.finalPressure = mixer.TargetPSI();
         plan.finalMix = mix;
         plan.finalMixName = mixer.GetMixDescription(kTargetTank);
+        plan.idealFiguresMix = idealFigures;
         setFinalMixFigures(plan, options.units);
 
         lines.push_back("Mixing");
         lines.push_back(separatorLine());
-        lines.push_back("Starting " + mixer.GetMixDescription(kSourceTank) + " " + psi +
-                        " should be " + formatNumber(mixer.SourcePSI()));
-        lines.push_back("Add " + formatNumber(add) + " " + psi + " of " + topUpGas);
-        addFinalMixLines(lines, plan, options);
+        addToppingLines(lines, mixer, plan, options);
 
         report.requiredMix = mix;
         report.depthMix = mix;

@@ -2,6 +2,7 @@
 
 #include "clickable_label.h"
 #include "field_handlers.h"
+#include "gas_model_menu.h"
 #include "instructions_output.h"
 #include "module1.h"
 #include "twips_layout.h"
@@ -240,6 +241,7 @@ void frmMain::buildOptionsMenu(QMenuBar* bar) {
     mnuOptions = bar->addMenu(QStringLiteral("&Options"));
     mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
     addUnitsMenu(mnuOptions, *this);
+    AddGasModelMenu(mnuOptions);
 }
 
 void frmMain::setTabOrderAndFocus() {

@@ -72,7 +72,7 @@ class frmMain : public QMainWindow {
     // Menus
     QMenu* mnuFile;
     QAction* mnuExit;
-    QMenu* mnuOptions;
+    QMenu* mnuOptions; // the units and the gas model, both remembered between runs
     QMenu* mnuUnits;
     QAction* mnuPsiAndFeet;
     QAction* mnuBarAndMetres;

@@ -2,6 +2,7 @@
 // top-up gives. The report module writes the lines; the window reads and writes fields.
 #include "frm_main.h"
 
+#include "gas_model_menu.h"
 #include "module1.h"
 #include "report/blend_report.h"
 #include "report_text.h"
@@ -18,6 +19,7 @@ quillan::report::ReportOptions reportOptions(quillan::report::UnitSystem units) 
     quillan::report::ReportOptions options;
     options.units = units;
     options.numbers = Module1::UserNumberLocale();
+    options.gas = GasModelSetting::Stored();
     return options;
 }
 

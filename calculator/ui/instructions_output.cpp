@@ -19,12 +19,6 @@
 
 namespace {
 
-// Visual Basic's numbers for these failures.
-constexpr std::int32_t kErrCancelSelected = 32755;
-constexpr std::int32_t kErrDeviceIO = 57;
-constexpr std::int32_t kErrPathFileAccess = 75;
-constexpr std::int32_t kErrPrinter = 482;
-
 quillan::RuntimeError outputError(std::int32_t number, const QString& description) {
     return quillan::RuntimeError(number, quillan::kRuntimeErrorSource, description.toStdString());
 }
@@ -48,7 +42,8 @@ QString askSaveFileName(QWidget* parent) {
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.first());
     if (dialog.exec() != QDialog::Accepted)
-        throw quillan::RuntimeError(kErrCancelSelected, "CommonDialog1", "Cancel was selected.");
+        throw quillan::RuntimeError(qor::kErrCancelSelected, "CommonDialog1",
+                                    std::string(qor::classicErrorText(qor::kErrCancelSelected)));
     return dialog.selectedFiles().value(0);
 }
 
@@ -57,7 +52,7 @@ void writeLines(QFileDevice& file, const QString& fileName, const QStringList& l
         const QByteArray bytes = Module1::NulltoString(line).toUtf8() + QByteArrayLiteral("\r\n");
         if (file.write(bytes) != bytes.size())
             throw outputError(
-                kErrDeviceIO,
+                qor::kErrDeviceIO,
                 QStringLiteral("Could not write %1: %2").arg(fileName, file.errorString()));
     }
 }
@@ -68,14 +63,14 @@ void saveToFile(const QString& fileName, const QStringList& lines) {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         throw outputError(
-            kErrPathFileAccess,
+            qor::kErrPathFileAccess,
             QStringLiteral("Could not create %1: %2").arg(fileName, file.errorString()));
     writeLines(file, fileName, lines);
     // commit() does not notice a short write while it flushes (a full disk, a size limit)
     // and would put the cut-off file in place; flushing first catches it.
     if (!file.flush() || !file.commit())
         throw outputError(
-            kErrDeviceIO,
+            qor::kErrDeviceIO,
             QStringLiteral("Could not write %1: %2").arg(fileName, file.errorString()));
 }
 
@@ -92,12 +87,12 @@ void writeToDevice(const QString& fileName, const QStringList& lines) {
     QFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         throw outputError(
-            kErrPathFileAccess,
+            qor::kErrPathFileAccess,
             QStringLiteral("Could not open %1: %2").arg(fileName, file.errorString()));
     writeLines(file, fileName, lines);
     if (!file.flush())
         throw outputError(
-            kErrDeviceIO,
+            qor::kErrDeviceIO,
             QStringLiteral("Could not write %1: %2").arg(fileName, file.errorString()));
 }
 
@@ -109,7 +104,7 @@ void printLines(QPrinter& printer, const QStringList& lines) {
     QPainter painter;
     if (!painter.begin(&printer))
         throw outputError(
-            kErrPrinter,
+            qor::kErrPrinter,
             QStringLiteral("Could not start printing on %1.").arg(printerDescription(printer)));
     QFont font(QStringLiteral("Courier"));
     font.setStyleHint(QFont::TypeWriter);
@@ -124,7 +119,7 @@ void printLines(QPrinter& printer, const QStringList& lines) {
     }
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         throw outputError(
-            kErrPrinter,
+            qor::kErrPrinter,
             QStringLiteral("Could not finish printing on %1.").arg(printerDescription(printer)));
 }
 
@@ -157,7 +152,7 @@ void cmdPrint_Click(frmMain& window, QPrinter* printer) {
         }
         const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
         if (defaultPrinter.isNull())
-            throw outputError(kErrPrinter, QStringLiteral("No default printer is set up."));
+            throw outputError(qor::kErrPrinter, QStringLiteral("No default printer is set up."));
         QPrinter systemPrinter(defaultPrinter, QPrinter::HighResolution);
         printLines(systemPrinter, lines);
     } catch (const quillan::RuntimeError& err) {

@@ -11,12 +11,9 @@
 namespace Module1 {
 namespace {
 
-// Visual Basic's number for a missing object, used when a field is gone.
-constexpr std::int32_t kErrObjectNotSet = 91;
-
 quillan::RuntimeError missingField() {
-    return quillan::RuntimeError(kErrObjectNotSet, quillan::kRuntimeErrorSource,
-                                 "Object variable or With block variable not set");
+    // A missing field reads as a missing object.
+    return quillan::classicError(qor::kErrObjectNotSet);
 }
 
 // Throws 13 when the field's text is not a number.

@@ -197,7 +197,7 @@ bool frmAbout::GetKeyValue(HKEY keyRoot, const std::string& keyName, const std::
     }
     size = std::min(size, kValueBufferSize);
     if (size == 0)
-        common::raiseRuntime(kErrInvalidCall);
+        common::raiseRuntime(kErrInvalidProcedureCall);
     const DWORD kept = buffer[size - 1] == 0 ? size - 1 : size;
     if (type == REG_SZ) {
         keyVal = fromUtf8(std::string_view(reinterpret_cast<const char*>(buffer.data()), kept));

@@ -1,22 +1,12 @@
 // ShowError: the library's common error report box.
 #include "error_display.h"
 
-#include <memory>
-
 #include "common_ops.h"
 #include "gui_loader.h"
 #include "qor/runtime.h"
 #include "runtime_errors.h"
 
 namespace qor::common {
-namespace {
-
-struct ReleaseErrObject {
-    void operator()(ErrObject* err) const { err->Release(); }
-};
-
-} // namespace
-
 std::u16string buildErrorText(std::u16string_view module, std::u16string_view procedure,
                               std::int32_t number, std::u16string_view description,
                               std::u16string_view errorCondition) {
@@ -54,8 +44,8 @@ void ShowError(std::u16string_view module, std::u16string_view procedure, ErrObj
 void reportSwallowed(std::u16string_view module, std::u16string_view procedure,
                      const AutomationError& err) {
     try {
-        std::unique_ptr<ErrObject, ReleaseErrObject> errObject(
-            createErrObject(err.number, err.source, err.description));
+        const auto errObject =
+            ComPtr<ErrObject>::attach(createErrObject(err.number, err.source, err.description));
         ShowError(module, procedure, errObject.get(), u"");
     } catch (...) {
         // Nothing to report it to: the caller is promised a normal return.

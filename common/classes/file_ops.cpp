@@ -179,9 +179,9 @@ std::u16string StartDoc(std::u16string_view docName, bool displayError) {
             const std::string what = failure.what();
             std::u16string procedure = u"DocName = ";
             procedure.append(docName);
-            reportSwallowed(
-                u"Velkin.QorCommon1.dll.Common.StartDoc", procedure,
-                AutomationError(kErrInvalidCall, std::u16string(kLibrarySource), fromUtf8(what)));
+            reportSwallowed(u"Velkin.QorCommon1.dll.Common.StartDoc", procedure,
+                            AutomationError(kErrInvalidProcedureCall,
+                                            std::u16string(kLibrarySource), fromUtf8(what)));
         }
     } catch (const std::bad_alloc&) {
         if (displayError) {

@@ -1,7 +1,6 @@
 // DMSEnum, ValidateGeoCoordinate, DMStoDecimalDegrees and ConvertImpliedDecimals.
 #include "geo_support.h"
 
-#include <memory>
 #include <optional>
 
 #include "qor/runtime.h"
@@ -12,10 +11,6 @@ namespace qor::geo {
 namespace {
 
 using common::parseDecimal;
-
-struct ReleaseCollection {
-    void operator()(Collection* collection) const { collection->Release(); }
-};
 
 void addKeyedText(Collection& collection, std::u16string_view text) {
     const Bstr item(text);
@@ -74,12 +69,12 @@ std::optional<double> dmsValue(const DmsLayout& layout, std::u16string_view text
 
 Collection* DMSEnum() {
     return common::withSourcePrefix(u"LoadSettings.DMSEnum; ", [] {
-        std::unique_ptr<Collection, ReleaseCollection> collection(createCollection());
+        auto collection = ComPtr<Collection>::attach(createCollection());
         if (!collection)
             throw common::outOfMemory();
         addKeyedText(*collection, u"DECIMAL_DEGREES");
         addKeyedText(*collection, u"DMS");
-        return collection.release();
+        return collection.detach();
     });
 }
 

@@ -20,7 +20,7 @@ bool displayAvailable() {
 }
 
 [[noreturn]] void raiseNoWindows(const char16_t* why) {
-    throw AutomationError(kErrInvalidCall, std::u16string(kLibrarySource), why);
+    throw AutomationError(kErrInvalidProcedureCall, std::u16string(kLibrarySource), why);
 }
 
 } // namespace

@@ -33,10 +33,9 @@ template <typename Body> int guarded(QorGuiFailure* failure, Body&& body) noexce
     } catch (const qor::AutomationError& err) {
         fill(failure, err.number, err.description);
     } catch (const std::bad_alloc&) {
-        fill(failure, qor::common::kErrOutOfMemory,
-             qor::standardDescription(qor::common::kErrOutOfMemory));
+        fill(failure, qor::kErrOutOfMemory, qor::standardDescription(qor::kErrOutOfMemory));
     } catch (...) {
-        fill(failure, qor::kErrInvalidCall, u"The window could not be shown");
+        fill(failure, qor::kErrInvalidProcedureCall, u"The window could not be shown");
     }
     return 1;
 }

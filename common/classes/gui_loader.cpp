@@ -15,7 +15,6 @@
 namespace qor::common {
 namespace {
 
-constexpr std::int32_t kErrLoadingDll = 48;
 constexpr const char* kGuiModuleFile = "QorCommon1Gui.so";
 
 struct GuiModule {

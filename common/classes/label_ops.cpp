@@ -25,9 +25,9 @@ void ResetLabel(IDispatch* labelCtl, std::u16string_view inputValue) {
             putCaption(labelCtl, inputValue);
             return;
         }
-        OwnedVariant tag;
+        Variant tag;
         getProperty(labelCtl, u"Tag", tag);
-        putProperty(labelCtl, u"Caption", tag.value());
+        putProperty(labelCtl, u"Caption", *tag);
     });
 }
 

@@ -67,13 +67,6 @@ void invoke(IDispatch* object, DISPID id, WORD flags, DISPPARAMS& params, VARIAN
 
 } // namespace
 
-OwnedVariant::OwnedVariant() {
-    VariantInit(&value_);
-}
-OwnedVariant::~OwnedVariant() {
-    VariantClear(&value_);
-}
-
 void putProperty(IDispatch* object, std::u16string_view name, const VARIANT& value) {
     const DISPID id = dispIdOf(object, name);
     VARIANT argument = value;
@@ -82,17 +75,16 @@ void putProperty(IDispatch* object, std::u16string_view name, const VARIANT& val
     invoke(object, id, DISPATCH_PROPERTYPUT, params, nullptr);
 }
 
-void getProperty(IDispatch* object, std::u16string_view name, OwnedVariant& result) {
+void getProperty(IDispatch* object, std::u16string_view name, Variant& result) {
     const DISPID id = dispIdOf(object, name);
     DISPPARAMS params{nullptr, nullptr, 0, 0};
-    VariantClear(result.get());
-    invoke(object, id, DISPATCH_PROPERTYGET, params, result.get());
+    invoke(object, id, DISPATCH_PROPERTYGET, params, result.out());
 }
 
 void callMethod(IDispatch* object, std::u16string_view name) {
     const DISPID id = dispIdOf(object, name);
     DISPPARAMS params{nullptr, nullptr, 0, 0};
-    OwnedVariant ignored;
+    Variant ignored;
     invoke(object, id, DISPATCH_METHOD, params, ignored.get());
 }
 

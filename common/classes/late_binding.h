@@ -5,26 +5,12 @@
 
 #include <string_view>
 
-#include "qor/com_interfaces.h"
+#include "qor/variant.h"
 
 namespace qor::common {
 
-// Owns one VARIANT.
-class OwnedVariant {
-  public:
-    OwnedVariant();
-    ~OwnedVariant();
-    OwnedVariant(const OwnedVariant&) = delete;
-    OwnedVariant& operator=(const OwnedVariant&) = delete;
-    VARIANT* get() { return &value_; }
-    const VARIANT& value() const { return value_; }
-
-  private:
-    VARIANT value_;
-};
-
 void putProperty(IDispatch* object, std::u16string_view name, const VARIANT& value);
-void getProperty(IDispatch* object, std::u16string_view name, OwnedVariant& result);
+void getProperty(IDispatch* object, std::u16string_view name, Variant& result);
 void callMethod(IDispatch* object, std::u16string_view name);
 
 } // namespace qor::common

@@ -7,7 +7,6 @@ namespace {
 
 using common::raiseRuntime;
 
-constexpr std::int32_t kErrInvalidFileName = 999999;
 constexpr std::u16string_view kInvalidFileNameSource = u"QorCommon1.QorFile.SetFileName";
 constexpr std::size_t kShortestPath = 8;
 
@@ -15,7 +14,7 @@ constexpr std::size_t kShortestPath = 8;
 constexpr std::u16string_view kSeparators = u"/\\";
 
 [[noreturn]] void raiseInvalidFileName() {
-    throw AutomationError(kErrInvalidFileName, std::u16string(kInvalidFileNameSource),
+    throw AutomationError(kErrApplication, std::u16string(kInvalidFileNameSource),
                           u"Invalid File Name");
 }
 
@@ -58,7 +57,7 @@ void QorFile::SetFileName(std::u16string_view fullFilePath, bool failInvalidPath
 
         fullPath_ = fullFilePath;
         if (lastSeparator == std::u16string_view::npos)
-            raiseRuntime(kErrInvalidCall);
+            raiseRuntime(kErrInvalidProcedureCall);
         folder_ = fullFilePath.substr(0, lastSeparator);
         separator_ = fullFilePath.find(u'/') == std::u16string_view::npos ? u'\\' : u'/';
 

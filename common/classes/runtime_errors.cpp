@@ -3,24 +3,9 @@
 #include "qor/runtime.h"
 
 namespace qor::common {
-namespace {
-
-// The runtime's table lacks the two dispatch argument errors a late-bound call can meet.
-std::u16string_view describe(std::int32_t number) {
-    switch (number) {
-    case kErrNamedArgNotFound:
-        return u"Named argument not found";
-    case kErrWrongArgCount:
-        return u"Wrong number of arguments or invalid property assignment";
-    default:
-        return standardDescription(number);
-    }
-}
-
-} // namespace
-
 void raiseRuntime(std::int32_t number) {
-    throw AutomationError(number, std::u16string(kLibrarySource), std::u16string(describe(number)));
+    throw AutomationError(number, std::u16string(kLibrarySource),
+                          std::u16string(standardDescription(number)));
 }
 
 std::int16_t toInteger16(std::size_t count) {

@@ -15,12 +15,6 @@ namespace qor::common {
 // The source a run-time failure inside the library carries before any re-raise.
 inline constexpr std::u16string_view kLibrarySource = u"QorCommon1";
 
-constexpr std::int32_t kErrOutOfMemory = 7;
-constexpr std::int32_t kErrObjectNotSet = 91;
-constexpr std::int32_t kErrNotSupported = 438;
-constexpr std::int32_t kErrWrongArgCount = 450;
-constexpr std::int32_t kErrNamedArgNotFound = 448;
-
 // A run-time failure with its classic description.
 [[noreturn]] void raiseRuntime(std::int32_t number);
 

@@ -47,7 +47,7 @@ std::u16string padBody(std::u16string_view stringIn, std::int16_t stringLen,
             raisePadError(u"The input string is longer than the Pad Length and the calling "
                           u"code wanted an error raised.");
         if (stringLen < 0)
-            raiseRuntime(kErrInvalidCall);
+            raiseRuntime(kErrInvalidProcedureCall);
         return std::u16string(stringIn.substr(0, static_cast<std::size_t>(stringLen)));
     }
     if (n == 0)

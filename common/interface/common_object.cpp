@@ -1,8 +1,8 @@
 #include "common_object.h"
 
-#include "call_through.h"
 #include "common_ops.h"
 #include "marshal.h"
+#include "qor/call_through.h"
 #include "qor_file_object.h"
 
 namespace qor::server {

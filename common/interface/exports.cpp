@@ -32,7 +32,7 @@ std::span<const std::byte> typeLibrary() {
 } // namespace
 
 STDAPI DllCanUnloadNow() {
-    return qor::server::canUnloadNow() ? S_OK : S_FALSE;
+    return qor::server::moduleLocks.canUnloadNow() ? S_OK : S_FALSE;
 }
 
 STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv) {

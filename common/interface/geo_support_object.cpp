@@ -1,8 +1,8 @@
 #include "geo_support_object.h"
 
-#include "call_through.h"
 #include "geo_support.h"
 #include "marshal.h"
+#include "qor/call_through.h"
 
 namespace qor::server {
 

@@ -1,13 +1,11 @@
-// What DllCanUnloadNow looks at: the number of live objects (class factories included)
-// and of LockServer locks.
+// What DllCanUnloadNow looks at: this module's live objects (class factories included)
+// and LockServer locks.
 #pragma once
+
+#include "qor/com_object.h"
 
 namespace qor::server {
 
-void objectCreated() noexcept;
-void objectDestroyed() noexcept;
-// Returns false when asked to release a lock that is not held.
-bool lockServer(bool lock) noexcept;
-bool canUnloadNow() noexcept;
+extern ModuleLocks moduleLocks;
 
 } // namespace qor::server

@@ -1,7 +1,7 @@
 #include "qor_file_object.h"
 
-#include "call_through.h"
 #include "marshal.h"
+#include "qor/call_through.h"
 
 namespace qor::server {
 

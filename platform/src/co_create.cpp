@@ -7,6 +7,7 @@
 #include <mutex>
 #include <optional>
 
+#include "qor/debug_log.h"
 #include "qor/registry.h"
 #include "qor/runtime.h"
 
@@ -25,8 +26,11 @@ std::map<std::string, Server> gServers; // by library path
 LSTATUS readDefaultText(const std::string& subKey, std::string& text) {
     HKEY key = nullptr;
     LSTATUS status = RegOpenKeyExA(HKEY_CLASSES_ROOT, subKey.c_str(), 0, KEY_READ, &key);
-    if (status != ERROR_SUCCESS)
+    if (status != ERROR_SUCCESS) {
+        qor::debugLog("registry: HKEY_CLASSES_ROOT\\%s: cannot open (status %ld)", subKey.c_str(),
+                      static_cast<long>(status));
         return status;
+    }
     DWORD type = REG_NONE;
     DWORD size = 0;
     status = RegQueryValueExA(key, nullptr, nullptr, &type, nullptr, &size);
@@ -35,14 +39,18 @@ LSTATUS readDefaultText(const std::string& subKey, std::string& text) {
         status = RegQueryValueExA(key, nullptr, nullptr, &type,
                                   reinterpret_cast<BYTE*>(data.data()), &size);
     RegCloseKey(key);
-    if (status != ERROR_SUCCESS)
+    if (status == ERROR_SUCCESS && type != REG_SZ)
+        status = ERROR_FILE_NOT_FOUND;
+    if (status != ERROR_SUCCESS) {
+        qor::debugLog("registry: HKEY_CLASSES_ROOT\\%s: no text (status %ld)", subKey.c_str(),
+                      static_cast<long>(status));
         return status;
-    if (type != REG_SZ)
-        return ERROR_FILE_NOT_FOUND;
+    }
     data.resize(size);
     while (!data.empty() && data.back() == '\0')
         data.pop_back();
     text = std::move(data);
+    qor::debugLog("registry: HKEY_CLASSES_ROOT\\%s = \"%s\"", subKey.c_str(), text.c_str());
     return ERROR_SUCCESS;
 }
 
@@ -50,6 +58,13 @@ std::string guidText(REFGUID guid) {
     OLECHAR wide[39];
     StringFromGUID2(guid, wide, 39);
     return std::string(wide, wide + 38);
+}
+
+// A failure whose reason only the loader knows: the thread's error object carries its text.
+HRESULT loaderFailure(HRESULT hr, const char* reason) {
+    const std::string text = reason != nullptr ? reason : "unknown loader failure";
+    qor::debugLog("create: %s", text.c_str());
+    return qor::raiseErrorInfo(qor::AutomationError(hr, u"QorPlatform", qor::fromUtf8(text)));
 }
 
 HRESULT loadServer(const std::string& path, Server& out) {
@@ -61,13 +76,15 @@ HRESULT loadServer(const std::string& path, Server& out) {
     }
     void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr)
-        return CO_E_DLLNOTFOUND;
+        return loaderFailure(CO_E_DLLNOTFOUND, ::dlerror());
     auto* getClassObject =
         reinterpret_cast<PFN_DllGetClassObject>(::dlsym(handle, "DllGetClassObject"));
     if (getClassObject == nullptr) {
+        const HRESULT hr = loaderFailure(CO_E_ERRORINDLL, ::dlerror());
         ::dlclose(handle);
-        return CO_E_ERRORINDLL;
+        return hr;
     }
+    qor::debugLog("create: loaded %s", path.c_str());
     auto* canUnloadNow = reinterpret_cast<PFN_DllCanUnloadNow>(::dlsym(handle, "DllCanUnloadNow"));
     out = Server{handle, getClassObject, canUnloadNow};
     gServers.emplace(path, out);
@@ -83,8 +100,11 @@ QOR_API HRESULT CoGetClassObject(REFCLSID rclsid, DWORD dwClsContext, void*, REF
     *ppv = nullptr;
     if ((dwClsContext & CLSCTX_INPROC_SERVER) == 0)
         return REGDB_E_CLASSNOTREG; // only in-process servers
+    SetErrorInfo(0, nullptr);       // what a failure reports is this call's, not an earlier one's
+    const std::string clsid = guidText(rclsid);
+    qor::debugLog("create: class %s", clsid.c_str());
     std::string path;
-    const LSTATUS status = readDefaultText("CLSID\\" + guidText(rclsid) + "\\InprocServer32", path);
+    const LSTATUS status = readDefaultText("CLSID\\" + clsid + "\\InprocServer32", path);
     if (status == ERROR_BADDB)
         return REGDB_E_READREGDB;
     if (status != ERROR_SUCCESS || path.empty())
@@ -93,7 +113,11 @@ QOR_API HRESULT CoGetClassObject(REFCLSID rclsid, DWORD dwClsContext, void*, REF
     const HRESULT hr = loadServer(path, server);
     if (FAILED(hr))
         return hr;
-    return server.getClassObject(rclsid, riid, ppv);
+    const HRESULT got = server.getClassObject(rclsid, riid, ppv);
+    if (FAILED(got))
+        qor::debugLog("create: %s: DllGetClassObject failed (0x%08X)", clsid.c_str(),
+                      static_cast<unsigned>(got));
+    return got;
 }
 
 QOR_API HRESULT CoCreateInstance(REFCLSID rclsid, IUnknown* pUnkOuter, DWORD dwClsContext,

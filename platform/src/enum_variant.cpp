@@ -1,48 +1,24 @@
 #include "enum_variant.h"
 
-#include <atomic>
+#include "qor/com_object.h"
 
 namespace qor::detail {
 
-VariantList::~VariantList() {
-    for (VARIANT& v : values_)
-        VariantClear(&v);
-}
-
 HRESULT VariantList::append(const VARIANT& value) {
-    VARIANT copy;
-    VariantInit(&copy);
-    const HRESULT hr = VariantCopy(&copy, &value);
+    Variant copy;
+    const HRESULT hr = VariantCopy(copy.get(), &value);
     if (SUCCEEDED(hr))
-        values_.push_back(copy);
+        values_.push_back(std::move(copy));
     return hr;
 }
 
 namespace {
 
-class EnumVariant final : public IEnumVARIANT {
+class EnumVariant final
+    : public ComObject<EnumVariant, Implements<IEnumVARIANT, IID_IEnumVARIANT>> {
   public:
     EnumVariant(std::shared_ptr<const VariantList> values, std::size_t position)
         : values_(std::move(values)), position_(position) {}
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (ppv == nullptr)
-            return E_POINTER;
-        if (riid != IID_IUnknown && riid != IID_IEnumVARIANT) {
-            *ppv = nullptr;
-            return E_NOINTERFACE;
-        }
-        *ppv = static_cast<IEnumVARIANT*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --refs_;
-        if (left == 0)
-            delete this;
-        return left;
-    }
 
     HRESULT STDMETHODCALLTYPE Next(ULONG celt, VARIANT* rgVar, ULONG* pCeltFetched) override {
         if (pCeltFetched != nullptr)
@@ -53,7 +29,7 @@ class EnumVariant final : public IEnumVARIANT {
         ULONG fetched = 0;
         while (fetched < celt && position_ < all.size()) {
             VariantInit(&rgVar[fetched]);
-            const HRESULT hr = VariantCopy(&rgVar[fetched], &all[position_]);
+            const HRESULT hr = VariantCopy(&rgVar[fetched], all[position_].get());
             if (FAILED(hr)) {
                 for (ULONG i = 0; i < fetched; ++i)
                     VariantClear(&rgVar[i]);
@@ -87,9 +63,6 @@ class EnumVariant final : public IEnumVARIANT {
     }
 
   private:
-    ~EnumVariant() = default;
-
-    std::atomic<ULONG> refs_{1};
     std::shared_ptr<const VariantList> values_;
     std::size_t position_;
 };

@@ -5,21 +5,18 @@
 #include <vector>
 
 #include "qor/runtime.h"
+#include "qor/variant.h"
 
 namespace qor::detail {
 
 // Owns copies of the values; the enumerator and its clones share them.
 class VariantList {
   public:
-    VariantList() = default;
-    VariantList(const VariantList&) = delete;
-    VariantList& operator=(const VariantList&) = delete;
-    ~VariantList();
     HRESULT append(const VARIANT& value);
-    const std::vector<VARIANT>& values() const { return values_; }
+    const std::vector<Variant>& values() const { return values_; }
 
   private:
-    std::vector<VARIANT> values_;
+    std::vector<Variant> values_;
 };
 
 // Returned with one reference.

@@ -1,25 +1,16 @@
 // The automation error object: ErrObject (dual), IErrorInfo and ICreateErrorInfo on one
 // reference-counted object, so whatever a caller sets through SetErrorInfo can be read
 // back as an ErrObject with its run-time number intact.
-#include <atomic>
+#include "err_object.h"
 
 #include "dispatch_args.h"
-#include "err_object.h"
+#include "qor/call_through.h"
+#include "qor/dispatch_object.h"
 
 namespace {
 
-using qor::detail::Member;
-
-const std::initializer_list<Member> kMembers = {
-    {u"Number", DISPID_ERROBJECT_NUMBER},
-    {u"Source", DISPID_ERROBJECT_SOURCE},
-    {u"Description", DISPID_ERROBJECT_DESCRIPTION},
-    {u"HelpFile", DISPID_ERROBJECT_HELPFILE},
-    {u"HelpContext", DISPID_ERROBJECT_HELPCONTEXT},
-    {u"Raise", DISPID_ERROBJECT_RAISE},
-    {u"Clear", DISPID_ERROBJECT_CLEAR},
-    {u"LastDllError", DISPID_ERROBJECT_LASTDLLERROR},
-};
+using qor::Implements;
+using qor::Variant;
 
 HRESULT copyOut(const std::u16string& text, BSTR* out) {
     if (out == nullptr)
@@ -37,65 +28,28 @@ HRESULT optionalText(VARIANT* arg, std::u16string& out) {
     out.clear();
     if (qor::detail::isMissing(arg))
         return S_OK;
-    VARIANT text;
-    VariantInit(&text);
-    const HRESULT hr = VariantChangeType(&text, arg, 0, VT_BSTR);
+    Variant text;
+    const HRESULT hr = VariantChangeType(text.get(), arg, 0, VT_BSTR);
     if (SUCCEEDED(hr))
-        out = qor::Bstr::toU16(text.bstrVal);
-    VariantClear(&text);
+        out = qor::Bstr::toU16(text->bstrVal);
     return hr;
 }
 
-class ErrObjectImpl final : public ErrObject, public IErrorInfo, public ICreateErrorInfo {
+// IUnknown is the ErrObject face, whether or not it is offered by that name.
+class ErrObjectImpl final
+    : public qor::DispatchObject<ErrObjectImpl, Implements<ErrObject, IID_ErrObject, IID_IDispatch>,
+                                 Implements<IErrorInfo, IID_IErrorInfo>,
+                                 Implements<ICreateErrorInfo, IID_ICreateErrorInfo>> {
   public:
     ErrObjectImpl(bool automation, std::int32_t number, std::u16string_view source,
                   std::u16string_view description)
         : automation_(automation), number_(number), source_(source), description_(description) {}
 
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (ppv == nullptr)
-            return E_POINTER;
-        if (riid == IID_IUnknown ||
-            (automation_ && (riid == IID_IDispatch || riid == IID_ErrObject)))
-            *ppv = static_cast<ErrObject*>(this);
-        else if (riid == IID_IErrorInfo)
-            *ppv = static_cast<IErrorInfo*>(this);
-        else if (riid == IID_ICreateErrorInfo)
-            *ppv = static_cast<ICreateErrorInfo*>(this);
-        else {
-            *ppv = nullptr;
-            return E_NOINTERFACE;
-        }
-        AddRef();
-        return S_OK;
+    static const qor::DispatchTable& dispatchTable();
+    // A plain error object withholds the automation faces.
+    bool offers(REFIID riid) const noexcept {
+        return automation_ || !(riid == IID_IDispatch || riid == IID_ErrObject);
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --refs_;
-        if (left == 0)
-            delete this;
-        return left;
-    }
-
-    // IDispatch
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* pctinfo) override {
-        if (pctinfo == nullptr)
-            return E_POINTER;
-        *pctinfo = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** ppTInfo) override {
-        if (ppTInfo != nullptr)
-            *ppTInfo = nullptr;
-        return DISP_E_BADINDEX; // no type information is offered
-    }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
-                                            DISPID* ids) override {
-        return qor::detail::idsOfNames(names, count, ids, kMembers);
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params,
-                                     VARIANT* result, EXCEPINFO* excep, UINT* argErr) override;
 
     // ErrObject
     HRESULT STDMETHODCALLTYPE get_Number(LONG* pl) override { return getLong(number_, pl); }
@@ -176,8 +130,6 @@ class ErrObjectImpl final : public ErrObject, public IErrorInfo, public ICreateE
     }
 
   private:
-    ~ErrObjectImpl() = default;
-
     static HRESULT getLong(LONG value, LONG* out) {
         if (out == nullptr)
             return E_POINTER;
@@ -189,10 +141,6 @@ class ErrObjectImpl final : public ErrObject, public IErrorInfo, public ICreateE
         return S_OK;
     }
 
-    HRESULT invokeProperty(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result,
-                           UINT* argErr);
-
-    std::atomic<ULONG> refs_{1};
     const bool automation_; // offers ErrObject and IDispatch
     LONG number_;
     LONG helpContext_ = 0;
@@ -211,11 +159,10 @@ HRESULT ErrObjectImpl::Raise(LONG number, VARIANT* source, VARIANT* description,
         FAILED(optionalText(helpFile, newHelpFile)))
         return DISP_E_TYPEMISMATCH;
     if (!qor::detail::isMissing(helpContext)) {
-        VARIANT v;
-        VariantInit(&v);
-        if (FAILED(VariantChangeType(&v, helpContext, 0, VT_I4)))
+        Variant v;
+        if (FAILED(VariantChangeType(v.get(), helpContext, 0, VT_I4)))
             return DISP_E_TYPEMISMATCH;
-        newContext = v.lVal;
+        newContext = v->lVal;
     }
     number_ = number;
     source_ = std::move(newSource);
@@ -228,81 +175,32 @@ HRESULT ErrObjectImpl::Raise(LONG number, VARIANT* source, VARIANT* description,
     return qor::hresultFromErrorNumber(number);
 }
 
-HRESULT ErrObjectImpl::invokeProperty(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result,
-                                      UINT* argErr) {
-    const bool put = (flags & DISPATCH_PROPERTYPUT) != 0;
-    HRESULT hr = qor::detail::checkCall(params, flags, put ? 1 : 0, put ? 1 : 0);
-    if (FAILED(hr))
-        return hr;
-    const bool isText = id == DISPID_ERROBJECT_SOURCE || id == DISPID_ERROBJECT_DESCRIPTION ||
-                        id == DISPID_ERROBJECT_HELPFILE;
-    std::u16string* text = id == DISPID_ERROBJECT_SOURCE        ? &source_
-                           : id == DISPID_ERROBJECT_DESCRIPTION ? &description_
-                                                                : &helpFile_;
-    LONG* number = id == DISPID_ERROBJECT_NUMBER ? &number_ : &helpContext_;
-    if (put) {
-        if (id == DISPID_ERROBJECT_LASTDLLERROR)
-            return DISP_E_MEMBERNOTFOUND; // read-only
-        VARIANT value;
-        VariantInit(&value);
-        hr = qor::detail::argAs(params, 0, isText ? VT_BSTR : VT_I4, value, argErr);
-        if (FAILED(hr))
-            return hr;
-        if (isText)
-            *text = qor::Bstr::toU16(value.bstrVal);
-        else
-            *number = value.lVal;
-        VariantClear(&value);
-        return S_OK;
-    }
-    if (result == nullptr)
-        return S_OK;
-    VariantClear(result);
-    if (isText) {
-        result->vt = VT_BSTR;
-        return copyOut(*text, &result->bstrVal);
-    }
-    result->vt = VT_I4;
-    result->lVal = id == DISPID_ERROBJECT_LASTDLLERROR ? 0 : *number;
-    return S_OK;
-}
-
-HRESULT ErrObjectImpl::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params,
-                              VARIANT* result, EXCEPINFO* excep, UINT* argErr) {
-    if (riid != IID_NULL)
-        return DISP_E_UNKNOWNINTERFACE;
-    switch (id) {
-    case DISPID_ERROBJECT_NUMBER:
-    case DISPID_ERROBJECT_SOURCE:
-    case DISPID_ERROBJECT_DESCRIPTION:
-    case DISPID_ERROBJECT_HELPFILE:
-    case DISPID_ERROBJECT_HELPCONTEXT:
-    case DISPID_ERROBJECT_LASTDLLERROR:
-        return invokeProperty(id, flags, params, result, argErr);
-    case DISPID_ERROBJECT_CLEAR: {
-        const HRESULT hr = qor::detail::checkCall(params, flags, 0, 0);
-        return FAILED(hr) ? hr : Clear();
-    }
-    case DISPID_ERROBJECT_RAISE: {
-        HRESULT hr = qor::detail::checkCall(params, flags, 1, 5);
-        if (FAILED(hr))
-            return hr;
-        VARIANT number;
-        VariantInit(&number);
-        hr = qor::detail::argAs(params, 0, VT_I4, number, argErr);
-        if (FAILED(hr))
-            return hr;
-        auto arg = [&](UINT i) {
-            return const_cast<VARIANT*>(qor::detail::positionalArg(params, i));
-        };
-        hr = Raise(number.lVal, arg(1), arg(2), arg(3), arg(4));
-        if (hr == DISP_E_TYPEMISMATCH)
-            return hr;
-        return qor::detail::exceptionResult(excep, qor::takeErrorInfo(hr));
-    }
-    default:
-        return DISP_E_MEMBERNOTFOUND;
-    }
+const qor::DispatchTable& ErrObjectImpl::dispatchTable() {
+    using qor::function;
+    using qor::procedure;
+    using qor::property;
+    static const qor::DispatchTable table({
+        property<&ErrObject::get_Number, &ErrObject::put_Number>(u"Number", DISPID_ERROBJECT_NUMBER,
+                                                                 VT_I4),
+        property<&ErrObject::get_Source, &ErrObject::put_Source>(u"Source", DISPID_ERROBJECT_SOURCE,
+                                                                 VT_BSTR),
+        property<&ErrObject::get_Description, &ErrObject::put_Description>(
+            u"Description", DISPID_ERROBJECT_DESCRIPTION, VT_BSTR),
+        property<&ErrObject::get_HelpFile, &ErrObject::put_HelpFile>(
+            u"HelpFile", DISPID_ERROBJECT_HELPFILE, VT_BSTR),
+        property<&ErrObject::get_HelpContext, &ErrObject::put_HelpContext>(
+            u"HelpContext", DISPID_ERROBJECT_HELPCONTEXT, VT_I4),
+        procedure<&ErrObject::Raise>(u"Raise", DISPID_ERROBJECT_RAISE,
+                                     {{u"Number", VT_I4},
+                                      {u"Source", VT_VARIANT, true, true},
+                                      {u"Description", VT_VARIANT, true, true},
+                                      {u"HelpFile", VT_VARIANT, true, true},
+                                      {u"HelpContext", VT_VARIANT, true, true}}),
+        procedure<&ErrObject::Clear>(u"Clear", DISPID_ERROBJECT_CLEAR, {}),
+        function<&ErrObject::get_LastDllError>(u"LastDllError", DISPID_ERROBJECT_LASTDLLERROR, {},
+                                               VT_I4),
+    });
+    return table;
 }
 
 } // namespace

@@ -10,15 +10,6 @@
 
 namespace {
 
-// Owns a VARIANT for the length of one conversion.
-struct ScopedVariant {
-    VARIANT v;
-    ScopedVariant() { VariantInit(&v); }
-    ~ScopedVariant() { VariantClear(&v); }
-    ScopedVariant(const ScopedVariant&) = delete;
-    ScopedVariant& operator=(const ScopedVariant&) = delete;
-};
-
 bool isNumeric(VARTYPE vt) {
     switch (vt) {
     case VT_I2:
@@ -302,11 +293,11 @@ HRESULT convert(const VARIANT& src, USHORT flags, VARTYPE vt, VARIANT& out) {
     if (src.vt == VT_DISPATCH || src.vt == VT_UNKNOWN) {
         if ((flags & VARIANT_NOVALUEPROP) != 0)
             return DISP_E_TYPEMISMATCH;
-        ScopedVariant value;
-        const HRESULT hr = defaultValue(src, value.v);
+        qor::Variant value;
+        const HRESULT hr = defaultValue(src, *value);
         if (FAILED(hr))
             return hr;
-        return convert(value.v, flags, vt, out);
+        return convert(*value, flags, vt, out);
     }
     if (src.vt == VT_NULL || src.vt == VT_ERROR)
         return DISP_E_TYPEMISMATCH;
@@ -336,13 +327,13 @@ QOR_API HRESULT VariantChangeType(VARIANT* pvargDest, const VARIANT* pvarSrc, US
     if (!isSupportedTarget(vt))
         return DISP_E_TYPEMISMATCH;
 
-    ScopedVariant src; // the source's value, with any reference followed
-    HRESULT hr = VariantCopyInd(&src.v, pvarSrc);
+    qor::Variant src; // the source's value, with any reference followed
+    HRESULT hr = VariantCopyInd(src.get(), pvarSrc);
     if (FAILED(hr))
         return hr;
     VARIANT result;
     VariantInit(&result);
-    hr = convert(src.v, wFlags, vt, result);
+    hr = convert(*src, wFlags, vt, result);
     if (FAILED(hr)) {
         VariantClear(&result);
         return hr;

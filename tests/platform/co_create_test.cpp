@@ -1,12 +1,14 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "fake_server.h"
 #include "qor/runtime.h"
-#include "server_registration.h"
-#include "temp_data_home.h"
+#include "qor_test/inproc_registration.h"
+#include "qor_test/temp_folder.h"
 
 namespace {
 
@@ -23,11 +25,11 @@ bool isLoaded(const char* path) {
     return true;
 }
 
-class ClassCreation : public TempDataHome {
+class ClassCreation : public qor::test::TempRegistryTest {
   protected:
     void TearDown() override {
         CoFreeUnusedLibraries();
-        TempDataHome::TearDown();
+        qor::test::TempRegistryTest::TearDown();
     }
 };
 
@@ -95,6 +97,9 @@ TEST_F(ClassCreation, CreatesByProgId) {
 struct CreationFailure {
     const char* registeredPath; // null: the class is not registered at all
     HRESULT expected;
+    // What the error object's description holds: the loader's own words. Null: no error
+    // object, not even one left over from an earlier failure.
+    std::vector<const char*> described;
 };
 
 class ClassCreationFailures : public ClassCreation,
@@ -104,21 +109,74 @@ TEST_P(ClassCreationFailures, ReportAClearHresult) {
     if (GetParam().registeredPath != nullptr) {
         ASSERT_EQ(registerInprocServer(kOtherClsidText, GetParam().registeredPath), ERROR_SUCCESS);
     }
+    SetErrorInfo(0, qor::ComPtr<ErrObject>::attach(qor::createErrObject(5, u"Earlier", u"stale"))
+                        .query<IErrorInfo>(IID_IErrorInfo)
+                        .get());
     IUnknown* obj = reinterpret_cast<IUnknown*>(0x1);
     EXPECT_EQ(CoCreateInstance(kOtherClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
                                reinterpret_cast<void**>(&obj)),
               GetParam().expected);
     EXPECT_EQ(obj, nullptr);
+    qor::ComPtr<IErrorInfo> info;
+    const HRESULT found = GetErrorInfo(0, info.out());
+    if (GetParam().described.empty()) {
+        EXPECT_EQ(found, S_FALSE);
+        return;
+    }
+    ASSERT_EQ(found, S_OK);
+    qor::Bstr description;
+    info->GetDescription(description.out());
+    for (const char* part : GetParam().described)
+        EXPECT_NE(qor::toUtf8(description.str()).find(part), std::string::npos)
+            << qor::toUtf8(description.str()) << " lacks " << part;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, ClassCreationFailures,
-    ::testing::Values(CreationFailure{nullptr, REGDB_E_CLASSNOTREG},
-                      CreationFailure{"", REGDB_E_CLASSNOTREG},
-                      CreationFailure{"/nonexistent/libNothing.so", CO_E_DLLNOTFOUND},
-                      CreationFailure{PLAIN_LIBRARY_PATH, CO_E_ERRORINDLL},
-                      // The server is found but does not serve this class.
-                      CreationFailure{FAKE_SERVER_PATH, CLASS_E_CLASSNOTAVAILABLE}));
+    ::testing::Values(
+        CreationFailure{nullptr, REGDB_E_CLASSNOTREG, {}},
+        CreationFailure{"", REGDB_E_CLASSNOTREG, {}},
+        CreationFailure{"/nonexistent/libNothing.so",
+                        CO_E_DLLNOTFOUND,
+                        {"/nonexistent/libNothing.so", "No such file or directory"}},
+        CreationFailure{DATA_FILE_PATH, CO_E_DLLNOTFOUND, {DATA_FILE_PATH, "file too short"}},
+        CreationFailure{
+            PLAIN_LIBRARY_PATH, CO_E_ERRORINDLL, {"undefined symbol", "DllGetClassObject"}},
+        // The server is found but does not serve this class.
+        CreationFailure{FAKE_SERVER_PATH, CLASS_E_CLASSNOTAVAILABLE, {}}));
+
+// With QOR_DEBUG=1 class creation, registry reads and dispatch failures are told on
+// stderr; without it nothing is. Each runs in a child process that owns its stderr.
+void createAndMisdispatch(bool debug) {
+    if (debug)
+        ::setenv("QOR_DEBUG", "1", 1);
+    else
+        ::unsetenv("QOR_DEBUG");
+    registerInprocServer(kFakeClsidText, FAKE_SERVER_PATH);
+    qor::ComPtr<IDispatch> object;
+    if (FAILED(CoCreateInstance(kFakeClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                                object.outVoid())))
+        std::exit(2);
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    if (object->Invoke(77, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr) !=
+        DISP_E_MEMBERNOTFOUND)
+        std::exit(3);
+    std::exit(0);
+}
+
+using ClassCreationDebugLog = ClassCreation;
+
+TEST_F(ClassCreationDebugLog, TellsWhatHappensWhenAsked) {
+    EXPECT_EXIT(createAndMisdispatch(true), ::testing::ExitedWithCode(0),
+                "qor: create: class \\{51A0C3D2-7E4B-4F10-9C2D-0123456789AB\\}.*"
+                "qor: registry: HKEY_CLASSES_ROOT.*InprocServer32 = .*platform_fake_server.*"
+                "qor: create: loaded .*"
+                "qor: dispatch: no member 77");
+}
+
+TEST_F(ClassCreationDebugLog, StaysQuietOtherwise) {
+    EXPECT_EXIT(createAndMisdispatch(false), ::testing::ExitedWithCode(0), "^$");
+}
 
 TEST_F(ClassCreation, RefusesAggregationAndOtherContexts) {
     ASSERT_EQ(registerInprocServer(kFakeClsidText, FAKE_SERVER_PATH), ERROR_SUCCESS);

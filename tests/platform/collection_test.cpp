@@ -3,32 +3,13 @@
 #include <vector>
 
 #include "qor/runtime.h"
+#include "qor_test/variants.h"
 
 namespace {
 
-VARIANT text(const char16_t* s) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_BSTR;
-    v.bstrVal = SysAllocString(s);
-    return v;
-}
-
-VARIANT number(LONG n) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_I4;
-    v.lVal = n;
-    return v;
-}
-
-VARIANT missing() {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_ERROR;
-    v.scode = DISP_E_PARAMNOTFOUND;
-    return v;
-}
+using qor::test::vI4;
+using qor::test::vMissing;
+using qor::test::vNewText;
 
 class CollectionTest : public ::testing::Test {
   protected:
@@ -39,9 +20,9 @@ class CollectionTest : public ::testing::Test {
     }
 
     HRESULT add(const char16_t* item, const char16_t* key = nullptr) {
-        VARIANT i = text(item);
-        VARIANT k = key != nullptr ? text(key) : missing();
-        VARIANT none = missing();
+        VARIANT i = vNewText(item);
+        VARIANT k = key != nullptr ? vNewText(key) : vMissing();
+        VARIANT none = vMissing();
         const HRESULT hr = col_->Add(&i, &k, &none, &none);
         VariantClear(&i);
         VariantClear(&k);
@@ -72,10 +53,10 @@ TEST_F(CollectionTest, ItemsByPositionAndByKey) {
     ASSERT_EQ(add(u"DMS", u"dms"), S_OK);
     ASSERT_EQ(add(u"no key"), S_OK);
     EXPECT_EQ(count(), 3);
-    EXPECT_EQ(item(number(1)), u"Degrees");
-    EXPECT_EQ(item(number(3)), u"no key");
-    EXPECT_EQ(item(text(u"decimal_degrees")), u"Degrees"); // keys ignore case
-    EXPECT_EQ(item(text(u"DMS")), u"DMS");
+    EXPECT_EQ(item(vI4(1)), u"Degrees");
+    EXPECT_EQ(item(vI4(3)), u"no key");
+    EXPECT_EQ(item(vNewText(u"decimal_degrees")), u"Degrees"); // keys ignore case
+    EXPECT_EQ(item(vNewText(u"DMS")), u"DMS");
     VARIANT two;
     VariantInit(&two);
     two.vt = VT_R8;
@@ -104,13 +85,13 @@ TEST_P(CollectionErrors, BadIndexRaisesTheClassicError) {
     VariantClear(&index);
 }
 
-INSTANTIATE_TEST_SUITE_P(Indexes, CollectionErrors,
-                         ::testing::Values(BadIndex{[] { return number(0); }, qor::kErrSubscript},
-                                           BadIndex{[] { return number(2); }, qor::kErrSubscript},
-                                           BadIndex{[] { return number(-1); }, qor::kErrSubscript},
-                                           BadIndex{[] { return text(u"nokey"); },
-                                                    qor::kErrInvalidCall},
-                                           BadIndex{missing, qor::kErrInvalidCall}));
+INSTANTIATE_TEST_SUITE_P(
+    Indexes, CollectionErrors,
+    ::testing::Values(BadIndex{[] { return vI4(0); }, qor::kErrSubscriptOutOfRange},
+                      BadIndex{[] { return vI4(2); }, qor::kErrSubscriptOutOfRange},
+                      BadIndex{[] { return vI4(-1); }, qor::kErrSubscriptOutOfRange},
+                      BadIndex{[] { return vNewText(u"nokey"); }, qor::kErrInvalidProcedureCall},
+                      BadIndex{vMissing, qor::kErrInvalidProcedureCall}));
 
 TEST_F(CollectionTest, DuplicateKeyIsRefused) {
     ASSERT_EQ(add(u"one", u"Key"), S_OK);
@@ -125,17 +106,18 @@ TEST_F(CollectionTest, DuplicateKeyIsRefused) {
 
 TEST_F(CollectionTest, AddBeforeAndAfter) {
     add(u"b", u"kb");
-    VARIANT a = text(u"a"), c = text(u"c"), none = missing(), key = missing();
-    VARIANT first = number(1), byKey = text(u"KB");
+    VARIANT a = vNewText(u"a"), c = vNewText(u"c"), none = vMissing(), key = vMissing();
+    VARIANT first = vI4(1), byKey = vNewText(u"KB");
     ASSERT_EQ(col_->Add(&a, &key, &first, &none), S_OK);
     ASSERT_EQ(col_->Add(&c, &key, &none, &byKey), S_OK);
-    EXPECT_EQ(item(number(1)), u"a");
-    EXPECT_EQ(item(number(2)), u"b");
-    EXPECT_EQ(item(number(3)), u"c");
+    EXPECT_EQ(item(vI4(1)), u"a");
+    EXPECT_EQ(item(vI4(2)), u"b");
+    EXPECT_EQ(item(vI4(3)), u"c");
     EXPECT_EQ(col_->Add(&a, &key, &first, &byKey),
-              qor::hresultFromErrorNumber(qor::kErrInvalidCall));
-    VARIANT tooFar = number(9);
-    EXPECT_EQ(col_->Add(&a, &key, &tooFar, &none), qor::hresultFromErrorNumber(qor::kErrSubscript));
+              qor::hresultFromErrorNumber(qor::kErrInvalidProcedureCall));
+    VARIANT tooFar = vI4(9);
+    EXPECT_EQ(col_->Add(&a, &key, &tooFar, &none),
+              qor::hresultFromErrorNumber(qor::kErrSubscriptOutOfRange));
     EXPECT_EQ(count(), 3);
     for (VARIANT* v : {&a, &c, &byKey})
         VariantClear(v);
@@ -145,12 +127,12 @@ TEST_F(CollectionTest, RemoveShiftsLaterItems) {
     add(u"x", u"kx");
     add(u"y", u"ky");
     add(u"z");
-    VARIANT key = text(u"KX");
+    VARIANT key = vNewText(u"KX");
     ASSERT_EQ(col_->Remove(&key), S_OK);
     VariantClear(&key);
     EXPECT_EQ(count(), 2);
-    EXPECT_EQ(item(number(1)), u"y");
-    EXPECT_EQ(item(text(u"kx")), u"<failed>");
+    EXPECT_EQ(item(vI4(1)), u"y");
+    EXPECT_EQ(item(vNewText(u"kx")), u"<failed>");
     ASSERT_EQ(add(u"x again", u"kx"), S_OK); // the key is free again
 }
 
@@ -200,27 +182,44 @@ TEST_F(CollectionTest, LateBoundAddItemCountRemove) {
     ASSERT_EQ(col_->GetIDsOfNames(IID_NULL, names, 1, 0, &id), S_OK);
     EXPECT_EQ(id, DISPID_COLLECTION_ADD);
     // Add "value", "key" (arguments in reverse order)
-    EXPECT_EQ(
-        invoke(DISPID_COLLECTION_ADD, DISPATCH_METHOD, {text(u"key"), text(u"value")}, nullptr),
-        S_OK);
+    EXPECT_EQ(invoke(DISPID_COLLECTION_ADD, DISPATCH_METHOD, {vNewText(u"key"), vNewText(u"value")},
+                     nullptr),
+              S_OK);
     VARIANT result;
     VariantInit(&result);
     EXPECT_EQ(invoke(DISPID_COLLECTION_COUNT, DISPATCH_PROPERTYGET, {}, &result), S_OK);
     EXPECT_EQ(result.lVal, 1);
-    EXPECT_EQ(invoke(DISPID_VALUE, DISPATCH_METHOD | DISPATCH_PROPERTYGET, {text(u"KEY")}, &result),
-              S_OK);
+    EXPECT_EQ(
+        invoke(DISPID_VALUE, DISPATCH_METHOD | DISPATCH_PROPERTYGET, {vNewText(u"KEY")}, &result),
+        S_OK);
     EXPECT_EQ(qor::Bstr::toU16(result.bstrVal), u"value");
     VariantClear(&result);
     EXCEPINFO info{};
-    EXPECT_EQ(invoke(DISPID_VALUE, DISPATCH_METHOD, {number(4)}, &result, &info), DISP_E_EXCEPTION);
+    EXPECT_EQ(invoke(DISPID_VALUE, DISPATCH_METHOD, {vI4(4)}, &result, &info), DISP_E_EXCEPTION);
     EXPECT_EQ(info.scode, static_cast<SCODE>(0x800A0009u));
     EXPECT_EQ(qor::Bstr::toU16(info.bstrDescription), u"Subscript out of range");
     SysFreeString(info.bstrSource);
     SysFreeString(info.bstrDescription);
     EXPECT_EQ(invoke(DISPID_COLLECTION_REMOVE, DISPATCH_METHOD, {}, nullptr), DISP_E_BADPARAMCOUNT);
-    EXPECT_EQ(invoke(DISPID_COLLECTION_REMOVE, DISPATCH_METHOD, {number(1)}, nullptr), S_OK);
+    EXPECT_EQ(invoke(DISPID_COLLECTION_REMOVE, DISPATCH_METHOD, {vI4(1)}, nullptr), S_OK);
     EXPECT_EQ(count(), 0);
     EXPECT_EQ(invoke(77, DISPATCH_METHOD, {}, nullptr), DISP_E_MEMBERNOTFOUND);
+}
+
+TEST_F(CollectionTest, LateBoundAddLeavesOutOptionalArgumentsOrNamesThem) {
+    VARIANT args[2] = {vI4(1), vNewText(u"second")}; // After:=1 named, Item positional
+    DISPID named = 3;                                // After
+    DISPPARAMS onlyItem{&args[1], nullptr, 1, 0};
+    ASSERT_EQ(col_->Invoke(DISPID_COLLECTION_ADD, IID_NULL, 0, DISPATCH_METHOD, &onlyItem, nullptr,
+                           nullptr, nullptr),
+              S_OK);
+    DISPPARAMS withAfter{args, &named, 2, 1};
+    ASSERT_EQ(col_->Invoke(DISPID_COLLECTION_ADD, IID_NULL, 0, DISPATCH_METHOD, &withAfter, nullptr,
+                           nullptr, nullptr),
+              S_OK);
+    EXPECT_EQ(count(), 2);
+    EXPECT_EQ(item(vI4(2)), u"second");
+    VariantClear(&args[1]);
 }
 
 TEST_F(CollectionTest, StoresObjectsWithAReference) {
@@ -229,16 +228,16 @@ TEST_F(CollectionTest, StoresObjectsWithAReference) {
     VariantInit(&obj);
     obj.vt = VT_DISPATCH;
     obj.pdispVal = inner;
-    VARIANT none = missing();
+    VARIANT none = vMissing();
     ASSERT_EQ(col_->Add(&obj, &none, &none, &none), S_OK);
     VARIANT out;
-    VARIANT first = number(1);
+    VARIANT first = vI4(1);
     ASSERT_EQ(col_->Item(&first, &out), S_OK);
     EXPECT_EQ(out.pdispVal, inner);
     VariantClear(&out);
     VariantClear(&obj); // the collection still holds one
     LONG n = -1;
-    first = number(1);
+    first = vI4(1);
     ASSERT_EQ(col_->Item(&first, &out), S_OK);
     EXPECT_EQ(static_cast<Collection*>(out.pdispVal)->Count(&n), S_OK);
     VariantClear(&out);

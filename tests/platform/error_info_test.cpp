@@ -195,6 +195,10 @@ TEST_F(ErrObjectLateBound, RefusesBadCalls) {
         DISP_E_TYPEMISMATCH);
     EXPECT_EQ(argErr, 0u);
     VariantClear(&bad);
+    VARIANT number;
+    VariantInit(&number);
+    number.vt = VT_I4;
+    EXPECT_EQ(put(DISPID_ERROBJECT_LASTDLLERROR, number), DISP_E_MEMBERNOTFOUND); // read-only
 }
 
 TEST_F(ErrObjectLateBound, RaiseFailsWithTheErrorInExcepinfo) {

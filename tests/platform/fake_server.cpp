@@ -3,11 +3,11 @@
 // self-registration, and an embedded resource.
 #include <dlfcn.h>
 
-#include <atomic>
 #include <cstring>
 #include <string>
 
 #include "fake_server.h"
+#include "qor/dispatch_object.h"
 #include "qor/registry.h"
 #include "qor/runtime.h"
 
@@ -15,91 +15,26 @@ QOR_EMBED_RESOURCE(TESTDATA, greeting, FAKE_GREETING_FILE);
 
 namespace {
 
-std::atomic<long> gLiveObjects{0};
-std::atomic<long> gLocks{0};
+qor::ModuleLocks gModule;
 
-class FakeObject final : public IDispatch {
+// An IDispatch whose only member is its text default value.
+class FakeObject final
+    : public qor::DispatchObject<FakeObject, qor::Implements<IDispatch, IID_IDispatch>>,
+      private qor::CountedInModule<gModule> {
   public:
-    FakeObject() { ++gLiveObjects; }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (ppv == nullptr)
-            return E_POINTER;
-        if (riid != IID_IUnknown && riid != IID_IDispatch) {
-            *ppv = nullptr;
-            return E_NOINTERFACE;
-        }
-        *ppv = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --refs_;
-        if (left == 0)
-            delete this;
-        return left;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override {
-        return DISP_E_BADINDEX;
-    }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return DISP_E_UNKNOWNNAME;
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result,
-                                     EXCEPINFO*, UINT*) override {
-        if (id != DISPID_VALUE)
-            return DISP_E_MEMBERNOTFOUND;
-        if (result != nullptr) {
-            result->vt = VT_BSTR;
-            result->bstrVal = SysAllocString(kFakeDefaultValue);
-        }
-        return S_OK;
+    static const qor::DispatchTable& dispatchTable() {
+        static const qor::DispatchTable table({
+            {u"Value", DISPID_VALUE, {}, VT_BSTR, &readDefault},
+        });
+        return table;
     }
 
   private:
-    ~FakeObject() { --gLiveObjects; }
-    std::atomic<ULONG> refs_{1};
-};
-
-class FakeFactory final : public IClassFactory {
-  public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (ppv == nullptr)
-            return E_POINTER;
-        if (riid != IID_IUnknown && riid != IID_IClassFactory) {
-            *ppv = nullptr;
-            return E_NOINTERFACE;
-        }
-        *ppv = static_cast<IClassFactory*>(this);
-        AddRef();
-        return S_OK;
-    }
-    // The factory is static; its references count as locks so the server stays loaded.
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++gLocks); }
-    ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--gLocks); }
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override {
-        if (ppv == nullptr)
-            return E_POINTER;
-        *ppv = nullptr;
-        if (outer != nullptr)
-            return CLASS_E_NOAGGREGATION;
-        FakeObject* obj = new FakeObject();
-        const HRESULT hr = obj->QueryInterface(riid, ppv);
-        obj->Release();
-        return hr;
-    }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
-        lock ? ++gLocks : --gLocks;
+    static HRESULT readDefault(void*, VARIANT*, VARIANT* result) {
+        result->bstrVal = SysAllocString(kFakeDefaultValue);
         return S_OK;
     }
 };
-
-FakeFactory gFactory;
 
 std::string ownPath() {
     Dl_info info{};
@@ -131,11 +66,11 @@ STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv) {
     *ppv = nullptr;
     if (rclsid != kFakeClsid)
         return CLASS_E_CLASSNOTAVAILABLE;
-    return gFactory.QueryInterface(riid, ppv);
+    return qor::ClassFactory<FakeObject, gModule>::create(riid, ppv);
 }
 
 STDAPI DllCanUnloadNow() {
-    return gLiveObjects == 0 && gLocks == 0 ? S_OK : S_FALSE;
+    return gModule.canUnloadNow() ? S_OK : S_FALSE;
 }
 
 STDAPI DllRegisterServer() {

@@ -7,7 +7,7 @@
 #include "fake_server.h"
 #include "qor/registry.h"
 #include "qor/runtime.h"
-#include "temp_data_home.h"
+#include "qor_test/temp_folder.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ ToolRun runTool(const std::string& arguments) {
     return run;
 }
 
-class Qorregsvr : public TempDataHome {};
+class Qorregsvr : public qor::test::TempRegistryTest {};
 
 TEST_F(Qorregsvr, RegistersAndUnregistersAServer) {
     const ToolRun reg = runTool(FAKE_SERVER_PATH);
@@ -60,7 +60,8 @@ struct Failure {
     std::string message;
 };
 
-class QorregsvrFailures : public TempDataHome, public ::testing::WithParamInterface<Failure> {};
+class QorregsvrFailures : public qor::test::TempRegistryTest,
+                          public ::testing::WithParamInterface<Failure> {};
 
 TEST_P(QorregsvrFailures, ExitNonZeroAndSayWhy) {
     const ToolRun run = runTool(GetParam().arguments);

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "qor/registry.h"
-#include "temp_data_home.h"
+#include "qor_test/temp_folder.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ void writeFile(const std::filesystem::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
-class Registry : public TempDataHome {};
+class Registry : public qor::test::TempRegistryTest {};
 
 TEST_F(Registry, CreateSetQueryAndClose) {
     DWORD disposition = 0;
@@ -172,7 +172,8 @@ struct StoredValue {
     std::string data;
 };
 
-class RegistryValues : public TempDataHome, public ::testing::WithParamInterface<StoredValue> {};
+class RegistryValues : public qor::test::TempRegistryTest,
+                       public ::testing::WithParamInterface<StoredValue> {};
 
 TEST_P(RegistryValues, SurviveTheFileUnchanged) {
     const StoredValue& v = GetParam();
@@ -251,7 +252,8 @@ TEST_F(Registry, FileWrittenByHandIsRead) {
     RegCloseKey(key);
 }
 
-class DamagedRegistry : public TempDataHome, public ::testing::WithParamInterface<std::string> {};
+class DamagedRegistry : public qor::test::TempRegistryTest,
+                        public ::testing::WithParamInterface<std::string> {};
 
 TEST_P(DamagedRegistry, EveryCallFailsAndTheFileStays) {
     writeFile(registryFile(), GetParam());

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "counting_dispatch.h"
+#include "qor_test/variants.h"
 
 namespace {
 
@@ -197,13 +198,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Conversion{
                           I2(1), static_cast<VARTYPE>(VT_I2 | VT_BYREF), DISP_E_BADVARTYPE, {}}));
 
-VARIANT objectVariant(IDispatch* obj) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_DISPATCH;
-    v.pdispVal = obj;
-    return v;
-}
+using qor::test::vObject;
 
 TEST(ChangeTypeObjects, ObjectConvertsThroughItsDefaultValue) {
     VARIANT def;
@@ -211,7 +206,7 @@ TEST(ChangeTypeObjects, ObjectConvertsThroughItsDefaultValue) {
     def.vt = VT_I4;
     def.lVal = 5;
     CountingDispatch obj(def);
-    VARIANT src = objectVariant(&obj);
+    VARIANT src = vObject(&obj);
     VARIANT dst;
     VariantInit(&dst);
     ASSERT_EQ(VariantChangeType(&dst, &src, 0, VT_BSTR), S_OK);
@@ -220,35 +215,35 @@ TEST(ChangeTypeObjects, ObjectConvertsThroughItsDefaultValue) {
     ASSERT_EQ(VariantChangeType(&dst, &src, 0, VT_I2), S_OK);
     expectValue(dst, I2(5));
     EXPECT_EQ(VariantChangeType(&dst, &src, VARIANT_NOVALUEPROP, VT_BSTR), DISP_E_TYPEMISMATCH);
-    EXPECT_EQ(obj.refs, 1u); // nothing kept
+    EXPECT_EQ(obj.references(), 1u); // nothing kept
 }
 
 TEST(ChangeTypeObjects, ObjectWithoutDefaultValueIsATypeMismatch) {
     CountingDispatch obj;
-    VARIANT src = objectVariant(&obj);
+    VARIANT src = vObject(&obj);
     VARIANT dst;
     VariantInit(&dst);
     EXPECT_EQ(VariantChangeType(&dst, &src, 0, VT_BSTR), DISP_E_TYPEMISMATCH);
-    VARIANT none = objectVariant(nullptr);
+    VARIANT none = vObject(nullptr);
     EXPECT_EQ(VariantChangeType(&dst, &none, 0, VT_BSTR), DISP_E_TYPEMISMATCH);
-    EXPECT_EQ(obj.refs, 1u);
+    EXPECT_EQ(obj.references(), 1u);
 }
 
 TEST(ChangeTypeObjects, ObjectToObjectShares) {
     CountingDispatch obj;
-    VARIANT src = objectVariant(&obj);
+    VARIANT src = vObject(&obj);
     VARIANT dst;
     VariantInit(&dst);
     ASSERT_EQ(VariantChangeType(&dst, &src, 0, VT_UNKNOWN), S_OK);
     EXPECT_EQ(dst.vt, VT_UNKNOWN);
-    EXPECT_EQ(obj.refs, 2u);
+    EXPECT_EQ(obj.references(), 2u);
     VARIANT back;
     VariantInit(&back);
     ASSERT_EQ(VariantChangeType(&back, &dst, 0, VT_DISPATCH), S_OK);
     EXPECT_EQ(back.pdispVal, &obj);
     VariantClear(&back);
     VariantClear(&dst);
-    EXPECT_EQ(obj.refs, 1u);
+    EXPECT_EQ(obj.references(), 1u);
 }
 
 TEST(ChangeTypeForms, ByReferenceSourceIsFollowed) {

@@ -61,10 +61,10 @@ TEST(VariantLifetime, ObjectsAreCountedAndReferencesNotOwned) {
     a.pdispVal = &obj;
     obj.AddRef();
     ASSERT_EQ(VariantCopy(&b, &a), S_OK);
-    EXPECT_EQ(obj.refs, 3u);
+    EXPECT_EQ(obj.references(), 3u);
     VariantClear(&a);
     VariantClear(&b);
-    EXPECT_EQ(obj.refs, 1u);
+    EXPECT_EQ(obj.references(), 1u);
 
     IDispatch* held = &obj;
     VARIANT ref;
@@ -72,7 +72,7 @@ TEST(VariantLifetime, ObjectsAreCountedAndReferencesNotOwned) {
     ref.vt = VT_DISPATCH | VT_BYREF;
     ref.ppdispVal = &held;
     EXPECT_EQ(VariantClear(&ref), S_OK);
-    EXPECT_EQ(obj.refs, 1u);
+    EXPECT_EQ(obj.references(), 1u);
 }
 
 TEST(VariantLifetime, CopyIndFollowsReferences) {

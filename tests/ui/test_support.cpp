@@ -25,7 +25,7 @@ void useFreshRegistry() {
     folder = std::make_unique<QTemporaryDir>();
     const QByteArray path = folder->path().toLocal8Bit();
     qputenv("XDG_DATA_HOME", path);
-    qputenv("XDG_CONFIG_HOME", path);
+    qputenv("XDG_CONFIG_HOME", path); // the window's stored settings too
     qputenv("HOME", path);
 }
 

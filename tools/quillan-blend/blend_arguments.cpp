@@ -129,19 +129,28 @@ CLI::Option* single(CLI::App& app, const std::string& name, std::string& value) 
     return app.add_option(name, value)->multi_option_policy(CLI::MultiOptionPolicy::Throw);
 }
 
+report::GasModel gasModel(const std::string& value) {
+    if (value == "ideal")
+        return report::GasModel::IdealPartialPressures;
+    if (value == "real")
+        return report::GasModel::RealGas;
+    bad("--gas", value, "the gas model is ideal or real");
+}
+
 } // namespace
 
 BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocale& numbers) {
     CLI::App app("quillan-blend");
     app.set_help_flag("-h,--help");
     bool version = false;
-    std::string have, want, fill, top, depth, units;
+    std::string have, want, fill, top, depth, units, gas;
     single(app, "--have", have);
     auto* wantOption = single(app, "--want", want);
     auto* fillOption = single(app, "--fill", fill);
     auto* topOption = single(app, "--top", top);
     auto* depthOption = single(app, "--depth", depth);
     auto* unitsOption = single(app, "--units", units);
+    auto* gasOption = single(app, "--gas", gas);
     auto* haveOption = app.get_option("--have");
     auto* jsonOption = app.add_flag("--json")->multi_option_policy(CLI::MultiOptionPolicy::Throw);
     app.add_flag("--version", version)->multi_option_policy(CLI::MultiOptionPolicy::Throw);
@@ -157,8 +166,8 @@ BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocal
         throw BadInput(e.what());
     }
     if (version) {
-        for (const CLI::Option* other :
-             {haveOption, wantOption, fillOption, topOption, depthOption, unitsOption, jsonOption})
+        for (const CLI::Option* other : {haveOption, wantOption, fillOption, topOption, depthOption,
+                                         unitsOption, gasOption, jsonOption})
             if (other->count() > 0)
                 throw BadInput("--version takes no other argument");
         request.command = Command::Version;
@@ -197,6 +206,8 @@ BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocal
     if (depthOption->count() > 0)
         request.depth = ValueCheck{"--depth", depth, numbers}.whole(
             depth, "target depth", 0, rules.ranges.maxDepth, rules.depthUnit);
+    if (gasOption->count() > 0)
+        request.gas = gasModel(gas);
     request.json = jsonOption->count() > 0;
     return request;
 }

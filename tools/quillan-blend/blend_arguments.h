@@ -3,7 +3,7 @@
 #pragma once
 
 #include "engine/number_rules.h"
-#include "report/units.h"
+#include "report/report_options.h"
 
 #include <cstdint>
 #include <optional>
@@ -28,6 +28,7 @@ struct BlendRequest {
     CylinderArgument want;     // the required mix; for a top-up only its pressure
     std::int16_t topUpO2 = 21; // air unless --top says otherwise
     std::optional<std::int16_t> depth;
+    report::GasModel gas = report::GasModel::IdealPartialPressures;
     bool json = false;
     report::UnitSystem units = report::UnitSystem::PsiAndFeet; // of every pressure and depth
 };

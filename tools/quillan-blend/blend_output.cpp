@@ -4,6 +4,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cmath>
+
 namespace quillan::blend {
 
 namespace {
@@ -26,6 +28,31 @@ std::optional<report::DepthFigures> depthFigures(const BlendRequest& request,
 // PO2 as the report shows it, two decimals, so the two always agree.
 double shownPO2(double po2) {
     return parseNumber(formatFixed2(po2, NumberLocale::classic()), NumberLocale::classic());
+}
+
+// A fraction as a percentage to one decimal, as the report's ideal-figures line shows it.
+double percentTenths(double fraction) {
+    return std::nearbyint(fraction * 1000.0) / 10.0;
+}
+
+// Real gases only: the readings to fill by, and the mix the ideal-gas figures give.
+nlohmann::ordered_json gaugeJson(const report::BlendPlan& plan) {
+    nlohmann::ordered_json gauges = {{"drain_to", nullptr},
+                                     {"after_helium", nullptr},
+                                     {"after_oxygen", nullptr},
+                                     {"after_top_up", plan.finalPressure}};
+    if (plan.gauges) {
+        if (plan.gauges->drainTo)
+            gauges["drain_to"] = *plan.gauges->drainTo;
+        gauges["after_helium"] = plan.gauges->afterHelium;
+        gauges["after_oxygen"] = plan.gauges->afterOxygen;
+        gauges["after_top_up"] = plan.gauges->afterTopUp;
+    }
+    nlohmann::ordered_json ideal = nullptr;
+    if (plan.idealFiguresMix)
+        ideal = {{"o2", percentTenths(plan.idealFiguresMix->o2)},
+                 {"he", percentTenths(plan.idealFiguresMix->he)}};
+    return {{"gauge", gauges}, {"ideal_figures_mix", ideal}};
 }
 
 nlohmann::ordered_json planJson(const report::BlendPlan& plan) {
@@ -82,6 +109,13 @@ std::string jsonText(const BlendRequest& request, const report::BlendReport& rep
         plan[key] = nullptr;
     if (report.plan)
         plan.update(planJson(*report.plan));
+    if (request.gas == report::GasModel::RealGas) {
+        plan["gas"] = "real";
+        plan["gauge"] = nullptr;
+        plan["ideal_figures_mix"] = nullptr;
+        if (report.plan)
+            plan.update(gaugeJson(*report.plan));
+    }
     if (report.outcome == report::Outcome::NotPossible)
         plan["why_not"] = report.whyNot;
     if (report.error) {

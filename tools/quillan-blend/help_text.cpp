@@ -6,8 +6,10 @@ const std::string_view kHelpText = R"(NAME
        quillan-blend - plan a partial-pressure gas blend
 
 SYNOPSIS
-       quillan-blend --have MIX --want MIX [--top O2] [--depth DEPTH] [--units UNITS] [--json]
-       quillan-blend --have MIX --fill PRESSURE [--top O2] [--depth DEPTH] [--units UNITS] [--json]
+       quillan-blend --have MIX --want MIX [--top O2] [--depth DEPTH]
+                     [--units UNITS] [--gas MODEL] [--json]
+       quillan-blend --have MIX --fill PRESSURE [--top O2] [--depth DEPTH]
+                     [--units UNITS] [--gas MODEL] [--json]
        quillan-blend --help | --version
 
 DESCRIPTION
@@ -47,7 +49,15 @@ OPTIONS
               in metres of sea water, 10 m to the atmosphere. Every input and
               every line of the report is in these units.
 
-       --json Print the plan as one JSON object instead of the report.
+       --gas MODEL
+              ideal (the default): gases add their own pressures, as the window
+              has always planned. real: compressibility is counted and the plan
+              gives the gauge reading to fill each gas to; the report also says
+              which mix the ideal-gas figures would have given.
+
+       --json Print the plan as one JSON object instead of the report. With
+              --gas real it also holds "gas", the "gauge" readings (drain_to,
+              after_helium, after_oxygen, after_top_up) and "ideal_figures_mix".
 
        -h, --help
               Print this help and exit.
@@ -65,11 +75,13 @@ EXAMPLES
        quillan-blend --have 500/21/35 --want 3000/21/35
        quillan-blend --have 500/21 --fill 3000 --top 32 --depth 100
        quillan-blend --units metric --have 35/21/35 --want 200/21/35
+       quillan-blend --have 0/0 --want 3000/18/45 --gas real
+       quillan-blend --units metric --have 0/0 --want 207/18/45 --gas real
 )";
 
 const std::string_view kUsageHint =
     "Usage: quillan-blend --have MIX (--want MIX | --fill PRESSURE) [--top O2] [--depth DEPTH] "
-    "[--units imperial|metric] [--json]; see --help";
+    "[--units imperial|metric] [--gas ideal|real] [--json]; see --help";
 
 const std::string_view kVersionText = "quillan-blend " QUILLAN_BLEND_VERSION;
 

@@ -19,6 +19,7 @@ int run(const blend::BlendRequest& request, const NumberLocale& numbers) {
     report::ReportOptions options;
     options.numbers = numbers;
     options.units = request.units;
+    options.gas = request.gas;
     const report::BlendReport report =
         blend::makeReport(request, report::currentReportDateTime(), options);
     if (request.json) {

@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "qor/error_numbers.h"
+
 namespace qor {
 
 struct AutomationError : std::exception {
@@ -18,15 +20,5 @@ struct AutomationError : std::exception {
         : number(n), source(std::move(src)), description(std::move(desc)) {}
     const char* what() const noexcept override { return "automation error"; }
 };
-
-// The classic run-time numbers.
-constexpr std::int32_t kErrInvalidCall = 5;
-constexpr std::int32_t kErrOverflow = 6;
-constexpr std::int32_t kErrSubscript = 9;
-constexpr std::int32_t kErrDivisionByZero = 11;
-constexpr std::int32_t kErrTypeMismatch = 13;
-constexpr std::int32_t kErrObjectRequired = 424;
-constexpr std::int32_t kErrDuplicateKey = 457;
-constexpr std::int32_t kErrObjectError = -2147221504; // vbObjectError
 
 } // namespace qor

@@ -12,10 +12,10 @@
 #include <random>
 
 #include "common_ops.h"
-#include "fake_label.h"
 #include "geo_support.h"
 #include "qor_file.h"
-#include "temp_dir.h"
+#include "qor_test/fake_label.h"
+#include "qor_test/temp_folder.h"
 
 namespace qor {
 namespace {

@@ -4,7 +4,8 @@
 #include <unistd.h>
 
 #include "common_ops.h"
-#include "temp_dir.h"
+#include "qor/runtime.h"
+#include "qor_test/temp_folder.h"
 
 namespace qor::common {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "common_ops.h"
 #include "expect_error.h"
-#include "fake_label.h"
+#include "qor_test/fake_label.h"
 
 namespace qor::common {
 namespace {

@@ -102,7 +102,7 @@ TEST(QorFile, PathWithoutSeparatorOrDotIsInvalidWhenAskedTo) {
 TEST(QorFile, PathWithoutSeparatorStoresOnlyTheFullPath) {
     QorFile file;
     file.SetFileName(u"C:\\data\\survey.txt", false);
-    expectError([&] { file.SetFileName(u"readme.txt", false); }, kErrInvalidCall,
+    expectError([&] { file.SetFileName(u"readme.txt", false); }, kErrInvalidProcedureCall,
                 u"QorFile.SetFileName; QorCommon1",
                 u"Path=readme.txt; Error Desc=Invalid procedure call or argument");
     EXPECT_EQ(info(file, InfoType::FullFilePath), "readme.txt");

@@ -6,7 +6,7 @@
 
 #include "common_ops.h"
 #include "expect_error.h"
-#include "fake_label.h"
+#include "qor_test/fake_label.h"
 #include "runtime_errors.h"
 
 namespace qor::common {
@@ -67,11 +67,11 @@ class NoDisplay : public ::testing::Test {
 };
 
 TEST_F(NoDisplay, WindowsFailAsErrorsInsteadOfEndingTheProcess) {
-    expectError([] { ShowAppVersion(u"Demo", u"2.1"); }, kErrInvalidCall,
+    expectError([] { ShowAppVersion(u"Demo", u"2.1"); }, kErrInvalidProcedureCall,
                 u"QorCommon1.Common.ShowAppVersion; QorCommon1",
                 u"No display is available to show the window");
     ErrObject* err = createErrObject(1, u"s", u"d");
-    expectError([&] { ShowError(u"m", u"p", err, u""); }, kErrInvalidCall, u"QorCommon1",
+    expectError([&] { ShowError(u"m", u"p", err, u""); }, kErrInvalidProcedureCall, u"QorCommon1",
                 u"No display is available to show the window");
     err->Release();
     // Show and swallow: the report cannot be shown, and still nothing is raised.

@@ -9,8 +9,8 @@
 #include <sstream>
 
 #include "common_ops.h"
+#include "qor_test/temp_folder.h"
 #include "shell_codes.h"
-#include "temp_dir.h"
 
 namespace qor::common {
 namespace {

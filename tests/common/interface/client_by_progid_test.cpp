@@ -15,6 +15,7 @@
 
 #include "QorCommon1.h"
 #include "qor/runtime.h"
+#include "qor_test/temp_folder.h"
 
 namespace {
 
@@ -58,19 +59,8 @@ int runRegsvr(const std::string& options) {
 
 class ClientByProgIdTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "qor-client-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        home_ = pattern;
-        ::setenv("XDG_DATA_HOME", home_.c_str(), 1);
-    }
-    void TearDown() override {
-        CoFreeUnusedLibraries();
-        ::unsetenv("XDG_DATA_HOME");
-        std::filesystem::remove_all(home_);
-    }
-    std::filesystem::path home_;
+    void TearDown() override { CoFreeUnusedLibraries(); }
+    qor::test::TempDataHome home_;
 };
 
 const QString kExpectedText = QStringLiteral("Error at: frmMain.cmdCalc_Click\n"

@@ -1,9 +1,11 @@
 // The error convention at the boundary: a failing HRESULT plus an error object with the
 // number, source and description, for early-bound and late-bound callers alike.
-#include "fake_label.h"
+#include "qor_test/fake_label.h"
 #include "server_fixture.h"
 
 namespace {
+
+using qor::test::FakeLabel;
 
 struct ErrorSeen {
     LONG number = 0;
@@ -37,7 +39,7 @@ ErrorSeen takeError() {
 
 struct FailureCase {
     const char* what;
-    HRESULT scode;           // what the label raises
+    LONG raisedNumber;       // the error the label raises
     HRESULT expectedHresult; // what the caller sees
     LONG expectedNumber;
 };
@@ -49,22 +51,21 @@ class ErrorConventionTest : public ServerTest {
         ASSERT_EQ(create(CLSID_Common, IID__Common, common_), S_OK);
         SetErrorInfo(0, nullptr);
     }
-    Ref<_Common> common_;
+    ComPtr<_Common> common_;
 };
 
 // The label's failure passes through UpdateLabel's re-raise with its number intact.
 const FailureCase labelFailures[] = {
-    {"run-time number", static_cast<HRESULT>(0x800A000Du), static_cast<HRESULT>(0x800A000Du), 13},
+    {"run-time number", 13, static_cast<HRESULT>(0x800A000Du), 13},
     {"failure code", -2147220504, -2147220504, -2147220504},
-    {"run-time number 5", static_cast<HRESULT>(0x800A0005u), static_cast<HRESULT>(0x800A0005u), 5},
+    {"run-time number 5", 5, static_cast<HRESULT>(0x800A0005u), 5},
 };
 
 TEST_F(ErrorConventionTest, EarlyBoundCallersGetTheHresultAndTheErrorObject) {
     for (const FailureCase& c : labelFailures) {
         SCOPED_TRACE(c.what);
         FakeLabel label;
-        label.failWith = c.scode;
-        label.failDescription = u"label failed";
+        label.failure.emplace(c.raisedNumber, u"FakeLabel", u"label failed");
         IDispatch* labelRef = &label;
         BSTR message = SysAllocString(u"Working...");
         EXPECT_EQ(common_->UpdateLabel(&labelRef, message), c.expectedHresult);
@@ -77,16 +78,15 @@ TEST_F(ErrorConventionTest, EarlyBoundCallersGetTheHresultAndTheErrorObject) {
 }
 
 TEST_F(ErrorConventionTest, LateBoundCallersGetExcepinfoAndTheErrorObject) {
-    Ref<IDispatch> dispatch;
+    ComPtr<IDispatch> dispatch;
     ASSERT_EQ(common_->QueryInterface(IID_IDispatch, dispatch.outVoid()), S_OK);
     for (const FailureCase& c : labelFailures) {
         SCOPED_TRACE(c.what);
         FakeLabel label;
-        label.failWith = c.scode;
-        label.failDescription = u"label failed";
-        Var message = Var::text(u"Working...");
+        label.failure.emplace(c.raisedNumber, u"FakeLabel", u"label failed");
+        Variant message = textVariant(u"Working...");
         LateCall call;
-        invoke(dispatch.get(), 0x60030008, {vObject(&label), message.v}, call);
+        invoke(dispatch.get(), 0x60030008, {vObject(&label), *message}, call);
         EXPECT_EQ(call.hr, DISP_E_EXCEPTION);
         EXPECT_EQ(call.excep.scode, c.expectedHresult);
         EXPECT_EQ(text(call.excep.bstrSource), u"QorCommon1.Common.UpdateProgressLabel; FakeLabel");
@@ -96,17 +96,17 @@ TEST_F(ErrorConventionTest, LateBoundCallersGetExcepinfoAndTheErrorObject) {
 }
 
 TEST_F(ErrorConventionTest, ANumberOutsideBothRangesFailsWithEFail) {
-    Ref<_QorFile> file;
+    ComPtr<_QorFile> file;
     ASSERT_EQ(create(CLSID_QorFile, IID__QorFile, file), S_OK);
     BSTR shortPath = SysAllocString(u"abc");
-    Var result;
-    EXPECT_EQ(file->SetFileName(shortPath, VARIANT_TRUE, &result.v), E_FAIL);
+    Variant result;
+    EXPECT_EQ(file->SetFileName(shortPath, VARIANT_TRUE, result.get()), E_FAIL);
     const ErrorSeen seen = takeError();
     EXPECT_EQ(seen.number, 999999);
     EXPECT_EQ(seen.source, u"QorFile.SetFileName; QorCommon1.QorFile.SetFileName");
     EXPECT_EQ(seen.description, u"Path=abc; Error Desc=Invalid File Name");
 
-    Ref<IDispatch> dispatch;
+    ComPtr<IDispatch> dispatch;
     ASSERT_EQ(file->QueryInterface(IID_IDispatch, dispatch.outVoid()), S_OK);
     LateCall call;
     invoke(dispatch.get(), 0x60030000, {vText(shortPath), vBool(true)}, call);
@@ -119,7 +119,7 @@ TEST_F(ErrorConventionTest, ANumberOutsideBothRangesFailsWithEFail) {
 
 TEST_F(ErrorConventionTest, APassThroughFailureArrivesUnchanged) {
     // An object without a default value has no text form: error 13 from NulltoString.
-    Ref<IDispatch> noDefault;
+    ComPtr<IDispatch> noDefault;
     ASSERT_EQ(create(CLSID_GeoSupport, IID_IDispatch, noDefault), S_OK);
     VARIANT object = vObject(noDefault.get());
     BSTR out = nullptr;

@@ -94,9 +94,9 @@ TEST(GuiModule, CreatingAnObjectLoadsNoQt) {
         GTEST_SKIP() << "Qt was loaded by an earlier test in this process";
     LoadedServer server;
     ASSERT_NE(server.handle, nullptr) << ::dlerror();
-    Ref<IClassFactory> factory;
+    ComPtr<IClassFactory> factory;
     ASSERT_EQ(server.getClassObject(CLSID_Common, IID_IClassFactory, factory.outVoid()), S_OK);
-    Ref<_Common> common;
+    ComPtr<_Common> common;
     ASSERT_EQ(factory->CreateInstance(nullptr, IID__Common, common.outVoid()), S_OK);
     EXPECT_FALSE(qtMapped());
 }

@@ -1,9 +1,11 @@
 // Late binding through IDispatch: names, DISPIDs, argument order, coercion, by-reference
 // and omitted arguments, counts and results.
-#include "fake_label.h"
+#include "qor_test/fake_label.h"
 #include "server_fixture.h"
 
 namespace {
+
+using qor::test::FakeLabel;
 
 class LateBindingTest : public ServerTest {
   protected:
@@ -16,7 +18,7 @@ class LateBindingTest : public ServerTest {
         fileRaw = file_.get();
         geoRaw = geo_.get();
     }
-    Ref<IDispatch> common_, file_, geo_;
+    ComPtr<IDispatch> common_, file_, geo_;
     IDispatch* commonRaw = nullptr;
     IDispatch* fileRaw = nullptr;
     IDispatch* geoRaw = nullptr;
@@ -68,23 +70,23 @@ TEST_F(LateBindingTest, UnknownNamesAreReported) {
 
 TEST_F(LateBindingTest, ArgumentsAreCoercedToTheParameterTypes) {
     const DISPID emptyToZero = dispIdOf(common_.get(), u"EmptyStringToZero");
-    Var blank = Var::text(u"  ");
-    Var spaced = Var::text(u" 7 ");
+    Variant blank = textVariant(u"  ");
+    Variant spaced = textVariant(u" 7 ");
     const struct {
         VARIANT arg;
         std::u16string expected;
     } cases[] = {
-        {blank.v, u"0"},
-        {vI4(12), u"12"},                           // number to text
-        {vByRef(VT_BSTR, &spaced.v.bstrVal), u"7"}, // by reference where by value is declared
-        {vByRef(VT_VARIANT, &blank.v), u"0"},
+        {*blank, u"0"},
+        {vI4(12), u"12"},                          // number to text
+        {vByRef(VT_BSTR, &spaced->bstrVal), u"7"}, // by reference where by value is declared
+        {vByRef(VT_VARIANT, blank.get()), u"0"},
     };
     for (const auto& c : cases) {
         LateCall call;
         invoke(common_.get(), emptyToZero, {c.arg}, call);
         ASSERT_EQ(call.hr, S_OK);
-        ASSERT_EQ(call.result.v.vt, VT_BSTR);
-        EXPECT_EQ(text(call.result.v.bstrVal), c.expected);
+        ASSERT_EQ(call.result->vt, VT_BSTR);
+        EXPECT_EQ(text(call.result->bstrVal), c.expected);
     }
 }
 
@@ -92,42 +94,41 @@ TEST_F(LateBindingTest, ResultsCarryTheDeclaredType) {
     LateCall angle;
     invoke(geo_.get(), 0x60030004, {vR8(1), vI4(1)}, angle);
     ASSERT_EQ(angle.hr, S_OK);
-    EXPECT_EQ(angle.result.v.vt, VT_I2);
-    EXPECT_EQ(angle.result.v.iVal, 45);
+    EXPECT_EQ(angle.result->vt, VT_I2);
+    EXPECT_EQ(angle.result->iVal, 45);
 
     LateCall exists;
     invoke(common_.get(), 0x6003000C, {}, exists); // both optional texts omitted
     ASSERT_EQ(exists.hr, S_OK);
-    EXPECT_EQ(exists.result.v.vt, VT_BOOL);
-    EXPECT_EQ(exists.result.v.boolVal, VARIANT_FALSE);
+    EXPECT_EQ(exists.result->vt, VT_BOOL);
+    EXPECT_EQ(exists.result->boolVal, VARIANT_FALSE);
 
-    Var path = Var::text(u"C:\\data\\report.txt");
+    Variant path = textVariant(u"C:\\data\\report.txt");
     LateCall set;
-    invoke(file_.get(), 0x60030000, {path.v, vBool(true)}, set);
+    invoke(file_.get(), 0x60030000, {*path, vBool(true)}, set);
     ASSERT_EQ(set.hr, S_OK);
-    EXPECT_EQ(set.result.v.vt, VT_EMPTY);
+    EXPECT_EQ(set.result->vt, VT_EMPTY);
 
     LateCall formats;
     invoke(geo_.get(), 0x60030000, {}, formats, DISPATCH_METHOD | DISPATCH_PROPERTYGET);
     ASSERT_EQ(formats.hr, S_OK);
-    ASSERT_EQ(formats.result.v.vt, VT_DISPATCH);
-    Ref<Collection> collection;
-    EXPECT_EQ(formats.result.v.pdispVal->QueryInterface(IID_Collection, collection.outVoid()),
-              S_OK);
+    ASSERT_EQ(formats.result->vt, VT_DISPATCH);
+    ComPtr<Collection> collection;
+    EXPECT_EQ(formats.result->pdispVal->QueryInterface(IID_Collection, collection.outVoid()), S_OK);
 
     LateCall parsed;
     VARIANT_BOOL failInvalid = VARIANT_FALSE;
-    invoke(common_.get(), 0x60030002, {path.v, vByRef(VT_BOOL, &failInvalid)}, parsed);
+    invoke(common_.get(), 0x60030002, {*path, vByRef(VT_BOOL, &failInvalid)}, parsed);
     ASSERT_EQ(parsed.hr, S_OK);
-    ASSERT_EQ(parsed.result.v.vt, VT_DISPATCH);
-    Ref<_QorFile> file;
-    EXPECT_EQ(parsed.result.v.pdispVal->QueryInterface(IID__QorFile, file.outVoid()), S_OK);
+    ASSERT_EQ(parsed.result->vt, VT_DISPATCH);
+    ComPtr<_QorFile> file;
+    EXPECT_EQ(parsed.result->pdispVal->QueryInterface(IID__QorFile, file.outVoid()), S_OK);
 }
 
 TEST_F(LateBindingTest, OmittedOptionalsTakeTheirDefaults) {
-    Var path = Var::text(u"C:\\data\\report.txt");
+    Variant path = textVariant(u"C:\\data\\report.txt");
     LateCall set;
-    invoke(file_.get(), 0x60030000, {path.v, vBool(true)}, set);
+    invoke(file_.get(), 0x60030000, {*path, vBool(true)}, set);
     ASSERT_EQ(set.hr, S_OK);
 
     // WithTrailingSlash defaults to True: left out, or passed as "missing".
@@ -145,11 +146,11 @@ TEST_F(LateBindingTest, OmittedOptionalsTakeTheirDefaults) {
     for (const auto& c : cases) {
         std::vector<VARIANT> reversed(c.args.rbegin(), c.args.rend());
         DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
-        Var result;
-        ASSERT_EQ(file_->Invoke(0x60030001, IID_NULL, 0, DISPATCH_METHOD, &params, &result.v,
+        Variant result;
+        ASSERT_EQ(file_->Invoke(0x60030001, IID_NULL, 0, DISPATCH_METHOD, &params, result.get(),
                                 nullptr, nullptr),
                   S_OK);
-        *c.out = text(result.v.bstrVal);
+        *c.out = text(result->bstrVal);
     }
     EXPECT_NE(withSlash, withoutSlash);
     EXPECT_EQ(leftOut, withSlash);
@@ -157,56 +158,56 @@ TEST_F(LateBindingTest, OmittedOptionalsTakeTheirDefaults) {
 }
 
 TEST_F(LateBindingTest, NamedArgumentsFindTheirParameters) {
-    Var path = Var::text(u"C:\\data\\report.txt");
+    Variant path = textVariant(u"C:\\data\\report.txt");
     LateCall set;
-    invoke(file_.get(), 0x60030000, {path.v, vBool(true)}, set);
+    invoke(file_.get(), 0x60030000, {*path, vBool(true)}, set);
     ASSERT_EQ(set.hr, S_OK);
     // GetFileInfo(WithTrailingSlash:=False, InfoType:=FileExt)
     VARIANT args[2] = {vBool(false), vI4(FileExt)};
     DISPID named[2] = {1, 0};
     DISPPARAMS params{args, named, 2, 2};
-    Var result;
-    ASSERT_EQ(file_->Invoke(0x60030001, IID_NULL, 0, DISPATCH_METHOD, &params, &result.v, nullptr,
-                            nullptr),
+    Variant result;
+    ASSERT_EQ(file_->Invoke(0x60030001, IID_NULL, 0, DISPATCH_METHOD, &params, result.get(),
+                            nullptr, nullptr),
               S_OK);
-    EXPECT_EQ(text(result.v.bstrVal), u"txt");
+    EXPECT_EQ(text(result->bstrVal), u"txt");
 }
 
 TEST_F(LateBindingTest, ByReferenceArgumentsReachTheOperationUnchanged) {
-    Var spaced = Var::text(u" a   b  c ");
+    Variant spaced = textVariant(u" a   b  c ");
     SHORT counter = 3;
     LateCall call;
-    invoke(common_.get(), 0x60030004, {spaced.v, vByRef(VT_I2, &counter)}, call);
+    invoke(common_.get(), 0x60030004, {*spaced, vByRef(VT_I2, &counter)}, call);
     ASSERT_EQ(call.hr, S_OK);
-    EXPECT_EQ(text(call.result.v.bstrVal), u"a  b  c");
+    EXPECT_EQ(text(call.result->bstrVal), u"a  b  c");
     EXPECT_EQ(counter, 3);
 
     // A Variant by reference: Null gives "", a number its text.
-    Var null;
-    null.v.vt = VT_NULL;
-    Var twelve;
-    twelve.v.vt = VT_I4;
-    twelve.v.lVal = 12;
+    Variant null;
+    null->vt = VT_NULL;
+    Variant twelve;
+    twelve->vt = VT_I4;
+    twelve->lVal = 12;
     for (const auto& [arg, expected] : {std::pair{&null, u""}, std::pair{&twelve, u"12"}}) {
         LateCall byValue, byRef;
-        invoke(common_.get(), 0x60030001, {arg->v}, byValue);
-        invoke(common_.get(), 0x60030001, {vByRef(VT_VARIANT, &arg->v)}, byRef);
+        invoke(common_.get(), 0x60030001, {**arg}, byValue);
+        invoke(common_.get(), 0x60030001, {vByRef(VT_VARIANT, arg->get())}, byRef);
         ASSERT_EQ(byValue.hr, S_OK);
         ASSERT_EQ(byRef.hr, S_OK);
-        EXPECT_EQ(text(byValue.result.v.bstrVal), expected);
-        EXPECT_EQ(text(byRef.result.v.bstrVal), expected);
+        EXPECT_EQ(text(byValue.result->bstrVal), expected);
+        EXPECT_EQ(text(byRef.result->bstrVal), expected);
     }
 }
 
 TEST_F(LateBindingTest, ObjectArgumentsByValueAndByReference) {
     FakeLabel label;
     IDispatch* labelRef = &label;
-    Var message = Var::text(u"Working...");
+    Variant message = textVariant(u"Working...");
     LateCall byValue;
-    invoke(common_.get(), 0x60030008, {vObject(&label), message.v}, byValue);
+    invoke(common_.get(), 0x60030008, {vObject(&label), *message}, byValue);
     ASSERT_EQ(byValue.hr, S_OK);
     EXPECT_EQ(label.caption, u"Working...");
-    EXPECT_EQ(label.refreshCount, 1);
+    EXPECT_EQ(label.refreshCalls, 1);
 
     label.tag = u"Ready";
     LateCall reset; // InputValue left out: the caption goes back to the tag
@@ -214,30 +215,30 @@ TEST_F(LateBindingTest, ObjectArgumentsByValueAndByReference) {
     ASSERT_EQ(reset.hr, S_OK);
     EXPECT_EQ(label.caption, u"Ready");
     EXPECT_EQ(labelRef, &label);
-    EXPECT_EQ(label.references, 1u);
+    EXPECT_EQ(label.references(), 1u);
 }
 
 TEST_F(LateBindingTest, WrongArgumentTypesPointAtTheArgument) {
-    Var word = Var::text(u"north");
+    Variant word = textVariant(u"north");
     const struct {
         IDispatch* object;
         DISPID id;
         std::vector<VARIANT> args; // in source order
         UINT badArg;               // index into the reversed array
     } cases[] = {
-        {geoRaw, 0x60030004, {word.v, vR8(1)}, 1},    // x is no number
-        {geoRaw, 0x60030004, {vR8(1), word.v}, 0},    // y is no number
-        {commonRaw, 0x60030008, {vI4(3), word.v}, 1}, // LabelCtl is no object
-        {commonRaw, 0x60030004, {word.v, word.v}, 0}, // SpaceCounter
-        {commonRaw, 0x60030006, {word.v, word.v, vObject(geoRaw), word.v}, 1}, // not an ErrObject
+        {geoRaw, 0x60030004, {*word, vR8(1)}, 1},                           // x is no number
+        {geoRaw, 0x60030004, {vR8(1), *word}, 0},                           // y is no number
+        {commonRaw, 0x60030008, {vI4(3), *word}, 1},                        // LabelCtl is no object
+        {commonRaw, 0x60030004, {*word, *word}, 0},                         // SpaceCounter
+        {commonRaw, 0x60030006, {*word, *word, vObject(geoRaw), *word}, 1}, // not an ErrObject
     };
     for (const auto& c : cases) {
         std::vector<VARIANT> reversed(c.args.rbegin(), c.args.rend());
         DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
-        Var result;
+        Variant result;
         UINT argErr = ~0u;
-        EXPECT_EQ(c.object->Invoke(c.id, IID_NULL, 0, DISPATCH_METHOD, &params, &result.v, nullptr,
-                                   &argErr),
+        EXPECT_EQ(c.object->Invoke(c.id, IID_NULL, 0, DISPATCH_METHOD, &params, result.get(),
+                                   nullptr, &argErr),
                   DISP_E_TYPEMISMATCH)
             << std::hex << c.id;
         EXPECT_EQ(argErr, c.badArg) << std::hex << c.id;
@@ -245,15 +246,15 @@ TEST_F(LateBindingTest, WrongArgumentTypesPointAtTheArgument) {
 }
 
 TEST_F(LateBindingTest, WrongCountsAndMembersAreRefused) {
-    Var word = Var::text(u"x");
+    Variant word = textVariant(u"x");
     const struct {
         DISPID id;
         std::vector<VARIANT> args;
         HRESULT expected;
     } cases[] = {
-        {0x60030000, {}, DISP_E_BADPARAMCOUNT},               // EmptyStringToZero needs one
-        {0x60030000, {word.v, word.v}, DISP_E_BADPARAMCOUNT}, // ... and takes only one
-        {0x6003000C, {word.v, word.v, word.v}, DISP_E_BADPARAMCOUNT},
+        {0x60030000, {}, DISP_E_BADPARAMCOUNT},             // EmptyStringToZero needs one
+        {0x60030000, {*word, *word}, DISP_E_BADPARAMCOUNT}, // ... and takes only one
+        {0x6003000C, {*word, *word, *word}, DISP_E_BADPARAMCOUNT},
         {0x60030000, {vMissing()}, DISP_E_PARAMNOTFOUND}, // a required one left "missing"
         {0x60030005, {}, DISP_E_MEMBERNOTFOUND},          // the skipped DISPID
         {0x12345, {}, DISP_E_MEMBERNOTFOUND},
@@ -264,12 +265,12 @@ TEST_F(LateBindingTest, WrongCountsAndMembersAreRefused) {
         EXPECT_EQ(call.hr, c.expected) << std::hex << c.id << " with " << c.args.size();
     }
     DISPPARAMS none{nullptr, nullptr, 0, 0};
-    Var result;
+    Variant result;
     const GUID other = IID__Common;
-    EXPECT_EQ(
-        common_->Invoke(0x6003000C, other, 0, DISPATCH_METHOD, &none, &result.v, nullptr, nullptr),
-        DISP_E_UNKNOWNINTERFACE);
-    EXPECT_EQ(common_->Invoke(0x6003000C, IID_NULL, 0, DISPATCH_PROPERTYPUT, &none, &result.v,
+    EXPECT_EQ(common_->Invoke(0x6003000C, other, 0, DISPATCH_METHOD, &none, result.get(), nullptr,
+                              nullptr),
+              DISP_E_UNKNOWNINTERFACE);
+    EXPECT_EQ(common_->Invoke(0x6003000C, IID_NULL, 0, DISPATCH_PROPERTYPUT, &none, result.get(),
                               nullptr, nullptr),
               DISP_E_MEMBERNOTFOUND);
 }

@@ -27,10 +27,10 @@ using QueryInterfaceTest = ServerTest;
 TEST_F(QueryInterfaceTest, EachClassAnswersItsOwnInterfacesOnly) {
     for (const ClassCase& c : classCases()) {
         SCOPED_TRACE(c.name);
-        Ref<IUnknown> object;
+        ComPtr<IUnknown> object;
         ASSERT_EQ(create(*c.clsid, IID_IUnknown, object), S_OK);
         for (const IID* iid : {&IID_IUnknown, &IID_IDispatch, &IID_ISupportErrorInfo}) {
-            Ref<IUnknown> answer;
+            ComPtr<IUnknown> answer;
             EXPECT_EQ(object->QueryInterface(*iid, answer.outVoid()), S_OK);
         }
         for (const IID* iid : allOwnIids) {
@@ -53,18 +53,18 @@ TEST_F(QueryInterfaceTest, EachClassAnswersItsOwnInterfacesOnly) {
 TEST_F(QueryInterfaceTest, OwnInterfacesAreOneInterfaceAndIdentityIsStable) {
     for (const ClassCase& c : classCases()) {
         SCOPED_TRACE(c.name);
-        Ref<IUnknown> object;
+        ComPtr<IUnknown> object;
         ASSERT_EQ(create(*c.clsid, IID_IUnknown, object), S_OK);
-        Ref<IDispatch> dispatch;
+        ComPtr<IDispatch> dispatch;
         ASSERT_EQ(object->QueryInterface(IID_IDispatch, dispatch.outVoid()), S_OK);
         for (const IID* iid : c.own) {
-            Ref<IUnknown> own;
+            ComPtr<IUnknown> own;
             ASSERT_EQ(object->QueryInterface(*iid, own.outVoid()), S_OK);
             EXPECT_EQ(static_cast<void*>(own.get()), static_cast<void*>(dispatch.get()));
         }
-        Ref<ISupportErrorInfo> support;
+        ComPtr<ISupportErrorInfo> support;
         ASSERT_EQ(object->QueryInterface(IID_ISupportErrorInfo, support.outVoid()), S_OK);
-        Ref<IUnknown> back;
+        ComPtr<IUnknown> back;
         ASSERT_EQ(support->QueryInterface(IID_IUnknown, back.outVoid()), S_OK);
         EXPECT_EQ(back.get(), object.get());
         for (const IID* iid : allOwnIids) {
@@ -75,14 +75,14 @@ TEST_F(QueryInterfaceTest, OwnInterfacesAreOneInterfaceAndIdentityIsStable) {
 }
 
 TEST_F(QueryInterfaceTest, EarlierQorFileIdentifierReachesTheSameSlots) {
-    Ref<IUnknown> object;
+    ComPtr<IUnknown> object;
     ASSERT_EQ(create(CLSID_QorFile, IID_IUnknown, object), S_OK);
-    Ref<_QorFile> old;
+    ComPtr<_QorFile> old;
     ASSERT_EQ(object->QueryInterface(IID_QorFile___v0, old.outVoid()), S_OK);
     BSTR path = SysAllocString(u"C:\\data\\report.txt");
-    Var empty;
-    ASSERT_EQ(old->SetFileName(path, VARIANT_TRUE, &empty.v), S_OK);
-    Ref<_QorFile> current;
+    Variant empty;
+    ASSERT_EQ(old->SetFileName(path, VARIANT_TRUE, empty.get()), S_OK);
+    ComPtr<_QorFile> current;
     ASSERT_EQ(object->QueryInterface(IID__QorFile, current.outVoid()), S_OK);
     InfoType which = FullFilePath;
     BSTR full = nullptr;
@@ -93,7 +93,7 @@ TEST_F(QueryInterfaceTest, EarlierQorFileIdentifierReachesTheSameSlots) {
 }
 
 TEST_F(QueryInterfaceTest, ReferenceCountsBalance) {
-    Ref<_Common> common;
+    ComPtr<_Common> common;
     ASSERT_EQ(create(CLSID_Common, IID__Common, common), S_OK);
     EXPECT_EQ(common->AddRef(), 2u);
     EXPECT_EQ(common->Release(), 1u);

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "qor/registry.h"
+#include "qor_test/temp_folder.h"
 #include "server_fixture.h"
 
 namespace {
@@ -38,23 +39,13 @@ bool keyExists(const std::string& key) {
 class RegistrationTest : public ServerTest {
   protected:
     void SetUp() override {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "qor-iface-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        home_ = pattern;
-        if (const char* old = std::getenv("XDG_DATA_HOME"))
-            oldHome_ = old;
-        ::setenv("XDG_DATA_HOME", home_.c_str(), 1);
+        home_.emplace();
         ServerTest::SetUp();
         libraryPath_ = std::filesystem::canonical(QORCOMMON1_PATH).string();
     }
     void TearDown() override {
         CoFreeUnusedLibraries();
-        if (oldHome_)
-            ::setenv("XDG_DATA_HOME", oldHome_->c_str(), 1);
-        else
-            ::unsetenv("XDG_DATA_HOME");
-        std::filesystem::remove_all(home_);
+        home_.reset();
     }
 
     struct Entry {
@@ -111,8 +102,7 @@ class RegistrationTest : public ServerTest {
         return entries;
     }
 
-    std::filesystem::path home_;
-    std::optional<std::string> oldHome_;
+    std::optional<qor::test::TempDataHome> home_;
     std::string libraryPath_;
 };
 
@@ -140,13 +130,13 @@ TEST_F(RegistrationTest, ClassesAreCreatedByProgIdOnceRegistered) {
           std::pair{u"QorCommon1.GeoSupport", &CLSID_GeoSupport}}) {
         ASSERT_EQ(CLSIDFromProgID(progId, &clsid), S_OK);
         EXPECT_TRUE(clsid == *expected);
-        Ref<IDispatch> object;
+        ComPtr<IDispatch> object;
         EXPECT_EQ(
             CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, object.outVoid()),
             S_OK);
     }
     ASSERT_EQ(CLSIDFromProgID(u"QorCommon1.Common", &clsid), S_OK);
-    Ref<_Common> common;
+    ComPtr<_Common> common;
     ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID__Common, common.outVoid()),
               S_OK);
     BSTR in = SysAllocString(u"  ");
@@ -171,7 +161,7 @@ TEST_F(RegistrationTest, UnregisterRemovesAllOfItAndNothingElse) {
     EXPECT_FALSE(keyExists(std::string("TypeLib\\") + kLibid));
     EXPECT_TRUE(keyExists("CLSID\\{11111111-2222-3333-4444-555555555555}\\InprocServer32"));
     EXPECT_TRUE(keyExists("CLSID"));
-    Ref<_Common> common;
+    ComPtr<_Common> common;
     EXPECT_EQ(CoCreateInstance(CLSID_Common, nullptr, CLSCTX_INPROC_SERVER, IID__Common,
                                common.outVoid()),
               REGDB_E_CLASSNOTREG);

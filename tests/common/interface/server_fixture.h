@@ -12,6 +12,7 @@
 
 #include "QorCommon1.h"
 #include "qor/runtime.h"
+#include "qor_test/variants.h"
 
 struct LoadedServer {
     void* handle = nullptr;
@@ -40,30 +41,17 @@ struct LoadedServer {
     LoadedServer& operator=(const LoadedServer&) = delete;
 };
 
-// Releases a COM pointer at scope end.
-template <class T> class Ref {
-  public:
-    Ref() = default;
-    explicit Ref(T* p) : p_(p) {}
-    ~Ref() { reset(); }
-    Ref(const Ref&) = delete;
-    Ref& operator=(const Ref&) = delete;
-    void reset() {
-        if (p_)
-            p_->Release();
-        p_ = nullptr;
-    }
-    T* get() const { return p_; }
-    T* operator->() const { return p_; }
-    T** out() {
-        reset();
-        return &p_;
-    }
-    void** outVoid() { return reinterpret_cast<void**>(out()); }
-
-  private:
-    T* p_ = nullptr;
-};
+using qor::ComPtr;
+using qor::Variant;
+using qor::test::textVariant;
+using qor::test::vBool;
+using qor::test::vByRef;
+using qor::test::vI2;
+using qor::test::vI4;
+using qor::test::vMissing;
+using qor::test::vObject;
+using qor::test::vR8;
+using qor::test::vText;
 
 class ServerTest : public ::testing::Test {
   protected:
@@ -73,8 +61,8 @@ class ServerTest : public ::testing::Test {
     }
 
     // A new instance of `clsid` through its class factory, as `riid`.
-    template <class T> HRESULT create(REFCLSID clsid, REFIID riid, Ref<T>& out) {
-        Ref<IClassFactory> factory;
+    template <class T> HRESULT create(REFCLSID clsid, REFIID riid, ComPtr<T>& out) {
+        ComPtr<IClassFactory> factory;
         const HRESULT hr = server_.getClassObject(clsid, IID_IClassFactory, factory.outVoid());
         if (FAILED(hr))
             return hr;
@@ -84,27 +72,11 @@ class ServerTest : public ::testing::Test {
     LoadedServer server_;
 };
 
-// A VARIANT that clears itself.
-struct Var {
-    VARIANT v;
-    Var() { VariantInit(&v); }
-    ~Var() { VariantClear(&v); }
-    Var(const Var&) = delete;
-    Var& operator=(const Var&) = delete;
-    static Var text(std::u16string_view s) {
-        Var out;
-        out.v.vt = VT_BSTR;
-        out.v.bstrVal = SysAllocStringLen(s.data(), static_cast<UINT>(s.size()));
-        return out;
-    }
-    Var(Var&& other) noexcept : v(other.v) { VariantInit(&other.v); }
-};
-
 // Late-bound call by DISPID with arguments given in source order (reversed here, as
 // automation passes them).
 struct LateCall {
     HRESULT hr = S_OK;
-    Var result;
+    Variant result;
     EXCEPINFO excep{};
     UINT argErr = ~0u;
 
@@ -122,7 +94,7 @@ inline void invoke(IDispatch* object, DISPID id, const std::vector<VARIANT>& arg
                    WORD flags = DISPATCH_METHOD) {
     std::vector<VARIANT> reversed(args.rbegin(), args.rend());
     DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
-    call.hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, &call.result.v,
+    call.hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, call.result.out(),
                              &call.excep, &call.argErr);
 }
 
@@ -133,64 +105,6 @@ inline DISPID dispIdOf(IDispatch* object, const char16_t* name) {
     EXPECT_EQ(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id), S_OK)
         << qor::toUtf8(name);
     return id;
-}
-
-// Non-owning argument VARIANTs.
-inline VARIANT vText(BSTR s) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_BSTR;
-    v.bstrVal = s;
-    return v;
-}
-inline VARIANT vI4(LONG n) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_I4;
-    v.lVal = n;
-    return v;
-}
-inline VARIANT vI2(SHORT n) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_I2;
-    v.iVal = n;
-    return v;
-}
-inline VARIANT vR8(double d) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_R8;
-    v.dblVal = d;
-    return v;
-}
-inline VARIANT vBool(bool b) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_BOOL;
-    v.boolVal = b ? VARIANT_TRUE : VARIANT_FALSE;
-    return v;
-}
-inline VARIANT vByRef(VARTYPE vt, void* target) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = static_cast<VARTYPE>(VT_BYREF | vt);
-    v.byref = target;
-    return v;
-}
-inline VARIANT vMissing() {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_ERROR;
-    v.scode = DISP_E_PARAMNOTFOUND;
-    return v;
-}
-inline VARIANT vObject(IDispatch* d) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_DISPATCH;
-    v.pdispVal = d;
-    return v;
 }
 
 inline std::u16string text(BSTR b) {

@@ -13,9 +13,9 @@
 namespace {
 
 using namespace qor::typelib;
-using qor::server::DispatchTable;
-using qor::server::MethodSpec;
-using qor::server::ParamSpec;
+using qor::DispatchTable;
+using qor::MethodSpec;
+using qor::ParamSpec;
 
 class TypeLibraryTest : public ServerTest {
   protected:

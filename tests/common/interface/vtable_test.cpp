@@ -19,14 +19,14 @@ template <class Fn> Fn slot(void* object, int index) {
 using VtableTest = ServerTest;
 
 TEST_F(VtableTest, QorFileSlots) {
-    Ref<_QorFile> file;
+    ComPtr<_QorFile> file;
     ASSERT_EQ(create(CLSID_QorFile, IID__QorFile, file), S_OK);
     BSTR path = SysAllocString(u"C:\\data\\report.txt");
-    Var empty;
-    empty.v.vt = VT_I4; // must come back empty
+    Variant empty;
+    empty->vt = VT_I4; // must come back empty
     auto setFileName = slot<HRESULT (*)(void*, BSTR, VARIANT_BOOL, VARIANT*)>(file.get(), 7);
-    ASSERT_EQ(setFileName(file.get(), path, VARIANT_TRUE, &empty.v), S_OK);
-    EXPECT_EQ(empty.v.vt, VT_EMPTY);
+    ASSERT_EQ(setFileName(file.get(), path, VARIANT_TRUE, empty.get()), S_OK);
+    EXPECT_EQ(empty->vt, VT_EMPTY);
 
     auto getFileInfo = slot<HRESULT (*)(void*, LONG*, VARIANT_BOOL*, BSTR*)>(file.get(), 8);
     const struct {
@@ -51,7 +51,7 @@ TEST_F(VtableTest, QorFileSlots) {
 }
 
 TEST_F(VtableTest, CommonStringSlots) {
-    Ref<_Common> common;
+    ComPtr<_Common> common;
     ASSERT_EQ(create(CLSID_Common, IID__Common, common), S_OK);
     using StringFn = HRESULT (*)(void*, BSTR, BSTR*);
     const struct {
@@ -87,7 +87,7 @@ TEST_F(VtableTest, CommonStringSlots) {
 }
 
 TEST_F(VtableTest, CommonFileSlots) {
-    Ref<_Common> common;
+    ComPtr<_Common> common;
     ASSERT_EQ(create(CLSID_Common, IID__Common, common), S_OK);
     // FileOrDirExists with both texts absent (null BSTRs are "").
     VARIANT_BOOL exists = VARIANT_TRUE;
@@ -129,7 +129,7 @@ TEST_F(VtableTest, CommonFileSlots) {
 }
 
 TEST_F(VtableTest, GeoSupportSlots) {
-    Ref<_GeoSupport> geo;
+    ComPtr<_GeoSupport> geo;
     ASSERT_EQ(create(CLSID_GeoSupport, IID__GeoSupport, geo), S_OK);
     auto angle = slot<HRESULT (*)(void*, double, double, SHORT*)>(geo.get(), 11);
     const struct {
@@ -161,7 +161,7 @@ TEST_F(VtableTest, GeoSupportSlots) {
 }
 
 TEST_F(VtableTest, MissingResultPointerIsRefused) {
-    Ref<_Common> common;
+    ComPtr<_Common> common;
     ASSERT_EQ(create(CLSID_Common, IID__Common, common), S_OK);
     EXPECT_EQ(common->StripTerminator(nullptr, nullptr), E_POINTER);
     SHORT counter = 1;

@@ -1,49 +1,35 @@
-#include "dispatch_table.h"
+#include "qor/dispatch_table.h"
 
 #include <array>
 #include <stdexcept>
 
-#include "qor/com_api.h"
+#include "dispatch_args.h"
+#include "qor/debug_log.h"
+#include "qor/runtime.h"
 
-namespace qor::server {
+namespace qor {
 namespace {
 
 constexpr std::size_t kMaxParams = 8;
 
-char16_t foldAscii(char16_t c) {
-    return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
-}
-
 bool sameName(std::u16string_view name, LPCOLESTR asked) {
-    std::size_t i = 0;
-    for (; asked[i] != 0; ++i)
-        if (i == name.size() || foldAscii(asked[i]) != foldAscii(name[i]))
-            return false;
-    return i == name.size();
+    return detail::equalsIgnoreCase(name, std::u16string_view(asked));
 }
 
 // Argument storage for one Invoke: owned conversions, and the views handed to the call.
 class Arguments {
   public:
     Arguments() {
-        for (VARIANT& v : owned_)
-            VariantInit(&v);
         for (VARIANT& v : passed_)
             VariantInit(&v);
     }
-    ~Arguments() {
-        for (VARIANT& v : owned_)
-            VariantClear(&v);
-    }
-    Arguments(const Arguments&) = delete;
-    Arguments& operator=(const Arguments&) = delete;
 
-    VARIANT& owned(std::size_t i) { return owned_[i]; }
+    VARIANT& owned(std::size_t i) { return *owned_[i]; }
     VARIANT& passed(std::size_t i) { return passed_[i]; }
     VARIANT* passed() { return passed_.data(); }
 
   private:
-    std::array<VARIANT, kMaxParams> owned_;
+    std::array<Variant, kMaxParams> owned_;
     std::array<VARIANT, kMaxParams> passed_; // non-owning
 };
 
@@ -54,7 +40,10 @@ void bind(const ParamSpec& p, VARIANT& holder, VARIANT& passed) {
         return;
     }
     passed.vt = static_cast<VARTYPE>(VT_BYREF | p.vt);
-    passed.byref = &holder.llVal; // every union member starts here
+    if (p.vt == VT_VARIANT)
+        passed.pvarVal = &holder; // a Variant by reference is the whole VARIANT
+    else
+        passed.byref = &holder.llVal; // every other union member starts here
 }
 
 void setDefault(const ParamSpec& p, VARIANT& holder) {
@@ -204,8 +193,10 @@ HRESULT DispatchTable::getIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, D
             method = &m;
     HRESULT hr = S_OK;
     ids[0] = method ? method->dispid : DISPID_UNKNOWN;
-    if (!method)
+    if (!method) {
+        debugLog("dispatch: no member named %s", toUtf8(names[0]).c_str());
         hr = DISP_E_UNKNOWNNAME;
+    }
     // Further names are parameter names, numbered by position.
     for (UINT i = 1; i < count; ++i) {
         ids[i] = DISPID_UNKNOWN;
@@ -228,11 +219,17 @@ HRESULT DispatchTable::invoke(void* self, DISPID dispid, REFIID riid, WORD flags
     if (!(riid == IID_NULL))
         return DISP_E_UNKNOWNINTERFACE;
     const MethodSpec* method = find(dispid);
-    if (method == nullptr || (flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) == 0)
+    if (method == nullptr) {
+        debugLog("dispatch: no member %d", static_cast<int>(dispid));
         return DISP_E_MEMBERNOTFOUND;
+    }
     if (params == nullptr || (params->cArgs > 0 && params->rgvarg == nullptr) ||
         (params->cNamedArgs > 0 && params->rgdispidNamedArgs == nullptr))
         return E_INVALIDARG;
+    if ((flags & DISPATCH_PROPERTYPUT) != 0 && method->put != nullptr)
+        return invokePut(self, *method, params, excepInfo, argErr);
+    if ((flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) == 0)
+        return DISP_E_MEMBERNOTFOUND;
 
     const std::size_t declared = method->params.size();
     const UINT positional = params->cArgs - params->cNamedArgs;
@@ -267,26 +264,46 @@ HRESULT DispatchTable::invoke(void* self, DISPID dispid, REFIID riid, WORD flags
     for (std::size_t k = 0; k < declared; ++k) {
         const HRESULT hr = prepare(method->params[k], given[k], args.owned(k), args.passed(k));
         if (FAILED(hr)) {
+            debugLog("dispatch: %s: parameter %s refused (0x%08X)", toUtf8(method->name).c_str(),
+                     toUtf8(method->params[k].name).c_str(), static_cast<unsigned>(hr));
             if (argErr && given[k])
                 *argErr = position[k];
             return hr;
         }
     }
 
-    VARIANT out;
-    VariantInit(&out);
-    const HRESULT hr = method->call(self, args.passed(), &out);
+    Variant out;
+    const HRESULT hr = method->call(self, args.passed(), out.get());
     if (FAILED(hr)) {
-        VariantClear(&out);
+        debugLog("dispatch: %s failed (0x%08X)", toUtf8(method->name).c_str(),
+                 static_cast<unsigned>(hr));
         return reportException(hr, excepInfo);
     }
     if (method->result != VT_VARIANT)
-        out.vt = method->result; // a Variant result tags itself
+        out->vt = method->result; // a Variant result tags itself
     if (result != nullptr)
-        *result = out;
-    else
-        VariantClear(&out);
+        *result = out.detach();
     return S_OK;
+}
+
+HRESULT DispatchTable::invokePut(void* self, const MethodSpec& method, DISPPARAMS* params,
+                                 EXCEPINFO* excepInfo, UINT* argErr) const {
+    // The new value is the one argument, named DISPID_PROPERTYPUT.
+    if (params->cArgs != 1 || params->cNamedArgs != 1 ||
+        params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
+        return params->cNamedArgs > 1 ? DISP_E_NONAMEDARGS : DISP_E_BADPARAMCOUNT;
+    Variant owned;
+    VARIANT passed;
+    VariantInit(&passed);
+    const HRESULT prepared = prepare({u"", method.result}, &params->rgvarg[0], *owned, passed);
+    if (FAILED(prepared)) {
+        if (argErr)
+            *argErr = 0;
+        return prepared;
+    }
+    Variant ignored;
+    const HRESULT hr = method.put(self, &passed, ignored.get());
+    return FAILED(hr) ? reportException(hr, excepInfo) : S_OK;
 }
 
 DispatchTable::DispatchTable(std::vector<MethodSpec> methods) : methods_(std::move(methods)) {
@@ -295,4 +312,4 @@ DispatchTable::DispatchTable(std::vector<MethodSpec> methods) : methods_(std::mo
             throw std::length_error("too many parameters");
 }
 
-} // namespace qor::server
+} // namespace qor

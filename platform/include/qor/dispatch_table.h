@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "qor/com_interfaces.h"
+#include "qor/com_api.h"
 
-namespace qor::server {
+namespace qor {
 
 struct ParamSpec {
     std::u16string_view name;
@@ -31,22 +31,27 @@ struct MethodSpec {
     std::vector<ParamSpec> params;
     VARTYPE result; // VT_EMPTY for none
     CallThrough call;
+    // A property's put: one argument of type `result`, the new value. Null: read-only.
+    CallThrough put = nullptr;
 };
 
-class DispatchTable {
+class QOR_CPP_API DispatchTable {
   public:
     explicit DispatchTable(std::vector<MethodSpec> methods);
 
     std::span<const MethodSpec> methods() const { return methods_; }
 
     HRESULT getIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, DISPID* ids) const;
+    // `self` is the interface pointer the table's methods belong to.
     HRESULT invoke(void* self, DISPID dispid, REFIID riid, WORD flags, DISPPARAMS* params,
                    VARIANT* result, EXCEPINFO* excepInfo, UINT* argErr) const;
 
   private:
     const MethodSpec* find(DISPID dispid) const;
+    HRESULT invokePut(void* self, const MethodSpec& method, DISPPARAMS* params,
+                      EXCEPINFO* excepInfo, UINT* argErr) const;
 
     std::vector<MethodSpec> methods_;
 };
 
-} // namespace qor::server
+} // namespace qor

@@ -8,9 +8,9 @@
 #include <type_traits>
 #include <utility>
 
-#include "dispatch_table.h"
+#include "qor/dispatch_table.h"
 
-namespace qor::server::detail {
+namespace qor::detail {
 
 // Reads a prepared argument as the C++ parameter type T. Booleans and Integers share the
 // 16-bit member; enumerations travel as 32-bit integers.
@@ -62,6 +62,9 @@ template <> struct Result<double*> {
 template <> struct Result<VARIANT*> { // the method fills the whole VARIANT
     static VARIANT* slot(VARIANT& r) { return &r; }
 };
+template <> struct Result<IUnknown**> { // an enumerator, handed out as IUnknown
+    static IUnknown** slot(VARIANT& r) { return &r.punkVal; }
+};
 template <class Interface> struct Result<Interface**> { // an object result, handed out as IDispatch
     static_assert(std::is_base_of_v<IDispatch, Interface>);
     static Interface** slot(VARIANT& r) { return reinterpret_cast<Interface**>(&r.pdispVal); }
@@ -91,9 +94,9 @@ struct Caller<Method, HasResult, HRESULT (Interface::*)(Params...)> {
     }
 };
 
-} // namespace qor::server::detail
+} // namespace qor::detail
 
-namespace qor::server {
+namespace qor {
 
 // The table entry for a vtable method whose last parameter is its [out, retval] result,
 // of the late-bound type `result`.
@@ -104,6 +107,18 @@ MethodSpec function(std::u16string_view name, DISPID dispid, std::vector<ParamSp
             &detail::Caller<Method, true, decltype(Method)>::call};
 }
 
+// The table entry for a read-write property: Get's last parameter is its [out, retval]
+// value, Put takes the new value.
+template <auto Get, auto Put>
+MethodSpec property(std::u16string_view name, DISPID dispid, VARTYPE type) {
+    return {name,
+            dispid,
+            {},
+            type,
+            &detail::Caller<Get, true, decltype(Get)>::call,
+            &detail::Caller<Put, false, decltype(Put)>::call};
+}
+
 // The table entry for a vtable method without a result.
 template <auto Method>
 MethodSpec procedure(std::u16string_view name, DISPID dispid, std::vector<ParamSpec> params) {
@@ -111,4 +126,4 @@ MethodSpec procedure(std::u16string_view name, DISPID dispid, std::vector<ParamS
             &detail::Caller<Method, false, decltype(Method)>::call};
 }
 
-} // namespace qor::server
+} // namespace qor

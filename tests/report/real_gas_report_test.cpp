@@ -1,0 +1,173 @@
+// Both commands' reports with real gases: gauge readings instead of added pressures, the
+// ideal-figures line, and the answers that are not plans.
+#include "report/blend_report.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace quillan;
+using namespace quillan::report;
+
+namespace {
+
+const std::string kSeparator(109, '-');
+
+Mixer mixerOf(std::int16_t sourcePSI, std::int16_t sourceO2, std::int16_t sourceHe,
+              std::int16_t targetPSI, std::int16_t targetO2, std::int16_t targetHe,
+              std::int16_t topUpO2 = 21) {
+    const bool empty = sourceO2 == 0 && sourceHe == 0;
+    Mixer mixer;
+    mixer.Load(sourcePSI, sourceO2, sourceHe,
+               empty ? std::int16_t{0} : static_cast<std::int16_t>(100 - sourceO2 - sourceHe),
+               targetPSI, targetO2, targetHe, static_cast<std::int16_t>(100 - targetO2 - targetHe));
+    mixer.TopupMixFO2(topUpO2);
+    return mixer;
+}
+
+ReportOptions realGas(NumberLocale numbers = NumberLocale::classic()) {
+    ReportOptions options;
+    options.gas = GasModel::RealGas;
+    options.numbers = std::move(numbers);
+    return options;
+}
+
+std::vector<std::string> tail(const BlendReport& report, std::size_t from) {
+    if (report.lines.size() < from)
+        return {};
+    return {report.lines.begin() + static_cast<std::ptrdiff_t>(from), report.lines.end()};
+}
+
+TEST(RealGasRequiredMix, EmptyCylinderToTrimix1845) {
+    const BlendReport report =
+        requiredMixReport(mixerOf(0, 0, 0, 3000, 18, 45), "06-Dec-2026  05:18 AM", realGas());
+    ASSERT_EQ(report.outcome, Outcome::Plan);
+    const std::vector<std::string> expected{
+        "Calculate [Empty cylinder] to Trimix 18/45 by adding He, O2 and Air",
+        kSeparator,
+        "Mixing",
+        kSeparator,
+        "Starting [Empty cylinder] PSI should be 0",
+        "Add He until the gauge reads 1337 PSI",
+        "Add O2 until the gauge reads 1568 PSI",
+        "Add Air until the gauge reads 3000 PSI",
+        "Ending PSI should be 3000",
+        "",
+        "Final Mix: Trimix 18/45",
+        kSeparator,
+        "MOD 260 fsw",
+        "PO2 1.60",
+        "END 104 fsw",
+        "Ideal-gas figures would have given O2 18.3 %, He 45.6 %",
+    };
+    EXPECT_EQ(tail(report, 1), expected);
+    const BlendPlan& plan = *report.plan;
+    ASSERT_TRUE(plan.gauges);
+    EXPECT_FALSE(plan.gauges->drainTo);
+    EXPECT_EQ(plan.helium, 1337);
+    EXPECT_EQ(plan.oxygen, 1568 - 1337);
+    EXPECT_EQ(plan.topUp, 3000 - 1568);
+    EXPECT_EQ(report.targetDepth, std::optional<std::int16_t>(260));
+}
+
+TEST(RealGasRequiredMix, DrainIsAReadingAndTheFiguresUseTheLocale) {
+    const BlendReport report =
+        requiredMixReport(mixerOf(1000, 80, 0, 3000, 32, 0), "", realGas({",", "."}));
+    ASSERT_EQ(report.outcome, Outcome::Plan);
+    const BlendPlan& plan = *report.plan;
+    ASSERT_TRUE(plan.gauges && plan.gauges->drainTo);
+    const std::string drainTo = std::to_string(*plan.gauges->drainTo);
+    const std::vector<std::string> mixing{
+        "Mixing",
+        kSeparator,
+        "Drain the starting Mix until the gauge reads " + drainTo + " PSI",
+        "Starting Nitrox 80 PSI should be " + drainTo,
+        "Add Air until the gauge reads 3000 PSI",
+        "Ending PSI should be 3000",
+    };
+    const std::vector<std::string> lines = tail(report, 3);
+    ASSERT_GE(lines.size(), mixing.size());
+    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 6), mixing);
+    EXPECT_EQ(plan.drain, 1000 - *plan.gauges->drainTo);
+    EXPECT_EQ(plan.helium, 0);
+    EXPECT_EQ(plan.oxygen, 0);
+    // One decimal, written with the user's separator.
+    EXPECT_NE(lines.back().find("Ideal-gas figures would have given O2 3"), std::string::npos);
+    EXPECT_NE(lines.back().find(","), std::string::npos) << lines.back();
+    EXPECT_EQ(lines.back().find("."), std::string::npos) << lines.back();
+}
+
+struct NoPlanCase {
+    const char* name;
+    Mixer problem;
+    Outcome outcome;
+    std::string lastLine;
+};
+
+TEST(RealGasRequiredMix, AnswersThatAreNotPlans) {
+    const std::vector<NoPlanCase> cases{
+        // Drained to 0 PSI the cylinder still holds an atmosphere of heliox.
+        {"helium cannot leave", mixerOf(1000, 21, 50, 3000, 32, 0), Outcome::NotPossible,
+         std::string(kMixImpossible)},
+        {"no room for top-up gas", mixerOf(0, 0, 0, 3000, 100, 0), Outcome::NotPossible,
+         std::string(kMixImpossible)},
+        {"rich top-up gas", mixerOf(0, 0, 0, 3000, 32, 0, 36), Outcome::NotPossible,
+         std::string(kMixImpossible)},
+        {"stops as with ideal gas", mixerOf(3000, 21, 0, 3000, 32, 0), Outcome::NotPossible,
+         "Target PSI is less than or equal to the Source PSI"},
+    };
+    for (const NoPlanCase& c : cases) {
+        const BlendReport report = requiredMixReport(c.problem, "", realGas());
+        EXPECT_EQ(report.outcome, c.outcome) << c.name;
+        ASSERT_FALSE(report.lines.empty()) << c.name;
+        EXPECT_EQ(report.lines.back(), c.lastLine) << c.name;
+        EXPECT_FALSE(report.plan) << c.name;
+    }
+}
+
+TEST(RealGasRequiredMix, BadTopUpGasFailsAsWithIdealGas) {
+    for (const std::int16_t topUpO2 : {std::int16_t{20}, std::int16_t{100}}) {
+        const Mixer problem = mixerOf(0, 0, 0, 3000, 32, 0, topUpO2);
+        const BlendReport ideal = requiredMixReport(problem, "", {});
+        const BlendReport real = requiredMixReport(problem, "", realGas());
+        ASSERT_TRUE(ideal.error && real.error) << topUpO2;
+        EXPECT_EQ(real.error->number, ideal.error->number) << topUpO2;
+        EXPECT_EQ(real.lines, ideal.lines) << topUpO2;
+    }
+}
+
+struct TopUpCase {
+    const char* name;
+    Mixer problem;
+    MixPercentages mix;
+    std::string addLine;
+    std::string idealLine;
+};
+
+TEST(RealGasTopUp, ReportsTheRealMixAndTheIdealPrediction) {
+    const std::vector<TopUpCase> cases{
+        {"air into an empty cylinder",
+         mixerOf(0, 0, 0, 3000, 0, 0),
+         {21, 0, 79},
+         "Add Air until the gauge reads 3000 PSI",
+         "Ideal-gas figures would have given O2 21.0 %, He 0.0 %"},
+        // The nitrox added to reach 3000 PSI is less than the ideal law says: the helium
+        // already in makes the pressure climb faster. 27.1/15.6 rounds to 27/16.
+        {"trimix topped with nitrox 32",
+         mixerOf(1000, 18, 45, 3000, 0, 0, 32),
+         {27, 16, 57},
+         "Add Nitrox 32 until the gauge reads 3000 PSI",
+         "Ideal-gas figures would have given O2 27.3 %, He 15.1 %"},
+    };
+    for (const TopUpCase& c : cases) {
+        const BlendReport report = topUpReport(c.problem, "", realGas());
+        ASSERT_EQ(report.outcome, Outcome::Plan) << c.name;
+        EXPECT_EQ(report.requiredMix, std::optional<MixPercentages>(c.mix)) << c.name;
+        ASSERT_GE(report.lines.size(), 8u) << c.name;
+        EXPECT_EQ(report.lines[6], c.addLine) << c.name;
+        EXPECT_EQ(report.lines.back(), c.idealLine) << c.name;
+    }
+}
+
+} // namespace

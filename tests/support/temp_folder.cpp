@@ -1,0 +1,50 @@
+#include "qor_test/temp_folder.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <stdexcept>
+
+#include "qor/runtime.h"
+
+namespace qor::test {
+
+TempDir::TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "qor-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    // A test may have taken permissions away to provoke a failure.
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(path_, ignored);
+}
+
+std::u16string TempDir::u16(const std::string& relative) const {
+    return fromUtf8(relative.empty() ? path_.string() : (path_ / relative).string());
+}
+
+std::filesystem::path TempDir::write(const std::string& relative, const std::string& bytes) const {
+    const auto file = path_ / relative;
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << bytes;
+    return file;
+}
+
+TempDataHome::TempDataHome() {
+    if (const char* old = std::getenv("XDG_DATA_HOME"))
+        old_ = old;
+    ::setenv("XDG_DATA_HOME", dir_.path().c_str(), 1);
+}
+
+TempDataHome::~TempDataHome() {
+    if (old_)
+        ::setenv("XDG_DATA_HOME", old_->c_str(), 1);
+    else
+        ::unsetenv("XDG_DATA_HOME");
+}
+
+} // namespace qor::test

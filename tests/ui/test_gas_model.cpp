@@ -1,0 +1,102 @@
+// The gas model menu: switching it changes the required-mix report, and the choice outlives
+// the window, as it outlives a run of the program.
+#include "frm_main.h"
+#include "test_support.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSettings>
+#include <QtTest/QtTest>
+
+#include <memory>
+
+namespace {
+
+const QString kStamp = QStringLiteral("Mix Calculation 06-Dec-2026  05:18 AM");
+
+QAction* item(const frmMain& form, const char* name) {
+    return form.findChild<QAction*>(QString::fromLatin1(name));
+}
+
+// An empty cylinder to 3000 PSI of trimix 18/45 with air; the list's lines afterwards.
+QStringList blendTrimix1845(frmMain& form) {
+    form.txtSourcePSI->setText(QStringLiteral("0"));
+    form.txtTargetPSI->setText(QStringLiteral("3000"));
+    form.txtTargetO2->setText(QStringLiteral("18"));
+    form.txtTargetHe->setText(QStringLiteral("45"));
+    form.txtTargetN->setText(QStringLiteral("37"));
+    form.cmdCalc->click();
+    return testsupport::listLines(form.lstBlendingInstructions);
+}
+
+} // namespace
+
+class GasModelTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(testsupport::registerComponentLibrary());
+        testsupport::setReportClock(QDateTime(QDate(2026, 12, 6), QTime(5, 18)));
+        // The settings the window stores land in the test's own folder, never the user's.
+        const QString settingsFile =
+            QSettings(QStringLiteral("Quillan"), QStringLiteral("Quillan1")).fileName();
+        QVERIFY2(settingsFile.startsWith(qEnvironmentVariable("XDG_CONFIG_HOME")),
+                 qPrintable(settingsFile));
+    }
+
+    void menuOffersTwoExclusiveModelsIdealFirst() {
+        frmMain form;
+        const auto* options = form.findChild<QMenu*>(QStringLiteral("mnuOptions"));
+        QVERIFY(options != nullptr);
+        QCOMPARE(options->title(), QStringLiteral("&Options"));
+        QAction* ideal = item(form, "mnuIdealGas");
+        QAction* real = item(form, "mnuRealGas");
+        QVERIFY(ideal && real);
+        QVERIFY(ideal->actionGroup() && ideal->actionGroup() == real->actionGroup());
+        QVERIFY(ideal->actionGroup()->isExclusive());
+        QVERIFY(ideal->isChecked());
+        QVERIFY(!real->isChecked());
+    }
+
+    void switchingChangesTheReportAndSurvivesARestart() {
+        auto form = std::make_unique<frmMain>();
+        const QStringList idealLines = blendTrimix1845(*form);
+        QVERIFY(idealLines.contains(QStringLiteral("Add 1350 PSI of He")));
+
+        item(*form, "mnuRealGas")->trigger();
+        const QStringList realLines = blendTrimix1845(*form);
+        QVERIFY(realLines.contains(QStringLiteral("Add He until the gauge reads 1337 PSI")));
+        QCOMPARE(realLines.last(),
+                 QStringLiteral("Ideal-gas figures would have given O2 18.3 %, He 45.6 %"));
+        QCOMPARE(QSettings(QStringLiteral("Quillan"), QStringLiteral("Quillan1"))
+                     .value(QStringLiteral("blend/gasModel")),
+                 QVariant(QStringLiteral("real")));
+
+        // A new window, as at the next start, plans with real gases from the outset.
+        form = std::make_unique<frmMain>();
+        QVERIFY(item(*form, "mnuRealGas")->isChecked());
+        QVERIFY(!item(*form, "mnuIdealGas")->isChecked());
+        QCOMPARE(blendTrimix1845(*form), realLines);
+
+        item(*form, "mnuIdealGas")->trigger();
+        QCOMPARE(blendTrimix1845(*form), idealLines);
+        form = std::make_unique<frmMain>();
+        QVERIFY(item(*form, "mnuIdealGas")->isChecked());
+    }
+
+    void anUnknownStoredValueMeansIdealGas() {
+        QSettings(QStringLiteral("Quillan"), QStringLiteral("Quillan1"))
+            .setValue(QStringLiteral("blend/gasModel"), QStringLiteral("van der Waals"));
+        frmMain form;
+        QVERIFY(item(form, "mnuIdealGas")->isChecked());
+        QVERIFY(blendTrimix1845(form).contains(QStringLiteral("Add 1350 PSI of He")));
+    }
+};
+
+QTEST_MAIN(GasModelTest)
+#include "test_gas_model.moc"
