@@ -9,8 +9,6 @@ namespace quillan {
 
 namespace {
 
-constexpr double kFeetPerAtmosphere = 33.0;
-constexpr std::int16_t kFeetPerAtmosphereInt = 33;
 constexpr double kMaxPO2 = 1.6;
 constexpr double kAirNitrogen = 0.79;
 
@@ -22,31 +20,37 @@ double gasFraction(double percentOrFraction) {
     return percentOrFraction;
 }
 
+// The depth of one atmosphere as a double: exact (33.0 or 10.0), so the figures in feet are
+// the same doubles as with the literal 33.0 in each formula.
+double perAtmosphere(SeaWaterScale scale) {
+    return scale.depthPerAtmosphere;
+}
+
 } // namespace
 
-std::int16_t CalcMOD(std::int16_t O2) {
+std::int16_t CalcMOD(std::int16_t O2, SeaWaterScale scale) {
     try {
-        return toInt16((checkedDivide(kMaxPO2, O2 / 100.0) - 1.0) * kFeetPerAtmosphere);
+        return toInt16((checkedDivide(kMaxPO2, O2 / 100.0) - 1.0) * perAtmosphere(scale));
     } catch (const RuntimeError&) {
         return -1;
     }
 }
 
-double CalcATA(std::int16_t depth) {
-    return depth / kFeetPerAtmosphere + 1.0;
+double CalcATA(std::int16_t depth, SeaWaterScale scale) {
+    return depth / perAtmosphere(scale) + 1.0;
 }
 
-double CalcPO2(double O2, std::int16_t depth) {
-    const double po2 = CalcATA(depth) * gasFraction(O2);
+double CalcPO2(double O2, std::int16_t depth, SeaWaterScale scale) {
+    const double po2 = CalcATA(depth, scale) * gasFraction(O2);
     // Only a non-finite O2 argument can get here; it counts as an overflow.
     return std::isfinite(po2) ? po2 : -1.0;
 }
 
-std::int16_t CalcEND(double N, std::int16_t depth) {
+std::int16_t CalcEND(double N, std::int16_t depth, SeaWaterScale scale) {
     try {
-        const std::int16_t absoluteDepth = addInt16(depth, kFeetPerAtmosphereInt);
+        const std::int16_t absoluteDepth = addInt16(depth, scale.depthPerAtmosphere);
         const std::int16_t end =
-            toInt16((absoluteDepth * gasFraction(N)) / kAirNitrogen - kFeetPerAtmosphere);
+            toInt16((absoluteDepth * gasFraction(N)) / kAirNitrogen - perAtmosphere(scale));
         return end < 0 ? std::int16_t{0} : end;
     } catch (const RuntimeError&) {
         return -1;

@@ -2,14 +2,6 @@
 
 namespace quillan::report {
 
-UnitLabels unitLabels(UnitSystem units) {
-    switch (units) {
-    case UnitSystem::PsiAndFeet:
-        break;
-    }
-    return {"PSI", "fsw"};
-}
-
 std::string errorAtLine(std::string_view step) {
     return "Error at " + std::string(step);
 }

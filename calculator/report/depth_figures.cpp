@@ -4,11 +4,12 @@
 
 namespace quillan::report {
 
-DepthFigures figuresAtDepth(const MixPercentages& mix, std::int16_t depth) {
+DepthFigures figuresAtDepth(const MixPercentages& mix, std::int16_t depth, UnitSystem units) {
     if (depth == 0 || mix.o2 == 0)
         return DepthFigures{depth, 0, 0.0, true};
-    return DepthFigures{depth, CalcEND(double(mix.n), depth), CalcPO2(double(mix.o2), depth),
-                        false};
+    const SeaWaterScale scale = seaWaterScale(units);
+    return DepthFigures{depth, CalcEND(double(mix.n), depth, scale),
+                        CalcPO2(double(mix.o2), depth, scale), false};
 }
 
 std::string depthLine(const DepthFigures& figures, const ReportOptions& options) {

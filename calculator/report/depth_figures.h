@@ -16,7 +16,9 @@ struct DepthFigures {
     bool zeroed = false;
 };
 
-DepthFigures figuresAtDepth(const MixPercentages& mix, std::int16_t depth);
+// The depth is in the depth unit of `units`.
+DepthFigures figuresAtDepth(const MixPercentages& mix, std::int16_t depth,
+                            UnitSystem units = UnitSystem::PsiAndFeet);
 
 // "At 100 fsw: END 81 fsw, PO2 1.29".
 std::string depthLine(const DepthFigures& figures, const ReportOptions& options);

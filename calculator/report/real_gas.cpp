@@ -1,5 +1,7 @@
 #include "report/real_gas.h"
 
+#include "report/units.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -103,7 +105,11 @@ double amountToReach(const GasLaw& law, const GasAmounts& have, const GasFractio
 }
 
 PressureScale PressureScale::psi() {
-    return {1.0 / 14.5038, 14.696};
+    return {1.0 / kPsiPerBar, 14.696};
+}
+
+PressureScale PressureScale::bar() {
+    return {1.0, 1.01325};
 }
 
 } // namespace quillan::report

@@ -69,6 +69,7 @@ struct PressureScale {
     double atmosphere; // the gauge offset, in the unit: 14.696 PSI, 1.01325 bar
 
     static PressureScale psi();
+    static PressureScale bar();
 
     double absoluteBar(double gauge) const { return (gauge + atmosphere) * barPerUnit; }
     double gauge(double absoluteBar) const { return absoluteBar / barPerUnit - atmosphere; }

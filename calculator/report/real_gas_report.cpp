@@ -59,6 +59,8 @@ PressureScale pressureScale(UnitSystem units) {
     switch (units) {
     case UnitSystem::PsiAndFeet:
         break;
+    case UnitSystem::BarAndMetres:
+        return PressureScale::bar();
     }
     return PressureScale::psi();
 }
@@ -120,7 +122,7 @@ std::optional<BlendPlan> realGasRequiredMix(const Mixer& mixer, std::vector<std:
     plan.finalMixName = mixer.GetMixDescription(kTargetTank);
     plan.gauges = gauges;
     plan.idealFiguresMix = idealFiguresMix(problem);
-    setFinalMixFigures(plan);
+    setFinalMixFigures(plan, options.units);
 
     const std::string unit(unitLabels(options.units).pressure);
     lines.push_back("Mixing");

@@ -12,10 +12,11 @@ std::string headingLine(std::string_view dateTime) {
     return "Mix Calculation " + std::string(dateTime);
 }
 
-void setFinalMixFigures(BlendPlan& plan) {
-    plan.mod = CalcMOD(plan.finalMix.o2);
-    plan.po2 = CalcPO2(double(plan.finalMix.o2), plan.mod);
-    plan.end = CalcEND(double(plan.finalMix.n), plan.mod);
+void setFinalMixFigures(BlendPlan& plan, UnitSystem units) {
+    const SeaWaterScale scale = seaWaterScale(units);
+    plan.mod = CalcMOD(plan.finalMix.o2, scale);
+    plan.po2 = CalcPO2(double(plan.finalMix.o2), plan.mod, scale);
+    plan.end = CalcEND(double(plan.finalMix.n), plan.mod, scale);
 }
 
 void addFinalMixLines(std::vector<std::string>& lines, const BlendPlan& plan,

@@ -15,8 +15,8 @@ std::string separatorLine();
 // "Mix Calculation " and the date and time.
 std::string headingLine(std::string_view dateTime);
 
-// The final mix's figures at its own MOD, filled into `plan`.
-void setFinalMixFigures(BlendPlan& plan);
+// The final mix's figures at its own MOD, in the depth unit of `units`, filled into `plan`.
+void setFinalMixFigures(BlendPlan& plan, UnitSystem units);
 
 // An empty line, "Final Mix: ...", the separator, MOD, PO2 and END.
 void addFinalMixLines(std::vector<std::string>& lines, const BlendPlan& plan,

@@ -3,14 +3,9 @@
 #pragma once
 
 #include "engine/number_rules.h"
-
-#include <string_view>
+#include "report/units.h"
 
 namespace quillan::report {
-
-enum class UnitSystem {
-    PsiAndFeet, // pressure in PSI, depth in feet of sea water
-};
 
 enum class GasModel {
     IdealPartialPressures, // a gas adds exactly its own pressure; fractions by pressure
@@ -22,12 +17,5 @@ struct ReportOptions {
     GasModel gas = GasModel::IdealPartialPressures;
     NumberLocale numbers = NumberLocale::classic(); // the decimal separator of PO2
 };
-
-// The words the lines use for a pressure and a depth.
-struct UnitLabels {
-    std::string_view pressure;
-    std::string_view depth;
-};
-UnitLabels unitLabels(UnitSystem units);
 
 } // namespace quillan::report

@@ -8,7 +8,7 @@ namespace quillan::report {
 
 namespace {
 
-BlendPlan planOf(const Mixer& mixer) {
+BlendPlan planOf(const Mixer& mixer, UnitSystem units) {
     BlendPlan plan;
     plan.drain = mixer.DrainAmount();
     plan.helium = mixer.AddHePSI();
@@ -18,7 +18,7 @@ BlendPlan planOf(const Mixer& mixer) {
     plan.finalPressure = mixer.TargetPSI();
     plan.finalMix = {mixer.TargetO2(), mixer.TargetHe(), mixer.TargetN()};
     plan.finalMixName = mixer.GetMixDescription(kTargetTank);
-    setFinalMixFigures(plan);
+    setFinalMixFigures(plan, units);
     return plan;
 }
 
@@ -52,7 +52,7 @@ std::optional<BlendPlan> planWithLines(Mixer& mixer, std::vector<std::string>& l
     case GasModel::RealGas:
         return realGasRequiredMix(mixer, lines, options);
     }
-    BlendPlan plan = planOf(mixer);
+    BlendPlan plan = planOf(mixer, options.units);
     addMixingLines(lines, mixer, plan, options);
     return plan;
 }
@@ -89,7 +89,8 @@ BlendReport requiredMixReport(const Mixer& problem, std::string_view dateTime,
             stop(report, "Target " + psi + " is less than or equal to the Source " + psi);
             return report;
         }
-        if (mixer.SourcePSI() > 100 && mixer.SourceO2() <= 10) {
+        if (mixer.SourcePSI() > unitRanges(options.units).nearlyEmptyPressure &&
+            mixer.SourceO2() <= 10) {
             stop(report, "Low source O2. Must be > 10");
             return report;
         }
@@ -100,7 +101,7 @@ BlendReport requiredMixReport(const Mixer& problem, std::string_view dateTime,
         else
             stop(report, mixer.ErrDesc().empty() ? std::string(kMixImpossible) : mixer.ErrDesc());
         // Made or not, the window then shows the required mix at its MOD.
-        report.targetDepth = CalcMOD(mixer.TargetO2());
+        report.targetDepth = CalcMOD(mixer.TargetO2(), seaWaterScale(options.units));
         report.depthMix = MixPercentages{mixer.TargetO2(), mixer.TargetHe(), mixer.TargetN()};
     } catch (const RuntimeError& err) {
         recordFailure(report, err);

@@ -93,7 +93,8 @@ BlendReport topUpReport(const Mixer& problem, std::string_view dateTime,
             lines.push_back("End Calculation");
             return report;
         }
-        if (mixer.SourcePSI() > 100 && mixer.SourceO2() <= 10) {
+        if (mixer.SourcePSI() > unitRanges(options.units).nearlyEmptyPressure &&
+            mixer.SourceO2() <= 10) {
             stop(report, "Low source O2. Must be > 10");
             return report;
         }
@@ -111,7 +112,7 @@ BlendReport topUpReport(const Mixer& problem, std::string_view dateTime,
         plan.finalMix = mix;
         plan.finalMixName = mixer.GetMixDescription(kTargetTank);
         plan.idealFiguresMix = idealFigures;
-        setFinalMixFigures(plan);
+        setFinalMixFigures(plan, options.units);
 
         lines.push_back("Mixing");
         lines.push_back(separatorLine());

@@ -20,7 +20,7 @@ void FieldHandlers::GotFocus(const FieldRule& rule) {
 }
 
 void FieldHandlers::Validate(const FieldRule& rule, bool& Cancel) {
-    const FieldBounds bounds = boundsOf(rule.id);
+    const FieldBounds bounds = boundsOf(rule.id, m_window.Units());
     bool selectText = true;
     Cancel = Module1::CancelInput(bounds.lower, bounds.upper, m_window.*rule.field, selectText);
     if (rule.balances != nullptr)

@@ -2,14 +2,15 @@
 
 #include "frm_main.h"
 
-FieldBounds boundsOf(FieldId field) {
+FieldBounds boundsOf(FieldId field, quillan::report::UnitSystem units) {
+    const quillan::report::UnitRanges ranges = quillan::report::unitRanges(units);
     switch (field) {
     case FieldId::SourcePressure:
-        return {0, 4000};
+        return {0, ranges.maxStartingPressure};
     case FieldId::TargetPressure:
-        return {0, 4500};
+        return {0, ranges.maxRequiredPressure};
     case FieldId::TargetDepth:
-        return {0, 500};
+        return {0, ranges.maxDepth};
     case FieldId::TopUpO2:
         return {21, 50};
     case FieldId::SourceO2:
@@ -39,8 +40,18 @@ constexpr std::array<FieldRule, 8> kFieldRules{{
     {FieldId::TopUpO2, &frmMain::txtTopO2, nullptr, false, true},
 }};
 
+constexpr std::array<UnitField, 3> kUnitFields{{
+    {Quantity::Pressure, FieldId::SourcePressure, &frmMain::txtSourcePSI},
+    {Quantity::Pressure, FieldId::TargetPressure, &frmMain::txtTargetPSI},
+    {Quantity::Depth, FieldId::TargetDepth, &frmMain::txtTargetDepth},
+}};
+
 } // namespace
 
 const std::array<FieldRule, 8>& fieldRules() {
     return kFieldRules;
+}
+
+const std::array<UnitField, 3>& unitFields() {
+    return kUnitFields;
 }

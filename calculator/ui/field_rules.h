@@ -2,6 +2,8 @@
 // date: one row a field, read by the field handlers.
 #pragma once
 
+#include "report/units.h"
+
 #include <array>
 #include <cstdint>
 
@@ -25,8 +27,17 @@ struct FieldBounds {
     std::int16_t upper;
 };
 
-// In the units the window shows: pressures in PSI, the depth in feet of sea water.
-FieldBounds boundsOf(FieldId field);
+// The pressures and the depth in the units the window shows.
+FieldBounds boundsOf(FieldId field, quillan::report::UnitSystem units);
+
+// The fields whose figures are a pressure or a depth, converted when the units change.
+enum class Quantity { Pressure, Depth };
+struct UnitField {
+    Quantity quantity;
+    FieldId id;
+    QLineEdit* frmMain::*field;
+};
+const std::array<UnitField, 3>& unitFields();
 
 // The three percentage fields of one mix, which are balanced together.
 struct MixFields {

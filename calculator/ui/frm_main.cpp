@@ -9,6 +9,9 @@
 #include "module1.h"
 #include "twips_layout.h"
 #include "window_colours.h"
+#include "unit_figures.h"
+#include "units_menu.h"
+#include "units_setting.h"
 #include "window_icon.h"
 
 #include <QCloseEvent>
@@ -110,6 +113,8 @@ frmMain::frmMain(QWidget* parent)
     connect(mnuSave, &QAction::triggered, this, [this] { ::cmdlblSave_Click(*this); });
     connect(mnuPrint, &QAction::triggered, this, [this] { ::cmdPrint_Click(*this); });
     installFieldValidation(*this);
+    m_unitFigures = new UnitFigures(*this);
+    SetUnits(SavedUnitSystem());
 
     // Form_Load
     setWindowTitle(Module1::GetAppTitle());
@@ -121,8 +126,8 @@ void frmMain::buildStartingGroup(QWidget* client) {
         addGroup(client, "frmStartingCylinder", QStringLiteral("Starting Mix  [Source]"),
                  twipsRect(60, 60, 7155, 1095));
     const QFont font = layout::defaultFont();
-    addLabel(group, "lblLabel", QStringLiteral("Starting PSI"), twipsRect(180, 420, 1155, 255),
-             font);
+    lblLabel = addLabel(group, "lblLabel", QStringLiteral("Starting PSI"),
+                        twipsRect(180, 420, 1155, 255), font);
     addLabel(group, "Label1", QStringLiteral("O2 %"), twipsRect(1440, 420, 915, 255), font);
     addLabel(group, "Label2", QStringLiteral("He % "), twipsRect(2340, 420, 735, 255), font);
     addLabel(group, "Label6", QStringLiteral("N % "), twipsRect(3240, 420, 795, 255), font);
@@ -140,7 +145,8 @@ void frmMain::buildRequiredGroup(QWidget* client) {
     QGroupBox* group = addGroup(client, "frmRequired", QStringLiteral("Required Mix   [Target]"),
                                 twipsRect(60, 1200, 7155, 1815));
     const QFont font = layout::defaultFont();
-    addLabel(group, "Label5", QStringLiteral("Required PSI"), twipsRect(180, 420, 1215, 255), font);
+    Label5 = addLabel(group, "Label5", QStringLiteral("Required PSI"),
+                      twipsRect(180, 420, 1215, 255), font);
     addLabel(group, "Label4", QStringLiteral("O2 %"), twipsRect(1440, 420, 675, 255), font);
     addLabel(group, "Label3", QStringLiteral("He %"), twipsRect(2340, 420, 795, 255), font);
     addLabel(group, "Label7", QStringLiteral("N % "), twipsRect(3240, 420, 735, 255), font);
@@ -158,8 +164,8 @@ void frmMain::buildRequiredGroup(QWidget* client) {
     txtTargetMOD =
         addField(group, "txtTargetMOD", QStringLiteral("0"), twipsRect(4560, 660, 795, 285), true);
     layout::addHorizontalLine(group, "Line1", 0, 120, 1080, 7000);
-    addLabel(group, "Label11", QStringLiteral("Target Depth (fsw)"),
-             twipsRect(180, 1140, 2115, 255), font);
+    Label11 = addLabel(group, "Label11", QStringLiteral("Target Depth (fsw)"),
+                       twipsRect(180, 1140, 2115, 255), font);
     addLabel(group, "Label12", QStringLiteral("END"), twipsRect(2340, 1140, 735, 255), font);
     addLabel(group, "Label13", QStringLiteral("PO2"), twipsRect(3240, 1140, 795, 255), font);
     addLabel(group, "Label14",
@@ -238,7 +244,7 @@ void frmMain::buildMenus() {
     mnuFile->addSeparator()->setObjectName(QStringLiteral("b0"));
     mnuExit = mnuFile->addAction(QStringLiteral("&Exit"));
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
-    buildOptionsMenu();
+    buildOptionsMenu(bar);
     mnuHelp = bar->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     mnuAbout = mnuHelp->addAction(QStringLiteral("&About"));
@@ -248,9 +254,10 @@ void frmMain::buildMenus() {
     mnuReportError->setObjectName(QStringLiteral("mnuReportError"));
 }
 
-void frmMain::buildOptionsMenu() {
-    mnuOptions = menuBar()->addMenu(QStringLiteral("&Options"));
+void frmMain::buildOptionsMenu(QMenuBar* bar) {
+    mnuOptions = bar->addMenu(QStringLiteral("&Options"));
     mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
+    addUnitsMenu(mnuOptions, *this);
     AddGasModelMenu(mnuOptions);
 }
 

@@ -7,13 +7,16 @@
 
 #include "engine/mixer.h"
 #include "instructions_list.h"
+#include "report/units.h"
 
 class ClickableLabel;
+class UnitFigures;
 class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QMenuBar;
 class QPushButton;
 
 class frmMain : public QMainWindow {
@@ -37,13 +40,23 @@ class frmMain : public QMainWindow {
     // instructions list (which scrolls), so every other control stays on the screen. The
     // list keeps a few lines however small the area. Also keeps the window inside the area.
     void FitToScreen(const QRect& availableGeometry);
+    // The units of every pressure and depth the window shows and reads; at start the
+    // choice saved by the Units menu.
+    quillan::report::UnitSystem Units() const { return m_units; }
+    // Switches the window to other units at once: the captions, the fields' ranges, the
+    // figures in the pressure and depth fields (see UnitFigures) and the depth figures.
+    // Saves nothing; the Units menu does.
+    void SetUnits(quillan::report::UnitSystem units);
 
     // Starting mix
+    QLabel* lblLabel; // the starting pressure's caption
     QLineEdit* txtSourcePSI;
     QLineEdit* txtSourceO2;
     QLineEdit* txtSourceHe;
     QLineEdit* txtSourceN;
     // Required mix and its depth figures
+    QLabel* Label5;  // the required pressure's caption
+    QLabel* Label11; // the target depth's caption
     QLineEdit* txtTargetPSI;
     QLineEdit* txtTargetO2;
     QLineEdit* txtTargetHe;
@@ -67,7 +80,10 @@ class frmMain : public QMainWindow {
     QAction* mnuSave;  // "Save to file...", Ctrl+S: as the link label
     QAction* mnuPrint; // "Print...", Ctrl+P: as the link label
     QAction* mnuExit;
-    QMenu* mnuOptions; // the gas model, remembered between runs
+    QMenu* mnuOptions; // the units and the gas model, both remembered between runs
+    QMenu* mnuUnits;
+    QAction* mnuPsiAndFeet;
+    QAction* mnuBarAndMetres;
     QMenu* mnuHelp;
     QAction* mnuAbout;
     QAction* mnuReportError;
@@ -85,7 +101,7 @@ class frmMain : public QMainWindow {
     void buildRequiredGroup(QWidget* client);
     void buildBlendingGroup(QWidget* client);
     void buildMenus();
-    void buildOptionsMenu();
+    void buildOptionsMenu(QMenuBar* bar);
     void setTabOrderAndFocus();
     void fitToCurrentScreen();
 
@@ -101,4 +117,7 @@ class frmMain : public QMainWindow {
     void mnuExit_Click();
     void mnuAbout_Click();
     void mnuReportError_Click();
+
+    quillan::report::UnitSystem m_units = quillan::report::UnitSystem::PsiAndFeet;
+    UnitFigures* m_unitFigures;
 };

@@ -15,8 +15,9 @@ using quillan::Mixer;
 
 namespace {
 
-quillan::report::ReportOptions reportOptions() {
+quillan::report::ReportOptions reportOptions(quillan::report::UnitSystem units) {
     quillan::report::ReportOptions options;
+    options.units = units;
     options.numbers = Module1::UserNumberLocale();
     options.gas = GasModelSetting::Stored();
     return options;
@@ -50,7 +51,7 @@ void frmMain::cmdCalc_Click() {
     try {
         const Mixer problem = BuildMixer();
         const auto report = quillan::report::requiredMixReport(
-            problem, Module1::CurrentReportDateTime().toStdString(), reportOptions());
+            problem, Module1::CurrentReportDateTime().toStdString(), reportOptions(Units()));
         showLines(list, report);
         if (report.error) {
             list->addItem(QString::fromStdString(quillan::report::errorAtLine(report.step)));
@@ -71,7 +72,7 @@ void frmMain::cmdTopWithAir_Click() {
     try {
         const Mixer problem = BuildMixer();
         const auto report = quillan::report::topUpReport(
-            problem, Module1::CurrentReportDateTime().toStdString(), reportOptions());
+            problem, Module1::CurrentReportDateTime().toStdString(), reportOptions(Units()));
         showLines(lstBlendingInstructions, report);
         if (report.error) {
             Module1::ShowError(QStringLiteral("frmMain"), QStringLiteral("TopWithAir"),

@@ -15,12 +15,17 @@ void frmMain::ShowMixAtDepth() {
         return;
     }
     // The same quantity as CalcMOD, in this order of operations.
+    const quillan::SeaWaterScale scale = quillan::report::seaWaterScale(m_units);
+    const double perAtmosphere = scale.depthPerAtmosphere;
     const double mod =
-        quillan::checkedDivide(1.6, Module1::TextToDouble(txtTargetO2->text()) / 100.0) * 33.0 -
-        33.0;
+        quillan::checkedDivide(1.6, Module1::TextToDouble(txtTargetO2->text()) / 100.0) *
+            perAtmosphere -
+        perAtmosphere;
     txtTargetMOD->setText(Module1::NumberText(quillan::toInt16(mod)));
-    txtTargetEND->setText(Module1::NumberText(Module1::CalcEND(
-        Module1::TextToDouble(txtTargetN->text()), Module1::TextToInt16(txtTargetDepth->text()))));
-    txtTargetPO2->setText(Module1::Fixed2Text(Module1::CalcPO2(
-        Module1::TextToDouble(txtTargetO2->text()), Module1::TextToInt16(txtTargetDepth->text()))));
+    txtTargetEND->setText(
+        Module1::NumberText(Module1::CalcEND(Module1::TextToDouble(txtTargetN->text()),
+                                             Module1::TextToInt16(txtTargetDepth->text()), scale)));
+    txtTargetPO2->setText(
+        Module1::Fixed2Text(Module1::CalcPO2(Module1::TextToDouble(txtTargetO2->text()),
+                                             Module1::TextToInt16(txtTargetDepth->text()), scale)));
 }

@@ -85,5 +85,40 @@ TEST(CalcPO2, FractionsAndPercentagesAgree) {
     EXPECT_EQ(formatFixed2(CalcPO2(21, CalcMOD(21)), NumberLocale::classic()), "1.60");
 }
 
+// The same formulas with 10 m of sea water to the atmosphere.
+class MetricDepthReference : public ::testing::TestWithParam<ReferenceRow> {};
+
+TEST_P(MetricDepthReference, ModThenEndAndPo2AtThatDepth) {
+    const ReferenceRow& row = GetParam();
+    const std::int16_t mod = CalcMOD(row.o2, kMetresOfSeaWater);
+    EXPECT_EQ(mod, row.mod);
+    EXPECT_EQ(CalcEND(row.n, mod, kMetresOfSeaWater), row.end);
+    EXPECT_DOUBLE_EQ(CalcPO2(row.o2, mod, kMetresOfSeaWater), row.po2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Mixes, MetricDepthReference,
+                         ::testing::Values(ReferenceRow{21, 66, 79, 66, 7.6 * 0.21}, // 66.19
+                                           ReferenceRow{21, 66, 44, 32, 7.6 * 0.21}, // 32.33
+                                           ReferenceRow{32, 40, 68, 33, 1.6},        // 33.04
+                                           ReferenceRow{36, 34, 64, 26, 4.4 * 0.36}, // 25.65
+                                           ReferenceRow{50, 22, 50, 10, 1.6},        // 10.25
+                                           ReferenceRow{100, 6, 0, 0, 1.6},          // -10
+                                           ReferenceRow{10, 150, 20, 31, 1.6}));     // 30.51
+
+TEST(MetricDepth, SameFailuresAndClampAsInFeet) {
+    EXPECT_EQ(CalcMOD(0, kMetresOfSeaWater), -1);
+    EXPECT_EQ(CalcMOD(-1, kMetresOfSeaWater), -1610);
+    EXPECT_EQ(CalcATA(0, kMetresOfSeaWater), 1.0);
+    EXPECT_EQ(CalcATA(10, kMetresOfSeaWater), 2.0);
+    EXPECT_EQ(CalcATA(30, kMetresOfSeaWater), 4.0);
+    EXPECT_EQ(CalcEND(79, -40, kMetresOfSeaWater), 0);
+    EXPECT_EQ(CalcEND(0, 152, kMetresOfSeaWater), 0);
+    // depth + 10 overflows 16 bits from 32758 on; below that the result does not fit.
+    EXPECT_EQ(CalcEND(79, 32757, kMetresOfSeaWater), 32757);
+    EXPECT_EQ(CalcEND(100, 32757, kMetresOfSeaWater), -1);
+    EXPECT_EQ(CalcEND(79, 32758, kMetresOfSeaWater), -1);
+    EXPECT_EQ(CalcPO2(std::numeric_limits<double>::infinity(), 0, kMetresOfSeaWater), -1.0);
+}
+
 } // namespace
 } // namespace quillan

@@ -1,5 +1,5 @@
-// quillan-blend --gas: the real-gas report and its JSON readings, ideal gas left as it was,
-// and a model it does not know.
+// quillan-blend --gas: the real-gas report and its JSON readings, in PSI and in bar, ideal gas
+// left as it was, and a model it does not know.
 #include "blend_process.h"
 
 #include <gtest/gtest.h>
@@ -82,6 +82,36 @@ TEST(GasModel, RealGivesGaugeReadingsInTextAndJson) {
     EXPECT_EQ(std::vector(report.begin() + 1, report.end()), shown);
 }
 
+// Both choices at once: the check blend at 207 bar, readings in bar (1337 PSI of helium is
+// 92 bar, 1568 PSI of oxygen 108 bar), and the JSON says both units and model.
+TEST(GasModel, RealInBarWithUnitsMetric) {
+    const std::vector<std::string> request{"--units",   "metric", "--have", "0/0",     "--want",
+                                           "207/18/45", "--gas",  "real",   "--depth", "60"};
+    const Finished text = runBlend(request);
+    ASSERT_EQ(text.status, 0) << text.err;
+    const std::vector<std::string> shown = afterStamp(text.out);
+    EXPECT_TRUE(shows(shown, "Add He until the gauge reads 92 bar"));
+    EXPECT_TRUE(shows(shown, "Add O2 until the gauge reads 108 bar"));
+    EXPECT_TRUE(shows(shown, "Add Air until the gauge reads 207 bar"));
+    EXPECT_TRUE(shows(shown, "MOD 79 m"));
+    EXPECT_TRUE(shows(shown, "Ideal-gas figures would have given O2 18.3 %, He 45.8 %"));
+    EXPECT_EQ(shown.back(), "At 60 m: END 23 m, PO2 1.26");
+
+    std::vector<std::string> withJson = request;
+    withJson.push_back("--json");
+    const Finished json = runBlend(withJson);
+    ASSERT_EQ(json.status, 0) << json.err;
+    const nlohmann::json plan = nlohmann::json::parse(json.out);
+    EXPECT_EQ(plan.at("units"), (nlohmann::json{{"pressure", "bar"}, {"depth", "m"}}));
+    EXPECT_EQ(plan.at("gas"), "real");
+    const nlohmann::json& gauge = plan.at("gauge");
+    EXPECT_TRUE(gauge.at("drain_to").is_null());
+    EXPECT_EQ(gauge.at("after_helium"), 92);
+    EXPECT_EQ(gauge.at("after_oxygen"), 108);
+    EXPECT_EQ(gauge.at("after_top_up"), 207);
+    EXPECT_EQ(plan.at("ideal_figures_mix").at("he"), 45.8);
+}
+
 TEST(GasModel, RealJsonOfADrainAndOfNoPlan) {
     const Finished drain =
         runBlend({"--have", "1000/80", "--want", "3000/32", "--gas", "real", "--json"});
@@ -111,6 +141,7 @@ TEST(GasModel, UnknownOrRepeatedModelIsBadInput) {
         {{"--have", "0/0", "--want", "3000/32", "--gas", "real", "--gas", "ideal"},
          "--gas: At Most 1 required but received 2"},
         {{"--version", "--gas", "real"}, "--version takes no other argument"},
+        {{"--version", "--units", "metric", "--gas", "real"}, "--version takes no other argument"},
     };
     for (const auto& [arguments, message] : cases) {
         const Finished run = runBlend(arguments);

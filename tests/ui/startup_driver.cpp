@@ -10,6 +10,8 @@
 //   startup_driver show-trimix   "I Accept", then types the trimix example (required
 //                                3000 PSI, O2 21, He 35) field by field, presses
 //                                "&Calculate" and leaves the window open (screenshots)
+//   startup_driver show-trimix-metric   the same after choosing bar and metres, with a
+//                                required 200 bar
 #include "frm_main.h"
 #include "startup.h"
 
@@ -43,13 +45,14 @@ class WindowWatcher : public QObject {
 
 // Types into each field after reaching it with Tab, as a user would, so the fields'
 // handlers balance the mix on the way.
-void typeTrimixExample(frmMain& window) {
+void typeTrimixExample(frmMain& window, const char* requiredPressure) {
     // Without a window manager nothing activates the window by itself.
     window.activateWindow();
     if (!QTest::qWaitForWindowActive(&window))
         return;
-    const std::pair<QLineEdit*, const char*> entries[] = {
-        {window.txtTargetPSI, "3000"}, {window.txtTargetO2, "21"}, {window.txtTargetHe, "35"}};
+    const std::pair<QLineEdit*, const char*> entries[] = {{window.txtTargetPSI, requiredPressure},
+                                                          {window.txtTargetO2, "21"},
+                                                          {window.txtTargetHe, "35"}};
     for (const auto& [field, text] : entries) {
         for (int step = 0; step < 12 && QApplication::focusWidget() != field; ++step)
             QTest::keyClick(window.windowHandle(), Qt::Key_Tab);
@@ -85,12 +88,16 @@ int main(int argc, char* argv[]) {
 
     const std::unique_ptr<frmMain> window = Module1::Main();
     QTimer::singleShot(50, window.get(), [&] {
-        if (mode == QStringLiteral("show-trimix"))
-            typeTrimixExample(*window);
-        else if (mode == QStringLiteral("accept-close"))
+        if (mode == QStringLiteral("show-trimix")) {
+            typeTrimixExample(*window, "3000");
+        } else if (mode == QStringLiteral("show-trimix-metric")) {
+            window->mnuBarAndMetres->trigger();
+            typeTrimixExample(*window, "200");
+        } else if (mode == QStringLiteral("accept-close")) {
             window->close();
-        else
+        } else {
             window->mnuExit->trigger();
+        }
     });
     QApplication::exec();
     std::printf("event loop returned\n");

@@ -1,5 +1,5 @@
-// The gas model menu: switching it changes the required-mix report, and the choice outlives
-// the window, as it outlives a run of the program.
+// The gas model menu: switching it changes the required-mix report, also in bar, and the
+// choice outlives the window, as it outlives a run of the program.
 #include "frm_main.h"
 #include "test_support.h"
 
@@ -22,10 +22,11 @@ QAction* item(const frmMain& form, const char* name) {
     return form.findChild<QAction*>(QString::fromLatin1(name));
 }
 
-// An empty cylinder to 3000 PSI of trimix 18/45 with air; the list's lines afterwards.
-QStringList blendTrimix1845(frmMain& form) {
+// An empty cylinder to 3000 PSI (or `pressure` in the window's units) of trimix 18/45 with
+// air; the list's lines afterwards.
+QStringList blendTrimix1845(frmMain& form, const QString& pressure = QStringLiteral("3000")) {
     form.txtSourcePSI->setText(QStringLiteral("0"));
-    form.txtTargetPSI->setText(QStringLiteral("3000"));
+    form.txtTargetPSI->setText(pressure);
     form.txtTargetO2->setText(QStringLiteral("18"));
     form.txtTargetHe->setText(QStringLiteral("45"));
     form.txtTargetN->setText(QStringLiteral("37"));
@@ -86,6 +87,33 @@ class GasModelTest : public QObject {
         item(*form, "mnuIdealGas")->trigger();
         QCOMPARE(blendTrimix1845(*form), idealLines);
         form = std::make_unique<frmMain>();
+        QVERIFY(item(*form, "mnuIdealGas")->isChecked());
+    }
+
+    // Real gas in bar and metres: both choices set together, both kept over a restart.
+    void realGasInBarSurvivesARestart() {
+        auto form = std::make_unique<frmMain>();
+        form->mnuBarAndMetres->trigger();
+        item(*form, "mnuRealGas")->trigger();
+        const QStringList lines = blendTrimix1845(*form, QStringLiteral("207"));
+        for (const char* line :
+             {"Add He until the gauge reads 92 bar", "Add O2 until the gauge reads 108 bar",
+              "Add Air until the gauge reads 207 bar", "MOD 79 m"})
+            QVERIFY2(lines.contains(QString::fromLatin1(line)), line);
+        QCOMPARE(lines.last(),
+                 QStringLiteral("Ideal-gas figures would have given O2 18.3 %, He 45.8 %"));
+
+        form = std::make_unique<frmMain>();
+        QCOMPARE(form->Units(), quillan::report::UnitSystem::BarAndMetres);
+        QVERIFY(form->mnuBarAndMetres->isChecked());
+        QVERIFY(item(*form, "mnuRealGas")->isChecked());
+        QCOMPARE(blendTrimix1845(*form, QStringLiteral("207")), lines);
+
+        // Back to PSI and ideal gas for the tests after this one.
+        form->mnuPsiAndFeet->trigger();
+        item(*form, "mnuIdealGas")->trigger();
+        form = std::make_unique<frmMain>();
+        QCOMPARE(form->Units(), quillan::report::UnitSystem::PsiAndFeet);
         QVERIFY(item(*form, "mnuIdealGas")->isChecked());
     }
 

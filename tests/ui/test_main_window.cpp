@@ -270,12 +270,16 @@ void MainWindowTest::menus() {
     QCOMPARE(helpItems,
              (QStringList{"mnuAbout=&About", "b1=-", "mnuReportError=&Report an Error"}));
     const QList<QAction*> bar = form->menuBar()->actions();
-    // The Options menu (the gas model) sits between File and Help.
+    // The Options menu (the units and the gas model) sits between File and Help.
     QCOMPARE(bar.size(), 3);
     QCOMPARE(bar[0]->menu(), form->mnuFile);
     QCOMPARE(bar[1]->menu(), form->mnuOptions);
     QCOMPARE(bar[2]->menu(), form->mnuHelp);
     QCOMPARE(form->mnuOptions->title(), QStringLiteral("&Options"));
+    QStringList optionItems;
+    for (const QAction* action : form->mnuOptions->actions())
+        optionItems << action->menu()->objectName() + QLatin1Char('=') + action->text();
+    QCOMPARE(optionItems, (QStringList{"mnuUnits=&Units", "mnuGasModel=&Gas model"}));
 }
 
 void MainWindowTest::helpMenuBoxes_data() {

@@ -18,7 +18,7 @@ namespace testsupport {
 
 // Points XDG_DATA_HOME, XDG_CONFIG_HOME and HOME at a fresh temporary folder (removed at
 // exit), so the registry and the stored settings the tests see are their own. Call before
-// anything reads the registry or the settings.
+// anything reads the registry or the settings (the main window reads them when it is created).
 void useFreshRegistry();
 
 // useFreshRegistry(), then registers the built QorCommon1 in that registry by calling its

@@ -11,23 +11,47 @@ namespace quillan::blend {
 
 namespace {
 
-// The window's field bounds.
-constexpr std::int16_t kMaxStartingPressure = 4000;
-constexpr std::int16_t kMaxRequiredPressure = 4500;
+// The window's field bounds; pressures and the depth come from the unit system.
 constexpr std::int16_t kMaxPercent = 100;
 constexpr std::int16_t kMaxHelium = 90; // the window caps helium and nitrogen at 90
 constexpr std::int16_t kMinTopUpO2 = 21;
 constexpr std::int16_t kMaxTopUpO2 = 50;
-constexpr std::int16_t kMaxDepth = 500;
 
 [[noreturn]] void bad(const std::string& option, const std::string& value,
                       const std::string& rule) {
     throw BadInput(option + " " + value + ": " + rule);
 }
 
-std::string wholeNumberRule(const std::string& what, std::int16_t lower, std::int16_t upper) {
+std::string wholeNumberRule(const std::string& what, std::int16_t lower, std::int16_t upper,
+                            std::string_view unit = {}) {
     return what + " must be a whole number from " + formatNumber(lower) + " to " +
-           formatNumber(upper);
+           formatNumber(upper) + std::string(unit);
+}
+
+// The unit a range message names after its upper bound. The PSI and feet messages have
+// always named none, and scripts may match them; bar and metres say so, so that a range
+// is never mistaken for one in PSI or feet.
+std::string rangeUnit(report::UnitSystem units, std::string_view label) {
+    switch (units) {
+    case report::UnitSystem::PsiAndFeet:
+        return {};
+    case report::UnitSystem::BarAndMetres:
+        break;
+    }
+    return " " + std::string(label);
+}
+
+// Pressure and depth: their upper bounds and the unit the messages name.
+struct QuantityRules {
+    report::UnitRanges ranges;
+    std::string pressureUnit;
+    std::string depthUnit;
+};
+
+QuantityRules quantityRules(report::UnitSystem units) {
+    const report::UnitLabels labels = report::unitLabels(units);
+    return {report::unitRanges(units), rangeUnit(units, labels.pressure),
+            rangeUnit(units, labels.depth)};
 }
 
 // A number in the user's locale within the inclusive bounds, then rounded halves to even:
@@ -51,10 +75,10 @@ struct ValueCheck {
     const NumberLocale& numbers;
 
     std::int16_t whole(std::string_view text, const std::string& what, std::int16_t lower,
-                       std::int16_t upper) const {
+                       std::int16_t upper, std::string_view unit = {}) const {
         if (auto number = wholeNumber(text, lower, upper, numbers))
             return *number;
-        bad(option, value, wholeNumberRule(what, lower, upper));
+        bad(option, value, wholeNumberRule(what, lower, upper, unit));
     }
 };
 
@@ -73,13 +97,13 @@ std::vector<std::string_view> splitParts(std::string_view text) {
 // without oxygen or in pure oxygen, else up to 90 and to 100 - O2. N is what is left.
 CylinderArgument cylinder(const std::string& option, const std::string& value,
                           const std::string& which, std::int16_t maxPressure,
-                          const NumberLocale& numbers) {
+                          const std::string& pressureUnit, const NumberLocale& numbers) {
     const std::vector<std::string_view> parts = splitParts(value);
     if (parts.size() < 2 || parts.size() > 3)
         bad(option, value, "a mix is written PRESSURE/O2 or PRESSURE/O2/He");
     const ValueCheck check{option, value, numbers};
     CylinderArgument result;
-    result.pressure = check.whole(parts[0], which + " pressure", 0, maxPressure);
+    result.pressure = check.whole(parts[0], which + " pressure", 0, maxPressure, pressureUnit);
     result.o2 = check.whole(parts[1], which + " O2", 0, kMaxPercent);
     const bool heliumFree = result.o2 == 0 || result.o2 == kMaxPercent;
     const std::int16_t maxHelium =
@@ -119,12 +143,13 @@ BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocal
     CLI::App app("quillan-blend");
     app.set_help_flag("-h,--help");
     bool version = false;
-    std::string have, want, fill, top, depth, gas;
+    std::string have, want, fill, top, depth, units, gas;
     single(app, "--have", have);
     auto* wantOption = single(app, "--want", want);
     auto* fillOption = single(app, "--fill", fill);
     auto* topOption = single(app, "--top", top);
     auto* depthOption = single(app, "--depth", depth);
+    auto* unitsOption = single(app, "--units", units);
     auto* gasOption = single(app, "--gas", gas);
     auto* haveOption = app.get_option("--have");
     auto* jsonOption = app.add_flag("--json")->multi_option_policy(CLI::MultiOptionPolicy::Throw);
@@ -141,8 +166,8 @@ BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocal
         throw BadInput(e.what());
     }
     if (version) {
-        for (const CLI::Option* other :
-             {haveOption, wantOption, fillOption, topOption, depthOption, gasOption, jsonOption})
+        for (const CLI::Option* other : {haveOption, wantOption, fillOption, topOption, depthOption,
+                                         unitsOption, gasOption, jsonOption})
             if (other->count() > 0)
                 throw BadInput("--version takes no other argument");
         request.command = Command::Version;
@@ -156,21 +181,31 @@ BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocal
     if (wantOption->count() == 0 && fillOption->count() == 0)
         throw BadInput("--want PRESSURE/O2[/He] or --fill PRESSURE is required");
 
-    request.have = cylinder("--have", have, "starting", kMaxStartingPressure, numbers);
+    if (unitsOption->count() > 0) {
+        const auto named = report::unitSystemNamed(units);
+        if (!named)
+            bad("--units", units, "units are imperial (PSI and feet) or metric (bar and metres)");
+        request.units = *named;
+    }
+    const QuantityRules rules = quantityRules(request.units);
+
+    request.have = cylinder("--have", have, "starting", rules.ranges.maxStartingPressure,
+                            rules.pressureUnit, numbers);
     if (wantOption->count() > 0) {
         request.command = Command::RequiredMix;
-        request.want = cylinder("--want", want, "required", kMaxRequiredPressure, numbers);
+        request.want = cylinder("--want", want, "required", rules.ranges.maxRequiredPressure,
+                                rules.pressureUnit, numbers);
     } else {
         request.command = Command::TopUp;
-        request.want.pressure = ValueCheck{"--fill", fill, numbers}.whole(fill, "required pressure",
-                                                                          0, kMaxRequiredPressure);
+        request.want.pressure = ValueCheck{"--fill", fill, numbers}.whole(
+            fill, "required pressure", 0, rules.ranges.maxRequiredPressure, rules.pressureUnit);
     }
     if (topOption->count() > 0)
         request.topUpO2 =
             ValueCheck{"--top", top, numbers}.whole(top, "top-up O2", kMinTopUpO2, kMaxTopUpO2);
     if (depthOption->count() > 0)
-        request.depth =
-            ValueCheck{"--depth", depth, numbers}.whole(depth, "target depth", 0, kMaxDepth);
+        request.depth = ValueCheck{"--depth", depth, numbers}.whole(
+            depth, "target depth", 0, rules.ranges.maxDepth, rules.depthUnit);
     if (gasOption->count() > 0)
         request.gas = gasModel(gas);
     request.json = jsonOption->count() > 0;

@@ -30,6 +30,7 @@ struct BlendRequest {
     std::optional<std::int16_t> depth;
     report::GasModel gas = report::GasModel::IdealPartialPressures;
     bool json = false;
+    report::UnitSystem units = report::UnitSystem::PsiAndFeet; // of every pressure and depth
 };
 
 // Bad input: the one line that says which argument, which value and what is allowed.

@@ -22,7 +22,7 @@ std::optional<report::DepthFigures> depthFigures(const BlendRequest& request,
                                                  const report::BlendReport& report) {
     if (!request.depth || !report.depthMix)
         return std::nullopt;
-    return report::figuresAtDepth(*report.depthMix, *request.depth);
+    return report::figuresAtDepth(*report.depthMix, *request.depth, request.units);
 }
 
 // PO2 as the report shows it, two decimals, so the two always agree.

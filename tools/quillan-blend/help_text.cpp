@@ -6,8 +6,10 @@ const std::string_view kHelpText = R"(NAME
        quillan-blend - plan a partial-pressure gas blend
 
 SYNOPSIS
-       quillan-blend --have MIX --want MIX [--top O2] [--depth FSW] [--gas MODEL] [--json]
-       quillan-blend --have MIX --fill PSI [--top O2] [--depth FSW] [--gas MODEL] [--json]
+       quillan-blend --have MIX --want MIX [--top O2] [--depth DEPTH]
+                     [--units UNITS] [--gas MODEL] [--json]
+       quillan-blend --have MIX --fill PRESSURE [--top O2] [--depth DEPTH]
+                     [--units UNITS] [--gas MODEL] [--json]
        quillan-blend --help | --version
 
 DESCRIPTION
@@ -15,26 +17,37 @@ DESCRIPTION
        starting cylinder (--want), or which mix a plain top-up gives (--fill), and
        prints the window's report line for line.
 
-       A MIX is PRESSURE/O2/He in PSI and whole percent; He may be left out
-       (3000/32). Numbers are read in the user's locale and rounded to whole
-       numbers, exact halves to even, as the window reads its fields.
+       A MIX is PRESSURE/O2/He in PSI (bar with --units metric) and whole
+       percent; He may be left out (3000/32). Numbers are read in the user's
+       locale and rounded to whole numbers, exact halves to even, as the window
+       reads its fields.
 
 OPTIONS
        --have MIX
-              The starting cylinder: pressure 0 to 4000 PSI, O2 0 to 100 %,
-              He 0 to 90 % and at most 100 - O2 (none with O2 0 or 100).
+              The starting cylinder: pressure 0 to 4000 PSI (0 to 275 bar),
+              O2 0 to 100 %, He 0 to 90 % and at most 100 - O2 (none with O2 0
+              or 100).
 
        --want MIX
-              The required mix: pressure 0 to 4500 PSI, O2 and He as for --have.
+              The required mix: pressure 0 to 4500 PSI (0 to 310 bar), O2 and
+              He as for --have.
 
-       --fill PSI
-              Top the starting cylinder up to this pressure, 0 to 4500 PSI.
+       --fill PRESSURE
+              Top the starting cylinder up to this pressure, 0 to 4500 PSI
+              (0 to 310 bar).
 
        --top O2
               The top-up gas's O2 %, 21 (air, the default) to 50.
 
-       --depth FSW
-              Also print the final mix's END and PO2 at this depth, 0 to 500 fsw.
+       --depth DEPTH
+              Also print the final mix's END and PO2 at this depth, 0 to 500 fsw
+              (0 to 152 m).
+
+       --units UNITS
+              imperial (the default): pressures in PSI, depths in feet of sea
+              water, 33 fsw to the atmosphere. metric: pressures in bar, depths
+              in metres of sea water, 10 m to the atmosphere. Every input and
+              every line of the report is in these units.
 
        --gas MODEL
               ideal (the default): gases add their own pressures, as the window
@@ -61,12 +74,14 @@ EXIT STATUS
 EXAMPLES
        quillan-blend --have 500/21/35 --want 3000/21/35
        quillan-blend --have 500/21 --fill 3000 --top 32 --depth 100
+       quillan-blend --units metric --have 35/21/35 --want 200/21/35
        quillan-blend --have 0/0 --want 3000/18/45 --gas real
+       quillan-blend --units metric --have 0/0 --want 207/18/45 --gas real
 )";
 
 const std::string_view kUsageHint =
-    "Usage: quillan-blend --have MIX (--want MIX | --fill PSI) [--top O2] [--depth FSW] "
-    "[--gas ideal|real] [--json]; see --help";
+    "Usage: quillan-blend --have MIX (--want MIX | --fill PRESSURE) [--top O2] [--depth DEPTH] "
+    "[--units imperial|metric] [--gas ideal|real] [--json]; see --help";
 
 const std::string_view kVersionText = "quillan-blend " QUILLAN_BLEND_VERSION;
 

@@ -18,6 +18,7 @@ constexpr int kBadInput = 2;
 int run(const blend::BlendRequest& request, const NumberLocale& numbers) {
     report::ReportOptions options;
     options.numbers = numbers;
+    options.units = request.units;
     options.gas = request.gas;
     const report::BlendReport report =
         blend::makeReport(request, report::currentReportDateTime(), options);

@@ -1,0 +1,136 @@
+// Real gases in bar and metres: the model works in absolute bar from gauge bar as it does from
+// gauge PSI, so a plan in bar is the PSI plan converted, and the report lines say bar.
+#include "report/blend_report.h"
+#include "report/real_gas_plan.h"
+#include "report/real_gas_report.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace quillan;
+using namespace quillan::report;
+
+namespace {
+
+const std::string kSeparator(109, '-');
+
+ReportOptions metricRealGas() {
+    ReportOptions options;
+    options.units = UnitSystem::BarAndMetres;
+    options.gas = GasModel::RealGas;
+    return options;
+}
+
+// Starting bar, O2, He, N; required bar, O2, He, N; top-up O2.
+Mixer mixerOf(std::array<std::int16_t, 9> v) {
+    Mixer mixer;
+    mixer.Load(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
+    mixer.TopupMixFO2(v[8]);
+    return mixer;
+}
+
+struct ScaleCase {
+    const char* name;
+    double sourceBar;
+    GasFractions source;
+    double targetBar;
+    GasFractions target;
+    double topUpO2;
+};
+
+TEST(MetricRealGas, ReadingsInBarAreThePsiReadingsConverted) {
+    const std::vector<ScaleCase> cases{
+        {"empty to trimix 18/45", 0.0, kAir, 207.0, {0.18, 0.45, 0.37}, 0.21},
+        {"nitrox 80 drained for nitrox 32",
+         70.0,
+         {0.80, 0.0, 0.20},
+         207.0,
+         {0.32, 0.0, 0.68},
+         0.21},
+        {"trimix 21/35 to 10/70 with nitrox 32",
+         50.0,
+         {0.21, 0.35, 0.44},
+         230.0,
+         {0.10, 0.70, 0.20},
+         0.32},
+    };
+    for (const ScaleCase& c : cases) {
+        GaugeBlendProblem inBar{c.sourceBar, c.source,  c.targetBar,
+                                c.target,    c.topUpO2, pressureScale(UnitSystem::BarAndMetres)};
+        GaugeBlendProblem inPsi = inBar;
+        inPsi.sourceGauge = c.sourceBar * kPsiPerBar;
+        inPsi.targetGauge = c.targetBar * kPsiPerBar;
+        inPsi.scale = pressureScale(UnitSystem::PsiAndFeet);
+        const auto bar = planByGauge(GasLaw::real(), inBar);
+        const auto psi = planByGauge(GasLaw::real(), inPsi);
+        ASSERT_TRUE(bar && psi) << c.name;
+        EXPECT_EQ(bar->drains, psi->drains) << c.name;
+        // The two atmospheres (1.01325 bar, 14.696 PSI) agree to 0.0001 PSI.
+        EXPECT_NEAR(bar->drainTo * kPsiPerBar, psi->drainTo, 0.01) << c.name;
+        EXPECT_NEAR(bar->afterHelium * kPsiPerBar, psi->afterHelium, 0.01) << c.name;
+        EXPECT_NEAR(bar->afterOxygen * kPsiPerBar, psi->afterOxygen, 0.01) << c.name;
+        EXPECT_NEAR(bar->afterTopUp * kPsiPerBar, psi->afterTopUp, 0.01) << c.name;
+    }
+}
+
+// The 3000 PSI check blend at 207 bar: helium to 1337 PSI is 92 bar, oxygen to 1568 PSI is
+// 108 bar. The ideal figures (94 and 111 bar) give a mix richer in helium than at 3000 PSI.
+TEST(MetricRealGas, EmptyCylinderToTrimix1845InBar) {
+    const BlendReport report =
+        requiredMixReport(mixerOf({0, 0, 0, 0, 207, 18, 45, 37, 21}), "", metricRealGas());
+    ASSERT_EQ(report.outcome, Outcome::Plan);
+    const std::vector<std::string> expected{
+        "Mix Calculation ",
+        "Calculate [Empty cylinder] to Trimix 18/45 by adding He, O2 and Air",
+        kSeparator,
+        "Mixing",
+        kSeparator,
+        "Starting [Empty cylinder] bar should be 0",
+        "Add He until the gauge reads 92 bar",
+        "Add O2 until the gauge reads 108 bar",
+        "Add Air until the gauge reads 207 bar",
+        "Ending bar should be 207",
+        "",
+        "Final Mix: Trimix 18/45",
+        kSeparator,
+        "MOD 79 m",
+        "PO2 1.60",
+        "END 32 m",
+        "Ideal-gas figures would have given O2 18.3 %, He 45.8 %",
+    };
+    EXPECT_EQ(report.lines, expected);
+    const BlendPlan& plan = *report.plan;
+    ASSERT_TRUE(plan.gauges);
+    EXPECT_FALSE(plan.gauges->drainTo);
+    EXPECT_EQ(plan.helium, 92);
+    EXPECT_EQ(plan.oxygen, 108 - 92);
+    EXPECT_EQ(plan.topUp, 207 - 108);
+    EXPECT_EQ(report.targetDepth, std::optional<std::int16_t>(79));
+}
+
+TEST(MetricRealGas, DrainAndTopUpLinesSayBar) {
+    const BlendReport drained =
+        requiredMixReport(mixerOf({70, 80, 0, 20, 207, 32, 0, 68, 21}), "", metricRealGas());
+    ASSERT_EQ(drained.outcome, Outcome::Plan);
+    ASSERT_TRUE(drained.plan->gauges && drained.plan->gauges->drainTo);
+    const std::string drainTo = std::to_string(*drained.plan->gauges->drainTo);
+    ASSERT_GE(drained.lines.size(), 8u);
+    EXPECT_EQ(drained.lines[5], "Drain the starting Mix until the gauge reads " + drainTo + " bar");
+    EXPECT_EQ(drained.lines[6], "Starting Nitrox 80 bar should be " + drainTo);
+    EXPECT_EQ(drained.lines[7], "Add Air until the gauge reads 207 bar");
+
+    // 70 bar of trimix 18/45 topped with nitrox 32 to 207 bar: 27.1/15.8 real, 27.2/15.4 ideal.
+    const BlendReport topped =
+        topUpReport(mixerOf({70, 18, 45, 37, 207, 0, 0, 0, 32}), "", metricRealGas());
+    ASSERT_EQ(topped.outcome, Outcome::Plan);
+    EXPECT_EQ(topped.requiredMix, std::optional<MixPercentages>(MixPercentages{27, 16, 57}));
+    ASSERT_GE(topped.lines.size(), 8u);
+    EXPECT_EQ(topped.lines[1], "Top Trimix 18/45 with Nitrox 32 to 207 bar");
+    EXPECT_EQ(topped.lines[5], "Starting Trimix 18/45 bar should be 70");
+    EXPECT_EQ(topped.lines[6], "Add Nitrox 32 until the gauge reads 207 bar");
+    EXPECT_EQ(topped.lines.back(), "Ideal-gas figures would have given O2 27.2 %, He 15.4 %");
+}
+
+} // namespace

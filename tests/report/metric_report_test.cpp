@@ -1,0 +1,109 @@
+// Both reports in bar and metres: the worked blends, the stops in bar wording, and the
+// nearly-empty source at 7 bar where it is 100 PSI.
+#include "report/blend_report.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace quillan;
+using namespace quillan::report;
+
+namespace {
+
+const std::string kSeparator(109, '-');
+constexpr std::string_view kStamp = "06-Dec-2026  05:18 AM";
+
+ReportOptions metric() {
+    ReportOptions options;
+    options.units = UnitSystem::BarAndMetres;
+    return options;
+}
+
+// Starting bar, O2, He, N; required bar, O2, He, N; top-up O2.
+Mixer mixerOf(std::array<std::int16_t, 9> v) {
+    Mixer mixer;
+    mixer.Load(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
+    mixer.TopupMixFO2(v[8]);
+    return mixer;
+}
+
+std::vector<std::string> afterHeading(const BlendReport& report) {
+    if (report.lines.empty())
+        return {};
+    return {report.lines.begin() + 1, report.lines.end()};
+}
+
+struct MetricCase {
+    const char* name;
+    BlendReport (*make)(const Mixer&, std::string_view, const ReportOptions&);
+    std::array<std::int16_t, 9> problem;
+    std::vector<std::string> lines; // after the date line
+    std::optional<std::int16_t> targetDepth;
+};
+
+void PrintTo(const MetricCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class MetricReport : public testing::TestWithParam<MetricCase> {};
+
+TEST_P(MetricReport, LinesAndTargetDepth) {
+    const MetricCase& c = GetParam();
+    const BlendReport report = c.make(mixerOf(c.problem), kStamp, metric());
+    EXPECT_EQ(afterHeading(report), c.lines);
+    EXPECT_EQ(report.targetDepth, c.targetDepth);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WorkedBlends, MetricReport,
+    testing::Values(
+        MetricCase{"Ean32FromEmpty",
+                   requiredMixReport,
+                   {0, 0, 0, 0, 200, 32, 0, 68, 21},
+                   {"Calculate [Empty cylinder] to Nitrox 32 by adding He, O2 and Air", kSeparator,
+                    "Mixing", kSeparator, "Starting [Empty cylinder] bar should be 0",
+                    "Add 28 bar of O2", "Add 172 bar of Air", "Ending bar should be 200", "",
+                    "Final Mix: Nitrox 32", kSeparator, "MOD 40 m", "PO2 1.60", "END 33 m"},
+                   40},
+        MetricCase{"Trimix2135FromEmpty",
+                   requiredMixReport,
+                   {0, 0, 0, 0, 200, 21, 35, 44, 21},
+                   {"Calculate [Empty cylinder] to Trimix 21/35 by adding He, O2 and Air",
+                    kSeparator, "Mixing", kSeparator, "Starting [Empty cylinder] bar should be 0",
+                    "Add 70 bar of He", "Add 19 bar of O2", "Add 111 bar of Air",
+                    "Ending bar should be 200", "", "Final Mix: Trimix 21/35", kSeparator,
+                    "MOD 66 m", "PO2 1.60", "END 32 m"},
+                   66},
+        MetricCase{"SourceAsFullAsTarget",
+                   requiredMixReport,
+                   {200, 32, 0, 68, 200, 32, 0, 68, 21},
+                   {"Calculate Nitrox 32 to Nitrox 32 by adding He, O2 and Air", kSeparator,
+                    "Source bar = 200", "Target bar = 200",
+                    "Target bar is less than or equal to the Source bar"},
+                   std::nullopt},
+        // 100 PSI is about 7 bar: above it a hypoxic source is refused, at it any passes.
+        MetricCase{"LowSourceO2Above7Bar",
+                   requiredMixReport,
+                   {8, 10, 0, 90, 200, 32, 0, 68, 21},
+                   {"Calculate Nitrox 10 to Nitrox 32 by adding He, O2 and Air", kSeparator,
+                    "Low source O2. Must be > 10"},
+                   std::nullopt},
+        MetricCase{"AnySourceO2At7Bar",
+                   requiredMixReport,
+                   {7, 5, 0, 95, 200, 32, 0, 68, 21},
+                   {"Calculate Nitrox 5 to Nitrox 32 by adding He, O2 and Air", kSeparator,
+                    "Mixing", kSeparator, "Starting Nitrox 5 bar should be 7", "Add 30 bar of O2",
+                    "Add 163 bar of Air", "Ending bar should be 200", "", "Final Mix: Nitrox 32",
+                    kSeparator, "MOD 40 m", "PO2 1.60", "END 33 m"},
+                   40},
+        MetricCase{"TopUpTrimix1820WithNitrox32",
+                   topUpReport,
+                   {7, 18, 20, 62, 200, 0, 0, 0, 32},
+                   {"Top Trimix 18/20 with Nitrox 32 to 200 bar", kSeparator, "Mixing", kSeparator,
+                    "Starting Trimix 18/20 bar should be 7", "Add 193 bar of Nitrox 32", "",
+                    "Final Mix: Trimix 32/1", kSeparator, "MOD 40 m", "PO2 1.60", "END 33 m"},
+                   40}));
+
+} // namespace
