@@ -31,4 +31,3 @@ out="$root/docs/main-trimix.png" shoot "$bin/quillan_startup_driver" show-trimix
 "$bin/quillan_screenshot_driver" dark "$root/docs/main-dark.png"
 "$bin/quillan_screenshot_driver" warnings "$root/docs/main-warnings.png"
 out="$root/docs/main-metric.png" shoot "$bin/quillan_startup_driver" show-trimix-metric
-
