@@ -2,7 +2,8 @@
 
 // The number rules shared by the whole calculator: checked 16-bit arithmetic, conversion of
 // doubles to 16-bit integers, and reading and writing numbers as text. Every failure is a
-// RuntimeError with a classic number (6 overflow, 11 division by zero, 13 type mismatch).
+// RuntimeError with a classic number (6 overflow, 11 division by zero, 13 type mismatch); the
+// arithmetic can also report that number without throwing.
 
 #include "engine/runtime_error.h"
 
@@ -13,45 +14,82 @@
 
 namespace quillan {
 
-// The arithmetic rules are inline: the solver runs them a few hundred times per blend.
+// The arithmetic rules are inline: the solver runs them a few hundred times per blend. Each comes
+// in two forms: tryX reports a failure as a classic error number, X throws it.
 
-// A 32-bit intermediate result as a 16-bit value; outside -32768..32767 throws 6.
-inline std::int16_t narrowToInt16(std::int32_t value) {
+// The outcome of a checked operation: its value, or the classic error number it failed with
+// (the value is then T{}).
+template <typename T> struct Checked {
+    T value{};
+    std::int32_t error = 0;
+
+    bool failed() const { return error != 0; }
+};
+
+// The value of a checked operation; throws its classic error when it failed.
+template <typename T> T valueOrRaise(const Checked<T>& result) {
+    if (result.failed()) {
+        raiseClassicError(result.error);
+    }
+    return result.value;
+}
+
+// A 32-bit intermediate result as a 16-bit value; outside -32768..32767 fails with 6.
+inline Checked<std::int16_t> tryNarrowToInt16(std::int32_t value) {
     if (value < -32768 || value > 32767) {
-        raiseClassicError(kErrOverflow);
+        return {0, kErrOverflow};
     }
-    return static_cast<std::int16_t>(value);
+    return {static_cast<std::int16_t>(value)};
 }
 
-// 16-bit sum, difference and absolute value; a result outside -32768..32767 throws 6.
-inline std::int16_t addInt16(std::int16_t a, std::int16_t b) {
-    return narrowToInt16(std::int32_t{a} + std::int32_t{b});
+// 16-bit sum, difference and absolute value; a result outside -32768..32767 fails with 6.
+inline Checked<std::int16_t> tryAddInt16(std::int16_t a, std::int16_t b) {
+    return tryNarrowToInt16(std::int32_t{a} + std::int32_t{b});
 }
-inline std::int16_t subInt16(std::int16_t a, std::int16_t b) {
-    return narrowToInt16(std::int32_t{a} - std::int32_t{b});
+inline Checked<std::int16_t> trySubInt16(std::int16_t a, std::int16_t b) {
+    return tryNarrowToInt16(std::int32_t{a} - std::int32_t{b});
 }
-inline std::int16_t absInt16(std::int16_t value) {
-    return narrowToInt16(value < 0 ? -std::int32_t{value} : std::int32_t{value});
+inline Checked<std::int16_t> tryAbsInt16(std::int16_t value) {
+    return tryNarrowToInt16(value < 0 ? -std::int32_t{value} : std::int32_t{value});
 }
 
-// numerator / denominator in double precision; a zero denominator throws 11.
-inline double checkedDivide(double numerator, double denominator) {
+// numerator / denominator in double precision; a zero denominator fails with 11.
+inline Checked<double> tryDivide(double numerator, double denominator) {
     if (denominator == 0.0) {
-        raiseClassicError(kErrDivisionByZero);
+        return {0.0, kErrDivisionByZero};
     }
-    return numerator / denominator;
+    return {numerator / denominator};
 }
 
 // Nearest integer, exact halves to the even neighbour (2.5 -> 2, 3.5 -> 4, -187.5 -> -188).
-// NaN, infinities and results outside -32768..32767 throw 6.
-inline std::int16_t toInt16(double value) {
+// NaN, infinities and results outside -32768..32767 fail with 6.
+inline Checked<std::int16_t> tryToInt16(double value) {
     // nearbyint rounds halves to even in the default rounding mode, which nothing here changes.
     const double rounded = std::nearbyint(value);
     // Written so that NaN fails the test too; the range is checked before narrowing.
     if (!(rounded >= -32768.0 && rounded <= 32767.0)) {
-        raiseClassicError(kErrOverflow);
+        return {0, kErrOverflow};
     }
-    return static_cast<std::int16_t>(rounded);
+    return {static_cast<std::int16_t>(rounded)};
+}
+
+inline std::int16_t narrowToInt16(std::int32_t value) {
+    return valueOrRaise(tryNarrowToInt16(value));
+}
+inline std::int16_t addInt16(std::int16_t a, std::int16_t b) {
+    return valueOrRaise(tryAddInt16(a, b));
+}
+inline std::int16_t subInt16(std::int16_t a, std::int16_t b) {
+    return valueOrRaise(trySubInt16(a, b));
+}
+inline std::int16_t absInt16(std::int16_t value) {
+    return valueOrRaise(tryAbsInt16(value));
+}
+inline double checkedDivide(double numerator, double denominator) {
+    return valueOrRaise(tryDivide(numerator, denominator));
+}
+inline std::int16_t toInt16(double value) {
+    return valueOrRaise(tryToInt16(value));
 }
 
 // Rounding down towards minus infinity.

@@ -6,12 +6,16 @@
 
 namespace quillan {
 
-// The same as partialPressure with percent / 100.0 worked out already, for loops that reuse it.
-inline std::int16_t partialPressureOfFraction(std::int16_t psi, double fraction) {
+// The same as partialPressure with percent / 100.0 worked out already, for loops that reuse it;
+// fails with 6 instead of throwing.
+inline Checked<std::int16_t> tryPartialPressureOfFraction(std::int16_t psi, double fraction) {
     if (psi == 0) {
-        return 0;
+        return {0};
     }
-    return toInt16(fraction * psi);
+    return tryToInt16(fraction * psi);
+}
+inline std::int16_t partialPressureOfFraction(std::int16_t psi, double fraction) {
+    return valueOrRaise(tryPartialPressureOfFraction(psi, fraction));
 }
 
 // PSI of a gas making up `percent` of a cylinder at `psi`: 0 for an empty cylinder, otherwise

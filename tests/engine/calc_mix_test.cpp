@@ -1,3 +1,4 @@
+#include "engine/exact_blend.h"
 #include "engine/mixer.h"
 #include "engine/runtime_error.h"
 #include "error_matchers.h"
@@ -216,6 +217,10 @@ class ArithmeticErrors : public ::testing::TestWithParam<ArithmeticErrorCase> {}
 
 TEST_P(ArithmeticErrors, ReachTheCallerWithNoAnswer) {
     const ArithmeticErrorCase& blend = GetParam();
+    // Only problems the exact solve cannot take keep the loop's error.
+    ASSERT_FALSE(
+        exactBlendApplies({blend.source[0], blend.source[1], blend.source[2], blend.target[0],
+                           blend.target[1], blend.target[2], blend.topupO2}));
     Mixer mixer = makeMixer({0, 0, 0, 0}, {3000, 100, 0, 0}, 21);
     ASSERT_FALSE(mixer.CalcMix());
     mixer.Load(blend.source[0], blend.source[1], blend.source[2], blend.source[3], blend.target[0],
@@ -234,6 +239,29 @@ INSTANTIATE_TEST_SUITE_P(
         ArithmeticErrorCase{"TargetO2PSIOverflows", {0, 0, 0, 0}, {30000, 150, 0, 0}, 21, 6},
         ArithmeticErrorCase{"HeliumOverflows", {0, 0, 0, 0}, {32000, 10, 110, 0}, 21, 6},
         ArithmeticErrorCase{"RestOverflows", {-32000, 21, 0, 79}, {2000, 21, 0, 79}, 21, 6}));
+
+// The loop stops at its first failing operation wherever that is: in the first pass, in a later
+// one, in a drain step or in the top-up after the last pass. Each raises the error it raised
+// when its arithmetic threw on the spot.
+INSTANTIATE_TEST_SUITE_P(
+    WhereTheLoopFails, ArithmeticErrors,
+    ::testing::Values(
+        ArithmeticErrorCase{"EmptyTargetOverASource", {1987, 40, 24, 36}, {0, 99, 0, 1}, 47, 11},
+        ArithmeticErrorCase{
+            "OverfullSourceDividesInSecondPass", {2372, 114, 0, -14}, {2310, 73, 3, 24}, 46, 11},
+        ArithmeticErrorCase{
+            "NegativeTargetGasDividesLater", {8716, 43, 40, 17}, {1841, -28, -83, 211}, 88, 11},
+        // Overflow comes before the division by zero that a pure oxygen top-up would bring.
+        ArithmeticErrorCase{
+            "OverflowBeforePureOxygenTopup", {-16548, -89, 189, 0}, {756, -60, 235, -75}, 100, 6},
+        ArithmeticErrorCase{
+            "FirstDrainStepOverflows", {5702, -10, -149, 259}, {177, 35, 22, 43}, 65, 6},
+        ArithmeticErrorCase{
+            "SecondDrainStepOverflows", {3127, 35, 53, 12}, {-21192, 82, 6, 12}, 39, 6},
+        ArithmeticErrorCase{"SecondPassOverflows", {8111, 46, 48, 6}, {-27508, 53, 8, 39}, 46, 6},
+        ArithmeticErrorCase{"TopupOverflows", {-28631, 41, 58, 1}, {8151, 53, 17, 30}, 47, 6},
+        ArithmeticErrorCase{
+            "OverflowAfterSeveralPasses", {18827, -7, 89, 18}, {-3422, 81, 15, 4}, 84, 6}));
 
 } // namespace
 } // namespace quillan
