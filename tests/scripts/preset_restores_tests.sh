@@ -12,7 +12,8 @@ configure() { cmake --preset default -B "$scratch" "$@" >/dev/null; }
 test_count() { ctest --test-dir "$scratch" -N | sed -n 's/^Total Tests: //p'; }
 
 configure -DQUILLAN_BUILD_TESTS=OFF -DQUILLAN_BUILD_BENCH=OFF
-if ctest --test-dir "$scratch" -N --no-tests=error >/dev/null 2>&1; then
+# Listing (-N) never fails for want of tests; running an empty tree does.
+if ctest --test-dir "$scratch" --no-tests=error >/dev/null 2>&1; then
   echo "ctest --no-tests=error accepted a tree without tests" >&2
   exit 1
 fi
