@@ -147,6 +147,7 @@ class DialogsTest : public QObject {
         QVERIFY(home_.isValid());
         qputenv("XDG_DATA_HOME", home_.filePath(QStringLiteral("data")).toUtf8());
         qputenv("HOME", home_.path().toUtf8());
+        qputenv("XDG_DATA_DIRS", home_.filePath(QStringLiteral("none")).toUtf8());
     }
 
     void errorTextIsFourLinesJoinedByCarriageReturnLineFeed() {
