@@ -16,3 +16,4 @@ for preset in default sanitize; do
   cmake --build --preset "$preset"
   ctest --preset "$preset" --no-tests=error -j "$jobs"
 done
+cmake --build --preset default --target package
