@@ -1,15 +1,14 @@
 #!/usr/bin/env bash
-# Sets everything up, builds, registers the component library and starts the calculator.
+# Sets everything up, builds what the calculator needs, registers the component library
+# and starts the calculator. Shares the build tree with scripts/test.sh: both configure
+# it from the same preset, so neither undoes the other.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-bash "$root/scripts/setup.sh"
-bash "$root/scripts/build.sh" build -DQUILLAN_BUILD_TESTS=OFF -DQUILLAN_BUILD_BENCH=OFF
+cd "$root"
+bash scripts/setup.sh
+cmake --preset default >/dev/null
+cmake --build --preset calculator
 bin="$root/build/bin"
-
-if [ ! -x "$bin/Quillan1" ]; then
-  echo "The calculator window is not built yet; the engine and its tests are in place."
-  exit 0
-fi
 
 "$bin/qorregsvr" "$bin/QorCommon1.so"
 

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config ccache clang-format git
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev
   mingw-w64-tools

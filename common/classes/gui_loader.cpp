@@ -1,6 +1,5 @@
-// Finds the windowing entry points: already in the process (a program that links the
-// windowing code itself), or in QorCommon1Gui.so beside the module holding this code,
-// loaded once and kept for the rest of the process.
+// Finds the windowing entry points in QorCommon1Gui.so beside the module holding this
+// code, loaded once and kept for the rest of the process.
 #include "gui_loader.h"
 
 #include <dlfcn.h>
@@ -50,8 +49,6 @@ const GuiModule& guiModule() {
 }
 
 template <typename Function> Function entryPoint(const char* name) {
-    if (void* linked = ::dlsym(RTLD_DEFAULT, name))
-        return reinterpret_cast<Function>(linked);
     const GuiModule& module = guiModule();
     if (module.handle == nullptr)
         raiseLoadFailure(module.failure);

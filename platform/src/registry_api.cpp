@@ -5,7 +5,7 @@
 #include <mutex>
 #include <set>
 
-#include "registry_store.h"
+#include "registry_layers.h"
 
 struct QorRegKey {
     int root;
@@ -86,8 +86,8 @@ QOR_API LSTATUS RegOpenKeyExA(HKEY hKey, const char* lpSubKey, DWORD, REGSAM, HK
         return ERROR_INVALID_HANDLE;
     if (!appendSubKey(lpSubKey, path))
         return ERROR_FILE_NOT_FOUND;
-    const LSTATUS status = qor::registry::read([&](Tree& tree) {
-        return tree.find(root, path) != nullptr ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+    const LSTATUS status = qor::registry::readLayered(root, path, [](const Node* node) {
+        return node != nullptr ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
     });
     if (status == ERROR_SUCCESS)
         *phkResult = newHandle(root, std::move(path));
@@ -131,8 +131,7 @@ QOR_API LSTATUS RegQueryValueExA(HKEY hKey, const char* lpValueName, DWORD*, DWO
     Path path;
     if (!resolve(hKey, root, path))
         return ERROR_INVALID_HANDLE;
-    return qor::registry::read([&](Tree& tree) {
-        const Node* node = tree.find(root, path);
+    return qor::registry::readLayered(root, path, [&](const Node* node) {
         if (node == nullptr)
             return ERROR_KEY_DELETED;
         const auto it = node->values.find(valueKey(lpValueName));

@@ -71,8 +71,10 @@ TEST_P(QorregsvrFailures, ExitNonZeroAndSayWhy) {
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, QorregsvrFailures,
-    ::testing::Values(Failure{"", 1, "usage: qorregsvr [-u] PATH.so"},
+    ::testing::Values(Failure{"", 1, "usage: qorregsvr [--system] [-u] PATH.so"},
                       Failure{"-x lib.so", 1, "usage"}, Failure{"a.so b.so", 1, "usage"},
+                      Failure{"--system --system lib.so", 1, "usage"},
+                      Failure{"lib.so --system", 1, "usage"},
                       Failure{"/nonexistent/libNothing.so", 2, "failed to load"},
                       Failure{PLAIN_LIBRARY_PATH, 3, "entry-point DllRegisterServer was not found"},
                       Failure{std::string("-u ") + PLAIN_LIBRARY_PATH, 3,

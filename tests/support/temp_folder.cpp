@@ -34,17 +34,32 @@ std::filesystem::path TempDir::write(const std::string& relative, const std::str
     return file;
 }
 
-TempDataHome::TempDataHome() {
-    if (const char* old = std::getenv("XDG_DATA_HOME"))
-        old_ = old;
+namespace {
+
+std::optional<std::string> currentValue(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
+}
+
+void restore(const char* name, const std::optional<std::string>& value) {
+    if (value)
+        ::setenv(name, value->c_str(), 1);
+    else
+        ::unsetenv(name);
+}
+
+} // namespace
+
+TempDataHome::TempDataHome()
+    : oldDataHome_(currentValue("XDG_DATA_HOME")), oldDataDirs_(currentValue("XDG_DATA_DIRS")) {
     ::setenv("XDG_DATA_HOME", dir_.path().c_str(), 1);
+    // No system registry either: an installed package must not answer the test's lookups.
+    ::setenv("XDG_DATA_DIRS", (dir_.path() / "no-system-data").c_str(), 1);
 }
 
 TempDataHome::~TempDataHome() {
-    if (old_)
-        ::setenv("XDG_DATA_HOME", old_->c_str(), 1);
-    else
-        ::unsetenv("XDG_DATA_HOME");
+    restore("XDG_DATA_HOME", oldDataHome_);
+    restore("XDG_DATA_DIRS", oldDataDirs_);
 }
 
 } // namespace qor::test

@@ -39,6 +39,7 @@ void StartupProcessTest::endings() {
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("XDG_DATA_HOME"), home.path());
     environment.insert(QStringLiteral("HOME"), home.path());
+    environment.insert(QStringLiteral("XDG_DATA_DIRS"), home.filePath(QStringLiteral("none")));
     QProcess driver;
     driver.setProcessEnvironment(environment);
     driver.start(QStringLiteral(STARTUP_DRIVER_PATH), {mode});

@@ -28,6 +28,8 @@ void useFreshRegistry() {
     qputenv("XDG_DATA_HOME", path);
     qputenv("XDG_CONFIG_HOME", path); // the window's stored settings too
     qputenv("HOME", path);
+    // No system registry either: an installed package must not answer the test's lookups.
+    qputenv("XDG_DATA_DIRS", path + "/no-system-data");
 }
 
 bool registerComponentLibrary() {

@@ -8,7 +8,9 @@
 //                      reinterpret_cast<void**>(&common));
 //     common->ShowError(&module, &procedure, &errObject, &condition);
 //     common->Release();
-// The CLSID_*, IID_* and LIBID_* constants are defined in the qorcommon_client library.
+// The CLSID_*, IID_* and LIBID_* constants are defined in the qorcommon_client library; a
+// client of the installed header (pkg-config qorcommon1) defines them in one source file
+// by defining QORCOMMON1_DEFINE_GUIDS before including this header.
 #pragma once
 
 // widl's output would otherwise include <windows.h>; the runtime's headers replace it.

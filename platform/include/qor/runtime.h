@@ -83,30 +83,17 @@ QOR_CPP_API std::span<const std::byte> findResource(const void* addressInModule,
 #define QOR_RESOURCE_SYMBOL_PREFIX "qor_resource__"
 
 #define QOR_RESOURCE_SYMBOL_(TYPE, NAME, EDGE) "qor_resource__" #TYPE "__" #NAME "__" #EDGE
-#define QOR_EMBED_RESOURCE(TYPE, NAME, FILE)                                                                         \
-    __asm__(                                                                                                         \
-        ".pushsection .rodata\n"                                                                                     \
-        ".balign 16\n"                                                                                               \
-        ".globl " QOR_RESOURCE_SYMBOL_(                                                                              \
-            TYPE, NAME,                                                                                              \
-            begin) "\n"                                                                                              \
-                   ".type " QOR_RESOURCE_SYMBOL_(                                                                    \
-                       TYPE, NAME,                                                                                   \
-                       begin) ", @object\n" QOR_RESOURCE_SYMBOL_(TYPE, NAME,                                         \
-                                                                 begin) ":\n"                                        \
-                                                                        ".incbin \"" FILE "\"\n"                     \
-                                                                        ".globl"                                     \
-                                                                        " " QOR_RESOURCE_SYMBOL_(                    \
-                                                                            TYPE, NAME,                              \
-                                                                            end) "\n"                                \
-                                                                                 ".type"                             \
-                                                                                 " " QOR_RESOURCE_SYMBOL_(           \
-                                                                                     TYPE, NAME,                     \
-                                                                                     end) ", "                       \
-                                                                                          "@objec"                   \
-                                                                                          "t"                        \
-                                                                                          "\n" QOR_RESOURCE_SYMBOL_( \
-                                                                                              TYPE,                  \
-                                                                                              NAME,                  \
-                                                                                              end) ":\n"             \
-                                                                                                   ".popsection\n")
+// The assembler text does not survive automatic formatting.
+// clang-format off
+#define QOR_EMBED_RESOURCE(TYPE, NAME, FILE)                                                 \
+    __asm__(".pushsection .rodata\n"                                                        \
+            ".balign 16\n"                                                                  \
+            ".globl " QOR_RESOURCE_SYMBOL_(TYPE, NAME, begin) "\n"                          \
+            ".type " QOR_RESOURCE_SYMBOL_(TYPE, NAME, begin) ", @object\n"                  \
+            QOR_RESOURCE_SYMBOL_(TYPE, NAME, begin) ":\n"                                    \
+            ".incbin \"" FILE "\"\n"                                                       \
+            ".globl " QOR_RESOURCE_SYMBOL_(TYPE, NAME, end) "\n"                            \
+            ".type " QOR_RESOURCE_SYMBOL_(TYPE, NAME, end) ", @object\n"                    \
+            QOR_RESOURCE_SYMBOL_(TYPE, NAME, end) ":\n"                                      \
+            ".popsection\n")
+// clang-format on

@@ -25,7 +25,8 @@ class TempDir {
     std::filesystem::path path_;
 };
 
-// Points XDG_DATA_HOME, where the registry lives, at a fresh folder; restores it afterwards.
+// Points XDG_DATA_HOME, where the registry lives, at a fresh folder and XDG_DATA_DIRS, where
+// the system registries live, at none; restores both afterwards.
 class TempDataHome {
   public:
     TempDataHome();
@@ -39,7 +40,8 @@ class TempDataHome {
 
   private:
     TempDir dir_;
-    std::optional<std::string> old_;
+    std::optional<std::string> oldDataHome_;
+    std::optional<std::string> oldDataDirs_;
 };
 
 // A test whose registry is its own.

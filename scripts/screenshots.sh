@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots of a build on a virtual display:
-#   xvfb-run -a -s '-screen 0 1280x1024x24' tests/ui/screenshots.sh [BUILD_DIR]
+#   xvfb-run -a -s '-screen 0 1280x1024x24' scripts/screenshots.sh [BUILD_DIR]
 # docs/disclaimer.png is the real Quillan1 at start; docs/main-trimix.png is the main
 # window after the start-up driver has accepted the disclaimer and typed the trimix example;
 # docs/main-dark.png and docs/main-warnings.png are the window as the screenshot driver
 # grabs it under a dark Fusion palette and with the danger marks showing.
 # docs/main-metric.png the same in bar and metres.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
+root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-build}
 case "$build" in /*) ;; *) build="$root/$build" ;; esac
 bin="$build/bin"
