@@ -8,10 +8,10 @@
 #include "instructions_output.h"
 #include "module1.h"
 #include "twips_layout.h"
-#include "window_colours.h"
 #include "unit_figures.h"
 #include "units_menu.h"
 #include "units_setting.h"
+#include "window_colours.h"
 #include "window_icon.h"
 
 #include <QCloseEvent>
