@@ -15,3 +15,5 @@ bash "$root/scripts/build.sh" build-sanitize -DQUILLAN_SANITIZE=ON -DQUILLAN_BUI
   "-DCMAKE_CXX_FLAGS_RELEASE=-O1 -g1"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$root/build-sanitize" --output-on-failure -j "$jobs"
+bash "$root/scripts/fuzz.sh"
+bash "$root/scripts/tsan.sh"

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "c_boundary.h"
 #include "qor/runtime.h"
 
 namespace {
@@ -408,8 +409,9 @@ HRESULT convert(const VARIANT& src, USHORT flags, VARTYPE vt, VARIANT& out) {
 
 } // namespace
 
-QOR_API HRESULT VariantChangeType(VARIANT* pvargDest, const VARIANT* pvarSrc, USHORT wFlags,
-                                  VARTYPE vt) {
+namespace {
+
+HRESULT changeType(VARIANT* pvargDest, const VARIANT* pvarSrc, USHORT wFlags, VARTYPE vt) {
     if (pvargDest == nullptr || pvarSrc == nullptr)
         return E_INVALIDARG;
     if (!isKnownTarget(vt))
@@ -431,4 +433,12 @@ QOR_API HRESULT VariantChangeType(VARIANT* pvargDest, const VARIANT* pvarSrc, US
     VariantClear(pvargDest);
     std::memcpy(pvargDest, &result, sizeof result);
     return S_OK;
+}
+
+} // namespace
+
+QOR_API HRESULT VariantChangeType(VARIANT* pvargDest, const VARIANT* pvarSrc, USHORT wFlags,
+                                  VARTYPE vt) {
+    return qor::detail::withoutExceptions(
+        E_OUTOFMEMORY, E_UNEXPECTED, [&] { return changeType(pvargDest, pvarSrc, wFlags, vt); });
 }
