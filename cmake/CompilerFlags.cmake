@@ -7,7 +7,9 @@ if(QUILLAN_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# The shared sanitizer runtime, so the component libraries (linked with --no-undefined)
+# resolve it too; scripts/fuzz.sh puts it on the library path.
 if(QUILLAN_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
-  add_link_options(-fsanitize=address,undefined)
+  add_link_options(-fsanitize=address,undefined -shared-libasan)
 endif()

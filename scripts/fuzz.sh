@@ -18,6 +18,8 @@ cmake --build "$build" --target "${targets[@]}" -- -j "$(nproc)"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen
+LD_LIBRARY_PATH="$(dirname "$(clang -print-file-name=libclang_rt.asan-x86_64.so)")${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
+export LD_LIBRARY_PATH
 export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 failed=0
 for target in "${targets[@]}"; do

@@ -43,7 +43,7 @@ TEST_F(ThreadedCreation, UnloadingIdleServersRacesNoCreation) {
     const int code = qor::test::runInChild(
         [] {
             std::atomic<int> failures{0};
-            runConcurrently(3, std::chrono::milliseconds(1500), [&](int thread) {
+            runConcurrently(6, std::chrono::milliseconds(1500), [&](int thread) {
                 if (thread == 0) {
                     CoFreeUnusedLibraries();
                     return;
