@@ -10,6 +10,9 @@ seconds=${FUZZ_SECONDS:-20}
 targets=(fuzz_number_parse fuzz_variant_change_type fuzz_registry_reader fuzz_typelib_reader
   fuzz_invoke)
 
+# The targets and the build's own tools use the shared sanitizer runtime.
+LD_LIBRARY_PATH="$(dirname "$(clang -print-file-name=libclang_rt.asan-x86_64.so)")${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
+export LD_LIBRARY_PATH
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   "-DCMAKE_CXX_FLAGS_RELEASE=-O1 -g1" -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
   -DQUILLAN_FUZZ=ON -DQUILLAN_BUILD_BENCH=OFF >/dev/null
@@ -18,8 +21,6 @@ cmake --build "$build" --target "${targets[@]}" -- -j "$(nproc)"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen
-LD_LIBRARY_PATH="$(dirname "$(clang -print-file-name=libclang_rt.asan-x86_64.so)")${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
-export LD_LIBRARY_PATH
 export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 failed=0
 for target in "${targets[@]}"; do

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "common_ops.h"
+#include "qor/runtime.h"
 #include "qor_test/temp_folder.h"
 #include "shell_codes.h"
 
