@@ -1,10 +1,24 @@
 #include "geo_support_object.h"
 
+#include <cstring>
+
 #include "geo_support.h"
 #include "marshal.h"
 #include "qor/call_through.h"
 
 namespace qor::server {
+namespace {
+
+// A client may pass any 32-bit number for an enumeration; reading it as the enumeration
+// type would be undefined beyond the listed members, so its bits are read as a number.
+std::int32_t rawValue(const ::GeoCoordType& value) {
+    std::int32_t raw;
+    static_assert(sizeof raw == sizeof value);
+    std::memcpy(&raw, &value, sizeof raw);
+    return raw;
+}
+
+} // namespace
 
 const DispatchTable& GeoSupportObject::dispatchTable() {
     static const DispatchTable table({
@@ -42,10 +56,8 @@ HRESULT GeoSupportObject::ValidateGeoCoordinate(::GeoCoordType CoordinateType, B
     if (retVal == nullptr)
         return E_POINTER;
     *retVal = 0;
-    return guarded([&] {
-        *retVal =
-            geo::ValidateGeoCoordinate(static_cast<std::int32_t>(CoordinateType), view(InputValue));
-    });
+    return guarded(
+        [&] { *retVal = geo::ValidateGeoCoordinate(rawValue(CoordinateType), view(InputValue)); });
 }
 
 HRESULT GeoSupportObject::DMStoDecimalDegrees(::GeoCoordType CoordinateType, BSTR InputValue,
@@ -53,10 +65,8 @@ HRESULT GeoSupportObject::DMStoDecimalDegrees(::GeoCoordType CoordinateType, BST
     if (retVal == nullptr)
         return E_POINTER;
     *retVal = 0;
-    return guarded([&] {
-        *retVal =
-            geo::DMStoDecimalDegrees(static_cast<std::int32_t>(CoordinateType), view(InputValue));
-    });
+    return guarded(
+        [&] { *retVal = geo::DMStoDecimalDegrees(rawValue(CoordinateType), view(InputValue)); });
 }
 
 HRESULT GeoSupportObject::ConvertImpliedDecimals(BSTR InputValue, short ImpliedDecimals,
