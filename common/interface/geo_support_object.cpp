@@ -1,24 +1,10 @@
 #include "geo_support_object.h"
 
-#include <cstring>
-
 #include "geo_support.h"
 #include "marshal.h"
 #include "qor/call_through.h"
 
 namespace qor::server {
-namespace {
-
-// A client may pass any 32-bit number for an enumeration; reading it as the enumeration
-// type would be undefined beyond the listed members, so its bits are read as a number.
-std::int32_t rawValue(const ::GeoCoordType& value) {
-    std::int32_t raw;
-    static_assert(sizeof raw == sizeof value);
-    std::memcpy(&raw, &value, sizeof raw);
-    return raw;
-}
-
-} // namespace
 
 const DispatchTable& GeoSupportObject::dispatchTable() {
     static const DispatchTable table({
@@ -57,7 +43,7 @@ HRESULT GeoSupportObject::ValidateGeoCoordinate(::GeoCoordType CoordinateType, B
         return E_POINTER;
     *retVal = 0;
     return guarded(
-        [&] { *retVal = geo::ValidateGeoCoordinate(rawValue(CoordinateType), view(InputValue)); });
+        [&] { *retVal = geo::ValidateGeoCoordinate(enumValue(CoordinateType), view(InputValue)); });
 }
 
 HRESULT GeoSupportObject::DMStoDecimalDegrees(::GeoCoordType CoordinateType, BSTR InputValue,
@@ -66,7 +52,7 @@ HRESULT GeoSupportObject::DMStoDecimalDegrees(::GeoCoordType CoordinateType, BST
         return E_POINTER;
     *retVal = 0;
     return guarded(
-        [&] { *retVal = geo::DMStoDecimalDegrees(rawValue(CoordinateType), view(InputValue)); });
+        [&] { *retVal = geo::DMStoDecimalDegrees(enumValue(CoordinateType), view(InputValue)); });
 }
 
 HRESULT GeoSupportObject::ConvertImpliedDecimals(BSTR InputValue, short ImpliedDecimals,
