@@ -267,8 +267,7 @@ namespace {
 // Found by fuzzing: a pointer type description that points at itself. It is read one
 // level deep, not followed until the stack runs out.
 TEST(TypeLibraryReader, APointerLoopIsNotFollowed) {
-    const auto path = std::filesystem::path(__FILE__).parent_path() /
-                      "../../fuzz/corpus/fuzz_typelib_reader/pointer-loop";
+    const auto path = std::filesystem::path(FUZZ_CORPUS_DIR) / "fuzz_typelib_reader/pointer-loop";
     std::ifstream file(path, std::ios::binary);
     const std::vector<char> raw((std::istreambuf_iterator<char>(file)),
                                 std::istreambuf_iterator<char>());
