@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets everything up and runs every test: the formatting check, the normal build, then
-# the AddressSanitizer + UndefinedBehaviorSanitizer build (see CMakePresets.json).
+# Sets everything up and runs every test: the formatting check, the normal build, the
+# AddressSanitizer + UndefinedBehaviorSanitizer build, the fuzz targets and the
+# ThreadSanitizer build (see CMakePresets.json).
 # Each tree is configured from its preset every time, so whatever configured it before
 # (scripts/run-calculator.sh, an older checkout) cannot switch tests off.
 set -euo pipefail
@@ -17,3 +18,5 @@ for preset in default sanitize; do
   ctest --preset "$preset" --no-tests=error -j "$jobs"
 done
 cmake --build --preset default --target package
+bash scripts/fuzz.sh
+bash scripts/tsan.sh

@@ -55,9 +55,10 @@ void QorFile::SetFileName(std::u16string_view fullFilePath, bool failInvalidPath
             (lastDot == std::u16string_view::npos || lastSeparator == std::u16string_view::npos))
             raiseInvalidFileName();
 
-        fullPath_ = fullFilePath;
+        // A failed call changes nothing: every part is checked before any is stored.
         if (lastSeparator == std::u16string_view::npos)
             raiseRuntime(kErrInvalidProcedureCall);
+        fullPath_ = fullFilePath;
         folder_ = fullFilePath.substr(0, lastSeparator);
         separator_ = fullFilePath.find(u'/') == std::u16string_view::npos ? u'\\' : u'/';
 

@@ -132,9 +132,8 @@ HRESULT CommonObject::PadString(BSTR StringIn, short StringLen, BSTR PadChar, ::
         return E_POINTER;
     *retVal = nullptr;
     return guarded([&] {
-        *retVal =
-            toBstr(common::PadString(view(StringIn), StringLen, view(PadChar),
-                                     static_cast<std::int32_t>(PadDir), toBool(*bTrunkIfLonger)));
+        *retVal = toBstr(common::PadString(view(StringIn), StringLen, view(PadChar),
+                                           enumValue(PadDir), toBool(*bTrunkIfLonger)));
     });
 }
 

@@ -42,10 +42,8 @@ HRESULT GeoSupportObject::ValidateGeoCoordinate(::GeoCoordType CoordinateType, B
     if (retVal == nullptr)
         return E_POINTER;
     *retVal = 0;
-    return guarded([&] {
-        *retVal =
-            geo::ValidateGeoCoordinate(static_cast<std::int32_t>(CoordinateType), view(InputValue));
-    });
+    return guarded(
+        [&] { *retVal = geo::ValidateGeoCoordinate(enumValue(CoordinateType), view(InputValue)); });
 }
 
 HRESULT GeoSupportObject::DMStoDecimalDegrees(::GeoCoordType CoordinateType, BSTR InputValue,
@@ -53,10 +51,8 @@ HRESULT GeoSupportObject::DMStoDecimalDegrees(::GeoCoordType CoordinateType, BST
     if (retVal == nullptr)
         return E_POINTER;
     *retVal = 0;
-    return guarded([&] {
-        *retVal =
-            geo::DMStoDecimalDegrees(static_cast<std::int32_t>(CoordinateType), view(InputValue));
-    });
+    return guarded(
+        [&] { *retVal = geo::DMStoDecimalDegrees(enumValue(CoordinateType), view(InputValue)); });
 }
 
 HRESULT GeoSupportObject::ConvertImpliedDecimals(BSTR InputValue, short ImpliedDecimals,

@@ -2,6 +2,8 @@
 // turns a thrown AutomationError into a failing HRESULT plus the thread's error object.
 #pragma once
 
+#include <cstdint>
+#include <cstring>
 #include <exception>
 #include <new>
 #include <string>
@@ -10,6 +12,15 @@
 #include "qor/runtime.h"
 
 namespace qor::server {
+
+// A client may pass any 32-bit number for an enumeration; reading it as the enumeration
+// type is undefined beyond the listed members, so its bits are read as a number.
+template <class Enum> std::int32_t enumValue(const Enum& value) {
+    static_assert(sizeof(Enum) == sizeof(std::int32_t));
+    std::int32_t raw;
+    std::memcpy(&raw, &value, sizeof raw);
+    return raw;
+}
 
 // A null BSTR is the empty text.
 inline std::u16string_view view(BSTR text) noexcept {

@@ -33,9 +33,8 @@ HRESULT QorFileObject::GetFileInfo(::InfoType* InfoType, VARIANT_BOOL* WithTrail
     *retVal = nullptr;
     // An early-bound caller omits the optional flag by passing no pointer.
     const bool trailingSlash = WithTrailingSlash ? toBool(*WithTrailingSlash) : true;
-    return guarded([&] {
-        *retVal = toBstr(file_.GetFileInfo(static_cast<std::int32_t>(*InfoType), trailingSlash));
-    });
+    return guarded(
+        [&] { *retVal = toBstr(file_.GetFileInfo(enumValue(*InfoType), trailingSlash)); });
 }
 
 } // namespace qor::server

@@ -1,6 +1,7 @@
 #include "registration.h"
 
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 #include "QorCommon1.h"
@@ -90,13 +91,26 @@ std::string folderOf(const std::string& path) {
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
 
-} // namespace
+// Runs `body` as one registry transaction: all its keys are written together, or, when it
+// fails, none. A registry that cannot be read or written fails the whole step.
+HRESULT inOneTransaction(const std::function<HRESULT()>& body) {
+    struct Context {
+        const std::function<HRESULT()>& body;
+        HRESULT result;
+    } context{body, S_OK};
+    const LSTATUS status = QorRegRunTransaction(
+        [](void* raw) -> LSTATUS {
+            auto& c = *static_cast<Context*>(raw);
+            c.result = c.body();
+            return SUCCEEDED(c.result) ? ERROR_SUCCESS : ERROR_CANTWRITE;
+        },
+        &context);
+    if (FAILED(context.result))
+        return context.result;
+    return status == ERROR_SUCCESS ? S_OK : SELFREG_E_CLASS;
+}
 
-HRESULT registerServer(const std::string& modulePath, std::span<const std::byte> typeLibrary) {
-    Identity id;
-    if (!readIdentity(typeLibrary, id))
-        return SELFREG_E_TYPELIB;
-
+HRESULT writeRegistration(const std::string& modulePath, const Identity& id) {
     const std::string typeLibKey = "TypeLib\\" + id.libid + "\\" + id.version;
     bool ok = setText(typeLibKey, nullptr, id.lib.name) &&
               setText(typeLibKey + "\\" + hex(id.lib.lcid) + "\\win32", nullptr, modulePath) &&
@@ -134,10 +148,7 @@ HRESULT registerServer(const std::string& modulePath, std::span<const std::byte>
     return S_OK;
 }
 
-HRESULT unregisterServer(std::span<const std::byte> typeLibrary) {
-    Identity id;
-    if (!readIdentity(typeLibrary, id))
-        return SELFREG_E_TYPELIB;
+HRESULT removeRegistration(const Identity& id) {
     bool ok = true;
     for (const ClassEntry& entry : classes()) {
         ok = deleteKey("CLSID\\" + braced(entry.clsid)) && ok;
@@ -149,6 +160,22 @@ HRESULT unregisterServer(std::span<const std::byte> typeLibrary) {
         return SELFREG_E_CLASS;
     // The whole LIBID key: only this library registers under its own identifier.
     return deleteKey("TypeLib\\" + id.libid) ? S_OK : SELFREG_E_TYPELIB;
+}
+
+} // namespace
+
+HRESULT registerServer(const std::string& modulePath, std::span<const std::byte> typeLibrary) {
+    Identity id;
+    if (!readIdentity(typeLibrary, id))
+        return SELFREG_E_TYPELIB;
+    return inOneTransaction([&] { return writeRegistration(modulePath, id); });
+}
+
+HRESULT unregisterServer(std::span<const std::byte> typeLibrary) {
+    Identity id;
+    if (!readIdentity(typeLibrary, id))
+        return SELFREG_E_TYPELIB;
+    return inOneTransaction([&] { return removeRegistration(id); });
 }
 
 } // namespace qor::server

@@ -58,8 +58,25 @@ class SpawnAttributes {
     posix_spawnattr_t attr_;
 };
 
+// A URL begins with a proper scheme: a letter, then letters, digits, "+", "-" or ".",
+// then "://" ("mailto:" alone). Anything else is a file name.
 bool looksLikeUrl(const std::string& document) {
-    return document.find("://") != std::string::npos;
+    const auto isLetter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    std::size_t end = 0;
+    while (end < document.size() &&
+           (isLetter(document[end]) ||
+            (end > 0 && ((document[end] >= '0' && document[end] <= '9') || document[end] == '+' ||
+                         document[end] == '-' || document[end] == '.'))))
+        ++end;
+    if (end < 2 || end >= document.size() || document[end] != ':')
+        return false;
+    return document.compare(end, 3, "://") == 0 || document.compare(0, end + 1, "mailto:") == 0;
+}
+
+// xdg-open takes a leading "-" for an option and accepts no "--": a relative name that
+// begins with one is handed on as "./name", which is the same file.
+std::string asOperand(const std::string& document) {
+    return !document.empty() && document.front() == '-' ? "./" + document : document;
 }
 
 // The document's own state decides before any opener runs: a missing or unreadable
@@ -107,7 +124,7 @@ int openDocument(const std::string& document) {
     }
 
     std::string opener = "xdg-open";
-    std::string argument = document;
+    std::string argument = looksLikeUrl(document) ? document : asOperand(document);
     char* argv[] = {opener.data(), argument.data(), nullptr};
     SpawnAttributes attributes;
     pid_t pid = 0;

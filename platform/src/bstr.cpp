@@ -71,6 +71,29 @@ QOR_API UINT SysStringLen(BSTR bstr) {
     return SysStringByteLen(bstr) / sizeof(OLECHAR);
 }
 
+// The new text is made before the old one goes: the source may lie inside it.
+QOR_API INT SysReAllocStringLen(BSTR* pbstr, const OLECHAR* psz, UINT len) {
+    if (pbstr == nullptr)
+        return 0;
+    BSTR fresh = allocate(psz, len);
+    if (fresh == nullptr)
+        return 0;
+    SysFreeString(*pbstr);
+    *pbstr = fresh;
+    return 1;
+}
+
+QOR_API INT SysReAllocString(BSTR* pbstr, const OLECHAR* psz) {
+    if (pbstr == nullptr)
+        return 0;
+    if (psz == nullptr) {
+        SysFreeString(*pbstr);
+        *pbstr = nullptr;
+        return 1;
+    }
+    return SysReAllocStringLen(pbstr, psz, static_cast<UINT>(lengthOf(psz)));
+}
+
 namespace qor {
 
 Bstr::Bstr(std::u16string_view text) {

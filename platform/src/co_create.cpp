@@ -1,15 +1,19 @@
 // Class creation: a CLSID is looked up under HKEY_CLASSES_ROOT\CLSID, its in-process
 // server loaded once with dlopen, and asked for the class factory through its
-// DllGetClassObject. Servers stay loaded until CoFreeUnusedLibraries finds them idle.
+// DllGetClassObject. Servers stay loaded until CoFreeUnusedLibraries finds them idle and
+// no thread is between loading one and receiving its class factory.
 #include <dlfcn.h>
 
+#include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
 
+#include "c_boundary.h"
 #include "qor/debug_log.h"
 #include "qor/registry.h"
 #include "qor/runtime.h"
+#include "registry_store.h"
 
 namespace {
 
@@ -17,6 +21,9 @@ struct Server {
     void* handle;
     PFN_DllGetClassObject getClassObject;
     PFN_DllCanUnloadNow canUnloadNow; // may be absent: then the server stays loaded
+    // Threads that loaded it and have not yet got its class factory: the server's own
+    // counts cannot keep it loaded until then.
+    int pendingRequests = 0;
 };
 
 std::mutex gServersMutex;
@@ -54,6 +61,20 @@ LSTATUS readDefaultText(const std::string& subKey, std::string& text) {
     return ERROR_SUCCESS;
 }
 
+// A registry that cannot be read is not the same as a class that is not registered: the
+// error object says why it could not be read.
+HRESULT registryFailure(LSTATUS status, HRESULT notFound) {
+    if (status == ERROR_FILE_NOT_FOUND || status == ERROR_KEY_DELETED)
+        return notFound;
+    const std::string& why = qor::registry::lastFault();
+    const std::string text =
+        "The registry cannot be read: " + (why.empty() ? "status " + std::to_string(status) : why) +
+        ".";
+    qor::debugLog("create: %s", text.c_str());
+    return qor::raiseErrorInfo(
+        qor::AutomationError(REGDB_E_READREGDB, u"QorPlatform", qor::fromUtf8(text)));
+}
+
 std::string guidText(REFGUID guid) {
     OLECHAR wide[39];
     StringFromGUID2(guid, wide, 39);
@@ -67,10 +88,12 @@ HRESULT loaderFailure(HRESULT hr, const char* reason) {
     return qor::raiseErrorInfo(qor::AutomationError(hr, u"QorPlatform", qor::fromUtf8(text)));
 }
 
+// Loads the server (once) and counts this request as pending until finishRequest().
 HRESULT loadServer(const std::string& path, Server& out) {
     const std::lock_guard<std::mutex> guard(gServersMutex);
     const auto found = gServers.find(path);
     if (found != gServers.end()) {
+        ++found->second.pendingRequests;
         out = found->second;
         return S_OK;
     }
@@ -86,15 +109,19 @@ HRESULT loadServer(const std::string& path, Server& out) {
     }
     qor::debugLog("create: loaded %s", path.c_str());
     auto* canUnloadNow = reinterpret_cast<PFN_DllCanUnloadNow>(::dlsym(handle, "DllCanUnloadNow"));
-    out = Server{handle, getClassObject, canUnloadNow};
+    out = Server{handle, getClassObject, canUnloadNow, 1};
     gServers.emplace(path, out);
     return S_OK;
 }
 
-} // namespace
+void finishRequest(const std::string& path) {
+    const std::lock_guard<std::mutex> guard(gServersMutex);
+    const auto found = gServers.find(path);
+    if (found != gServers.end())
+        --found->second.pendingRequests;
+}
 
-QOR_API HRESULT CoGetClassObject(REFCLSID rclsid, DWORD dwClsContext, void*, REFIID riid,
-                                 void** ppv) {
+HRESULT getClassObject(REFCLSID rclsid, DWORD dwClsContext, REFIID riid, void** ppv) {
     if (ppv == nullptr)
         return E_POINTER;
     *ppv = nullptr;
@@ -105,19 +132,45 @@ QOR_API HRESULT CoGetClassObject(REFCLSID rclsid, DWORD dwClsContext, void*, REF
     qor::debugLog("create: class %s", clsid.c_str());
     std::string path;
     const LSTATUS status = readDefaultText("CLSID\\" + clsid + "\\InprocServer32", path);
-    if (status == ERROR_BADDB)
-        return REGDB_E_READREGDB;
-    if (status != ERROR_SUCCESS || path.empty())
+    if (status != ERROR_SUCCESS)
+        return registryFailure(status, REGDB_E_CLASSNOTREG);
+    if (path.empty())
         return REGDB_E_CLASSNOTREG;
     Server server{};
     const HRESULT hr = loadServer(path, server);
     if (FAILED(hr))
         return hr;
     const HRESULT got = server.getClassObject(rclsid, riid, ppv);
+    finishRequest(path); // a factory, if we got one, now keeps the server loaded
     if (FAILED(got))
         qor::debugLog("create: %s: DllGetClassObject failed (0x%08X)", clsid.c_str(),
                       static_cast<unsigned>(got));
     return got;
+}
+
+HRESULT clsidFromProgId(LPCOLESTR lpszProgID, CLSID* lpclsid) {
+    if (lpszProgID == nullptr || lpclsid == nullptr)
+        return E_INVALIDARG;
+    const std::string progId = qor::toUtf8(lpszProgID);
+    if (progId.empty() || progId.find('\\') != std::string::npos)
+        return CO_E_CLASSSTRING;
+    std::string text;
+    const LSTATUS status = readDefaultText(progId + "\\CLSID", text);
+    if (status != ERROR_SUCCESS)
+        return registryFailure(status, CO_E_CLASSSTRING);
+    const std::u16string wide = qor::fromUtf8(text);
+    return CLSIDFromString(wide.c_str(), lpclsid) == S_OK ? S_OK : CO_E_CLASSSTRING;
+}
+
+HRESULT guarded(const std::function<HRESULT()>& body) noexcept {
+    return qor::detail::withoutExceptions(E_OUTOFMEMORY, E_UNEXPECTED, body);
+}
+
+} // namespace
+
+QOR_API HRESULT CoGetClassObject(REFCLSID rclsid, DWORD dwClsContext, void*, REFIID riid,
+                                 void** ppv) {
+    return guarded([&] { return getClassObject(rclsid, dwClsContext, riid, ppv); });
 }
 
 QOR_API HRESULT CoCreateInstance(REFCLSID rclsid, IUnknown* pUnkOuter, DWORD dwClsContext,
@@ -138,26 +191,15 @@ QOR_API HRESULT CoCreateInstance(REFCLSID rclsid, IUnknown* pUnkOuter, DWORD dwC
 }
 
 QOR_API HRESULT CLSIDFromProgID(LPCOLESTR lpszProgID, CLSID* lpclsid) {
-    if (lpszProgID == nullptr || lpclsid == nullptr)
-        return E_INVALIDARG;
-    const std::string progId = qor::toUtf8(lpszProgID);
-    if (progId.empty() || progId.find('\\') != std::string::npos)
-        return CO_E_CLASSSTRING;
-    std::string text;
-    const LSTATUS status = readDefaultText(progId + "\\CLSID", text);
-    if (status == ERROR_BADDB)
-        return REGDB_E_READREGDB;
-    if (status != ERROR_SUCCESS)
-        return CO_E_CLASSSTRING;
-    const std::u16string wide = qor::fromUtf8(text);
-    return CLSIDFromString(wide.c_str(), lpclsid) == S_OK ? S_OK : CO_E_CLASSSTRING;
+    return guarded([&] { return clsidFromProgId(lpszProgID, lpclsid); });
 }
 
 QOR_API void CoFreeUnusedLibraries() {
     const std::lock_guard<std::mutex> guard(gServersMutex);
     for (auto it = gServers.begin(); it != gServers.end();) {
         const Server& server = it->second;
-        if (server.canUnloadNow != nullptr && server.canUnloadNow() == S_OK) {
+        if (server.pendingRequests == 0 && server.canUnloadNow != nullptr &&
+            server.canUnloadNow() == S_OK) {
             ::dlclose(server.handle);
             it = gServers.erase(it);
         } else {

@@ -123,6 +123,8 @@ HRESULT prepare(const ParamSpec& p, VARIANT* arg, VARIANT& owned, VARIANT& passe
         if (src->pvarVal == nullptr)
             return E_INVALIDARG;
         src = src->pvarVal;
+        if (src->vt == (VT_BYREF | VT_VARIANT))
+            return E_INVALIDARG; // a chain of references, perhaps a loop: never followed
     }
     if (p.vt == VT_VARIANT) {
         if (p.byRef) {

@@ -5,6 +5,7 @@
 #include <mutex>
 #include <set>
 
+#include "c_boundary.h"
 #include "registry_layers.h"
 
 struct QorRegKey {
@@ -43,7 +44,8 @@ bool resolve(HKEY key, int& root, Path& path) {
     return true;
 }
 
-// Appends the segments of a sub-key text ("a\b\c"); empty segments are skipped.
+// Appends the segments of a sub-key text ("a\b\c"); empty segments are skipped. False
+// for control characters and beyond the depth and name limits.
 bool appendSubKey(const char* subKey, Path& path) {
     if (subKey == nullptr)
         return true;
@@ -60,7 +62,7 @@ bool appendSubKey(const char* subKey, Path& path) {
             break;
         rest.remove_prefix(end + 1);
     }
-    return true;
+    return qor::registry::withinKeyLimits(path);
 }
 
 HKEY newHandle(int root, Path path) {
@@ -74,149 +76,180 @@ std::string valueKey(const char* name) {
     return qor::registry::fold(name == nullptr ? "" : name);
 }
 
+bool valueNameAllowed(const char* name) {
+    return name == nullptr || std::strlen(name) <= qor::registry::kMaxValueNameLength;
+}
+
+template <class Body> LSTATUS guarded(Body&& body) noexcept {
+    return qor::detail::withoutExceptions(ERROR_OUTOFMEMORY, ERROR_INVALID_PARAMETER,
+                                          std::forward<Body>(body));
+}
+
 } // namespace
 
 QOR_API LSTATUS RegOpenKeyExA(HKEY hKey, const char* lpSubKey, DWORD, REGSAM, HKEY* phkResult) {
-    if (phkResult == nullptr)
-        return ERROR_INVALID_PARAMETER;
-    *phkResult = nullptr;
-    int root;
-    Path path;
-    if (!resolve(hKey, root, path))
-        return ERROR_INVALID_HANDLE;
-    if (!appendSubKey(lpSubKey, path))
-        return ERROR_FILE_NOT_FOUND;
-    const LSTATUS status = qor::registry::readLayered(root, path, [](const Node* node) {
-        return node != nullptr ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+    return guarded([&] {
+        if (phkResult == nullptr)
+            return ERROR_INVALID_PARAMETER;
+        *phkResult = nullptr;
+        int root;
+        Path path;
+        if (!resolve(hKey, root, path))
+            return ERROR_INVALID_HANDLE;
+        if (!appendSubKey(lpSubKey, path))
+            return ERROR_FILE_NOT_FOUND;
+        const LSTATUS status = qor::registry::readLayered(root, path, [](const Node* node) {
+            return node != nullptr ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+        });
+        if (status == ERROR_SUCCESS)
+            *phkResult = newHandle(root, std::move(path));
+        return status;
     });
-    if (status == ERROR_SUCCESS)
-        *phkResult = newHandle(root, std::move(path));
-    return status;
 }
 
 QOR_API LSTATUS RegCreateKeyExA(HKEY hKey, const char* lpSubKey, DWORD, char*, DWORD, REGSAM, void*,
                                 HKEY* phkResult, DWORD* lpdwDisposition) {
-    if (phkResult == nullptr)
-        return ERROR_INVALID_PARAMETER;
-    *phkResult = nullptr;
-    int root;
-    Path path;
-    if (!resolve(hKey, root, path))
-        return ERROR_INVALID_HANDLE;
-    const std::size_t baseDepth = path.size();
-    if (!appendSubKey(lpSubKey, path))
-        return ERROR_INVALID_PARAMETER;
-    bool created = false;
-    const LSTATUS status = qor::registry::modify([&](Tree& tree, bool& changed) {
-        if (tree.find(root, Path(path.begin(),
-                                 path.begin() + static_cast<std::ptrdiff_t>(baseDepth))) == nullptr)
-            return ERROR_KEY_DELETED;
-        tree.create(root, path, created);
-        changed = created;
+    return guarded([&] {
+        if (phkResult == nullptr)
+            return ERROR_INVALID_PARAMETER;
+        *phkResult = nullptr;
+        int root;
+        Path path;
+        if (!resolve(hKey, root, path))
+            return ERROR_INVALID_HANDLE;
+        const std::size_t baseDepth = path.size();
+        if (!appendSubKey(lpSubKey, path))
+            return ERROR_INVALID_PARAMETER;
+        bool created = false;
+        const LSTATUS status = qor::registry::modify([&](Tree& tree, bool& changed) {
+            if (tree.find(root, Path(path.begin(), path.begin() + static_cast<std::ptrdiff_t>(
+                                                                      baseDepth))) == nullptr)
+                return ERROR_KEY_DELETED;
+            tree.create(root, path, created);
+            changed = created;
+            return ERROR_SUCCESS;
+        });
+        if (status != ERROR_SUCCESS)
+            return status;
+        if (lpdwDisposition != nullptr)
+            *lpdwDisposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+        *phkResult = newHandle(root, std::move(path));
         return ERROR_SUCCESS;
     });
-    if (status != ERROR_SUCCESS)
-        return status;
-    if (lpdwDisposition != nullptr)
-        *lpdwDisposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
-    *phkResult = newHandle(root, std::move(path));
-    return ERROR_SUCCESS;
 }
 
 QOR_API LSTATUS RegQueryValueExA(HKEY hKey, const char* lpValueName, DWORD*, DWORD* lpType,
                                  BYTE* lpData, DWORD* lpcbData) {
-    if (lpData != nullptr && lpcbData == nullptr)
-        return ERROR_INVALID_PARAMETER;
-    int root;
-    Path path;
-    if (!resolve(hKey, root, path))
-        return ERROR_INVALID_HANDLE;
-    return qor::registry::readLayered(root, path, [&](const Node* node) {
-        if (node == nullptr)
-            return ERROR_KEY_DELETED;
-        const auto it = node->values.find(valueKey(lpValueName));
-        if (it == node->values.end())
-            return ERROR_FILE_NOT_FOUND;
-        const auto& data = it->second.data;
-        if (lpType != nullptr)
-            *lpType = it->second.type;
-        if (lpcbData == nullptr)
+    return guarded([&] {
+        if (lpData != nullptr && lpcbData == nullptr)
+            return ERROR_INVALID_PARAMETER;
+        int root;
+        Path path;
+        if (!resolve(hKey, root, path))
+            return ERROR_INVALID_HANDLE;
+        return qor::registry::readLayered(root, path, [&](const Node* node) {
+            if (node == nullptr)
+                return ERROR_KEY_DELETED;
+            const auto it = node->values.find(valueKey(lpValueName));
+            if (it == node->values.end())
+                return ERROR_FILE_NOT_FOUND;
+            const auto& data = it->second.data;
+            if (lpType != nullptr)
+                *lpType = it->second.type;
+            if (lpcbData == nullptr)
+                return ERROR_SUCCESS;
+            const DWORD room = *lpcbData;
+            *lpcbData = static_cast<DWORD>(data.size());
+            if (lpData == nullptr)
+                return ERROR_SUCCESS;
+            if (room < data.size())
+                return ERROR_MORE_DATA;
+            if (!data.empty())
+                std::memcpy(lpData, data.data(), data.size());
             return ERROR_SUCCESS;
-        const DWORD room = *lpcbData;
-        *lpcbData = static_cast<DWORD>(data.size());
-        if (lpData == nullptr)
-            return ERROR_SUCCESS;
-        if (room < data.size())
-            return ERROR_MORE_DATA;
-        if (!data.empty())
-            std::memcpy(lpData, data.data(), data.size());
-        return ERROR_SUCCESS;
+        });
     });
 }
 
 QOR_API LSTATUS RegSetValueExA(HKEY hKey, const char* lpValueName, DWORD, DWORD dwType,
                                const BYTE* lpData, DWORD cbData) {
-    if (lpData == nullptr && cbData != 0)
-        return ERROR_INVALID_PARAMETER;
-    if (dwType == REG_DWORD && cbData != 4)
-        return ERROR_INVALID_PARAMETER;
-    int root;
-    Path path;
-    if (!resolve(hKey, root, path))
-        return ERROR_INVALID_HANDLE;
-    qor::registry::Value value{lpValueName == nullptr ? "" : lpValueName, dwType,
-                               std::vector<BYTE>(lpData, lpData + cbData)};
-    return qor::registry::modify([&](Tree& tree, bool& changed) {
-        Node* node = tree.find(root, path);
-        if (node == nullptr)
-            return ERROR_KEY_DELETED;
-        auto& slot = node->values[valueKey(lpValueName)];
-        changed = slot.type != value.type || slot.data != value.data || slot.name != value.name;
-        slot = value;
-        return ERROR_SUCCESS;
+    return guarded([&] {
+        if (lpData == nullptr && cbData != 0)
+            return ERROR_INVALID_PARAMETER;
+        if (dwType == REG_DWORD && cbData != 4)
+            return ERROR_INVALID_PARAMETER;
+        if (cbData > qor::registry::kMaxValueSize || !valueNameAllowed(lpValueName))
+            return ERROR_INVALID_PARAMETER;
+        int root;
+        Path path;
+        if (!resolve(hKey, root, path))
+            return ERROR_INVALID_HANDLE;
+        qor::registry::Value value{lpValueName == nullptr ? "" : lpValueName, dwType,
+                                   std::vector<BYTE>(lpData, lpData + cbData)};
+        return qor::registry::modify([&](Tree& tree, bool& changed) {
+            Node* node = tree.find(root, path);
+            if (node == nullptr)
+                return ERROR_KEY_DELETED;
+            auto& slot = node->values[valueKey(lpValueName)];
+            changed = slot.type != value.type || slot.data != value.data || slot.name != value.name;
+            slot = value;
+            return ERROR_SUCCESS;
+        });
     });
 }
 
 QOR_API LSTATUS RegDeleteValueA(HKEY hKey, const char* lpValueName) {
-    int root;
-    Path path;
-    if (!resolve(hKey, root, path))
-        return ERROR_INVALID_HANDLE;
-    return qor::registry::modify([&](Tree& tree, bool& changed) {
-        Node* node = tree.find(root, path);
-        if (node == nullptr)
-            return ERROR_KEY_DELETED;
-        changed = node->values.erase(valueKey(lpValueName)) == 1;
-        return changed ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+    return guarded([&] {
+        int root;
+        Path path;
+        if (!resolve(hKey, root, path))
+            return ERROR_INVALID_HANDLE;
+        return qor::registry::modify([&](Tree& tree, bool& changed) {
+            Node* node = tree.find(root, path);
+            if (node == nullptr)
+                return ERROR_KEY_DELETED;
+            changed = node->values.erase(valueKey(lpValueName)) == 1;
+            return changed ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+        });
     });
 }
 
 QOR_API LSTATUS RegDeleteKeyA(HKEY hKey, const char* lpSubKey) {
-    if (lpSubKey == nullptr)
-        return ERROR_INVALID_PARAMETER;
-    int root;
-    Path path;
-    if (!resolve(hKey, root, path))
-        return ERROR_INVALID_HANDLE;
-    if (!appendSubKey(lpSubKey, path))
-        return ERROR_FILE_NOT_FOUND;
-    if (path.empty())
-        return ERROR_ACCESS_DENIED; // a root key cannot go
-    return qor::registry::modify([&](Tree& tree, bool& changed) {
-        changed = tree.erase(root, path);
-        return changed ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+    return guarded([&] {
+        if (lpSubKey == nullptr)
+            return ERROR_INVALID_PARAMETER;
+        int root;
+        Path path;
+        if (!resolve(hKey, root, path))
+            return ERROR_INVALID_HANDLE;
+        if (!appendSubKey(lpSubKey, path))
+            return ERROR_FILE_NOT_FOUND;
+        if (path.empty())
+            return ERROR_ACCESS_DENIED; // a root key cannot go
+        return qor::registry::modify([&](Tree& tree, bool& changed) {
+            changed = tree.erase(root, path);
+            return changed ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+        });
     });
 }
 
 QOR_API LSTATUS RegCloseKey(HKEY hKey) {
-    int root;
-    if (isRoot(hKey, root))
+    return guarded([&] {
+        int root;
+        if (isRoot(hKey, root))
+            return ERROR_SUCCESS;
+        {
+            const std::lock_guard<std::mutex> guard(gHandlesMutex);
+            if (gHandles.erase(hKey) == 0)
+                return ERROR_INVALID_HANDLE;
+        }
+        delete hKey;
         return ERROR_SUCCESS;
-    {
-        const std::lock_guard<std::mutex> guard(gHandlesMutex);
-        if (gHandles.erase(hKey) == 0)
-            return ERROR_INVALID_HANDLE;
-    }
-    delete hKey;
-    return ERROR_SUCCESS;
+    });
+}
+
+QOR_API LSTATUS QorRegRunTransaction(LSTATUS (*body)(void* context), void* context) {
+    if (body == nullptr)
+        return ERROR_INVALID_PARAMETER;
+    return guarded([&] { return qor::registry::transact([&] { return body(context); }); });
 }

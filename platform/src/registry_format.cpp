@@ -144,7 +144,7 @@ bool parseValue(std::string_view line, Value& v) {
     if (!line.empty() && line.front() == '@') {
         v.name.clear();
         line.remove_prefix(1);
-    } else if (!readQuoted(line, v.name) || v.name.empty()) {
+    } else if (!readQuoted(line, v.name) || v.name.empty() || v.name.size() > kMaxValueNameLength) {
         return false;
     }
     if (line.empty() || line.front() != '=')
@@ -154,7 +154,7 @@ bool parseValue(std::string_view line, Value& v) {
     if (line.starts_with("sz:")) {
         line.remove_prefix(3);
         std::string text;
-        if (!readQuoted(line, text) || !line.empty())
+        if (!readQuoted(line, text) || !line.empty() || text.size() >= kMaxValueSize)
             return false;
         v.type = REG_SZ;
         v.data.assign(text.begin(), text.end());
@@ -181,6 +181,8 @@ bool parseValue(std::string_view line, Value& v) {
     v.data.clear();
     while (!line.empty()) {
         if (line.size() < 2 || !readNumber(line.substr(0, 2), 16, 0xFF, n))
+            return false;
+        if (v.data.size() == kMaxValueSize)
             return false;
         v.data.push_back(static_cast<BYTE>(n));
         line.remove_prefix(2);
@@ -215,7 +217,9 @@ bool parseKeyPath(std::string_view text, int& root, Path& path) {
             path.emplace_back(segment);
         }
         if (end == std::string_view::npos)
-            return true;
+            return withinKeyLimits(path);
+        if (path.size() > kMaxKeyDepth) // stop early on a hostile line
+            return false;
         start = end + 1;
     }
 }

@@ -1,18 +1,10 @@
 // The system layers of the registry. Their files are replaced by renaming a complete new
 // file over the old one, so a reader sees one whole version without taking the lock,
-// which a user could not create in a system folder anyway.
+// which a user could not create in a system folder anyway. They are read under the same
+// file rules as the user's own file: a hostile system file is an error, never a hang.
 #include "registry_layers.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <mutex>
-#include <set>
 #include <string_view>
 
 namespace qor::registry {
@@ -21,60 +13,6 @@ namespace {
 
 constexpr int kCurrentUserRoot = 1; // HKEY_CURRENT_USER belongs to the user alone
 constexpr std::string_view kDefaultDataDirs = "/usr/local/share:/usr/share";
-// A system file beyond this is not read: a registration takes a few kilobytes.
-constexpr off_t kMaxSystemFileSize = 64 * 1024 * 1024;
-
-std::mutex gReportedMutex;
-std::set<std::string> gReported; // system files already reported, each once per process
-
-void reportOnce(const std::string& path, const std::string& why) {
-    const std::lock_guard<std::mutex> guard(gReportedMutex);
-    if (!gReported.insert(path).second)
-        return;
-    std::fprintf(stderr, "quillan: the system registry file %s is not used (%s).\n", path.c_str(),
-                 why.c_str());
-}
-
-enum class Load { Absent, Loaded, Unreadable, Damaged };
-
-Load loadSystemFile(const std::string& path, Tree& tree) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        if (errno == ENOENT || errno == ENOTDIR)
-            return Load::Absent;
-        reportOnce(path, std::strerror(errno));
-        return Load::Unreadable;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxSystemFileSize) {
-        ::close(fd);
-        reportOnce(path, "not a regular file of a sensible size");
-        return Load::Damaged;
-    }
-    std::string text;
-    char buf[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n == 0)
-            break;
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0 || text.size() + static_cast<std::size_t>(n) >
-                         static_cast<std::size_t>(kMaxSystemFileSize)) {
-            ::close(fd);
-            reportOnce(path, n < 0 ? std::strerror(errno) : "it grew while being read");
-            return n < 0 ? Load::Unreadable : Load::Damaged;
-        }
-        text.append(buf, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    std::string fault;
-    if (!parse(text, tree, fault)) {
-        reportOnce(path, fault);
-        return Load::Damaged;
-    }
-    return Load::Loaded;
-}
 
 } // namespace
 
@@ -109,16 +47,12 @@ LSTATUS readLayered(int root, const Path& path, const std::function<LSTATUS(cons
     if (root != kCurrentUserRoot) {
         for (const std::string& file : systemFilePaths()) {
             Tree tree;
-            switch (loadSystemFile(file, tree)) {
-            case Load::Absent:
+            bool present = false;
+            const LSTATUS loaded = loadFile(file, tree, present);
+            if (loaded != ERROR_SUCCESS)
+                return loaded;
+            if (!present)
                 continue;
-            case Load::Unreadable:
-                return ERROR_ACCESS_DENIED;
-            case Load::Damaged:
-                return ERROR_BADDB;
-            case Load::Loaded:
-                break;
-            }
             if (const Node* node = tree.find(root, path))
                 return query(node);
         }

@@ -20,7 +20,8 @@ std::vector<std::string> systemFilePaths();
 // Runs `query` on the key `path` of the first layer that holds it, or on nullptr when no
 // layer does. A layer that cannot be read answers for itself (ERROR_BADDB for a damaged
 // file, ERROR_ACCESS_DENIED for one that cannot be opened), but only when the layers
-// before it lack the key.
+// before it lack the key. The user's layer is read through read(): inside a transaction
+// that is the transaction's own copy, with its changes so far.
 LSTATUS readLayered(int root, const Path& path, const std::function<LSTATUS(const Node*)>& query);
 
 } // namespace qor::registry

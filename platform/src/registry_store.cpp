@@ -1,6 +1,8 @@
 // The registry file on disk: one file per user, re-read on every call so processes see
 // each other's changes, replaced atomically (write a new file, then rename) under an
-// exclusive lock. A damaged file is never overwritten: every call then fails.
+// exclusive lock. A damaged file is never overwritten: every call then fails. Only a
+// regular file of bounded size is read, so a FIFO or device in its place is an error
+// rather than a hang, and the lock and temporary files are never followed through a link.
 #include "registry_store.h"
 
 #include <fcntl.h>
@@ -11,6 +13,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
 #include <set>
 
@@ -25,6 +28,27 @@ std::string fold(std::string_view name) {
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
     return out;
+}
+
+Node::~Node() {
+    std::vector<std::map<std::string, Node>> pending;
+    pending.push_back(std::move(children));
+    while (!pending.empty()) {
+        std::map<std::string, Node> level = std::move(pending.back());
+        pending.pop_back();
+        for (auto& entry : level)
+            if (!entry.second.children.empty())
+                pending.push_back(std::move(entry.second.children));
+    } // each level goes with its nodes' children already taken out
+}
+
+bool withinKeyLimits(const Path& path) {
+    if (path.size() > kMaxKeyDepth)
+        return false;
+    for (const std::string& segment : path)
+        if (segment.size() > kMaxKeyNameLength)
+            return false;
+    return true;
 }
 
 Node* Tree::find(int root, const Path& path) {
@@ -60,15 +84,40 @@ bool Tree::erase(int root, const Path& path) {
 
 namespace {
 
-std::mutex gMutex;                     // one registry call at a time within the process
-std::set<std::string> gDamageReported; // files already reported, so each is reported once
+std::mutex gMutex;                    // one registry call at a time within the process
+std::mutex gReportedMutex;            // the system layers report without holding gMutex
+std::set<std::string> gFaultReported; // faults already reported, so each is reported once
+thread_local std::string tFault;      // why this thread's last call failed, if it did
+
+struct Transaction {
+    Tree tree;
+    bool changed = false;
+};
+thread_local Transaction* tTransaction = nullptr; // the transaction this thread runs
+
+// Records why the registry cannot be used, and tells the user once per file and reason.
+void fault(const std::string& why) {
+    tFault = why;
+    const std::lock_guard<std::mutex> guard(gReportedMutex);
+    if (gFaultReported.insert(why).second)
+        std::fprintf(stderr, "quillan: %s.\n", why.c_str());
+}
 
 std::string folder() {
     const char* xdg = std::getenv("XDG_DATA_HOME");
-    if (xdg != nullptr && xdg[0] == '/')
+    if (xdg != nullptr && xdg[0] == '/') // a relative XDG path is to be ignored
         return std::string(xdg) + "/quillan";
     const char* home = std::getenv("HOME");
-    return std::string(home != nullptr ? home : "") + "/.local/share/quillan";
+    if (home == nullptr || home[0] != '/')
+        return {};
+    return std::string(home) + "/.local/share/quillan";
+}
+
+bool folderKnown(const std::string& dir) {
+    if (!dir.empty())
+        return true;
+    fault("the registry has no folder: neither XDG_DATA_HOME nor HOME is an absolute path");
+    return false;
 }
 
 bool makeFolders(const std::string& path) {
@@ -76,72 +125,104 @@ bool makeFolders(const std::string& path) {
         if (pos != path.size() && path[pos] != '/')
             continue;
         const std::string part = path.substr(0, pos);
-        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
+        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
+            fault("the registry folder " + part + " cannot be created (" + std::strerror(errno) +
+                  ")");
             return false;
+        }
     }
     return true;
 }
 
-// Holds flock on the lock file beside the registry for the length of one call.
+// Holds flock on the lock file beside the registry for the length of one call. The lock
+// file must be a regular file of its own: a link planted there is refused, not followed.
 class FileLock {
   public:
     FileLock(const std::string& dir, int operation) {
-        fd_ = ::open((dir + "/registry.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (fd_ < 0)
+        const std::string path = dir + "/registry.lock";
+        fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+        if (fd_ < 0) {
+            fault("the registry lock file " + path + " cannot be opened (" +
+                  (errno == ELOOP ? std::string("it is a symbolic link") : std::strerror(errno)) +
+                  ")");
             return;
+        }
+        struct stat st {};
+        if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+            fault("the registry lock file " + path + " is not a regular file");
+            release();
+            return;
+        }
         while (::flock(fd_, operation) != 0) {
             if (errno != EINTR) {
-                ::close(fd_);
-                fd_ = -1;
+                fault("the registry lock file " + path + " cannot be locked (" +
+                      std::strerror(errno) + ")");
+                release();
                 return;
             }
         }
     }
-    ~FileLock() {
-        if (fd_ >= 0)
-            ::close(fd_); // closing releases the lock
-    }
+    ~FileLock() { release(); } // closing releases the lock
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
     bool held() const { return fd_ >= 0; }
 
   private:
+    void release() {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = -1;
+    }
     int fd_ = -1;
 };
 
-void reportDamage(const std::string& path, const std::string& fault) {
-    if (!gDamageReported.insert(path).second)
-        return;
-    std::fprintf(stderr,
-                 "quillan: the registry file %s is damaged (%s); it is left as it is, and registry "
-                 "calls fail until it is repaired or removed.\n",
-                 path.c_str(), fault.c_str());
-}
-
-LSTATUS load(Tree& tree) {
-    const std::string path = filePath();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENOENT ? ERROR_SUCCESS : ERROR_ACCESS_DENIED; // none yet: empty
-    std::string text;
+// Reads the whole registry file into `text`; false (with the fault recorded) when it is
+// not a regular file, is too large or cannot be read. A missing file reads as absent.
+LSTATUS readFile(const std::string& path, std::string& text, bool& present) {
+    present = false;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return ERROR_SUCCESS; // none yet: empty
+        fault("the registry file " + path + " cannot be opened (" + std::strerror(errno) + ")");
+        return ERROR_ACCESS_DENIED;
+    }
+    struct stat st {};
+    LSTATUS status = ERROR_SUCCESS;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        fault("the registry file " + path + " is not a regular file");
+        status = ERROR_BADDB;
+    } else if (static_cast<std::uint64_t>(st.st_size) > kMaxFileSize) {
+        fault("the registry file " + path + " is larger than " + std::to_string(kMaxFileSize) +
+              " bytes");
+        status = ERROR_BADDB;
+    }
     char buf[65536];
-    ssize_t n;
-    while ((n = ::read(fd, buf, sizeof buf)) != 0) {
+    while (status == ERROR_SUCCESS) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n == 0)
+            break;
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            ::close(fd);
-            return ERROR_ACCESS_DENIED;
+            fault("the registry file " + path + " cannot be read (" + std::strerror(errno) + ")");
+            status = ERROR_ACCESS_DENIED;
+        } else if (text.size() + static_cast<std::size_t>(n) > kMaxFileSize) {
+            fault("the registry file " + path + " is larger than " + std::to_string(kMaxFileSize) +
+                  " bytes");
+            status = ERROR_BADDB;
+        } else {
+            text.append(buf, static_cast<std::size_t>(n));
         }
-        text.append(buf, static_cast<std::size_t>(n));
     }
     ::close(fd);
-    std::string fault;
-    if (!parse(text, tree, fault)) {
-        reportDamage(path, fault);
-        return ERROR_BADDB;
-    }
-    return ERROR_SUCCESS;
+    present = status == ERROR_SUCCESS;
+    return status;
+}
+
+LSTATUS load(const std::string& dir, Tree& tree) {
+    bool present = false;
+    return loadFile(dir + "/registry", tree, present);
 }
 
 bool writeAll(int fd, const std::string& text) {
@@ -158,15 +239,23 @@ bool writeAll(int fd, const std::string& text) {
     return true;
 }
 
-LSTATUS save(const Tree& tree) {
-    const std::string path = filePath();
-    const std::string temp = path + ".tmp";
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0)
+// Writes a new file under a fresh, exclusively created name in the registry's folder and
+// renames it over the old one, whose permissions it keeps.
+LSTATUS save(const std::string& dir, const Tree& tree) {
+    const std::string path = dir + "/registry";
+    std::string temp = path + ".XXXXXX";
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0) {
+        fault("the registry folder " + dir + " cannot take a new file (" + std::strerror(errno) +
+              ")");
         return ERROR_CANTWRITE;
-    const bool written = writeAll(fd, serialize(tree)) && ::fsync(fd) == 0;
+    }
+    struct stat old {};
+    const bool modeKept = ::stat(path.c_str(), &old) != 0 || ::fchmod(fd, old.st_mode & 07777) == 0;
+    const bool written = modeKept && writeAll(fd, serialize(tree)) && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed || ::rename(temp.c_str(), path.c_str()) != 0) {
+        fault("the registry file " + path + " cannot be written (" + std::strerror(errno) + ")");
         ::unlink(temp.c_str());
         return ERROR_CANTWRITE;
     }
@@ -175,18 +264,45 @@ LSTATUS save(const Tree& tree) {
 
 } // namespace
 
+LSTATUS loadFile(const std::string& path, Tree& tree, bool& present) {
+    std::string text;
+    const LSTATUS status = readFile(path, text, present);
+    if (status != ERROR_SUCCESS || !present)
+        return status;
+    std::string why;
+    if (!parse(text, tree, why)) {
+        present = false;
+        fault("the registry file " + path + " is damaged (" + why +
+              "); it is left as it is, and registry calls fail until it is repaired or removed");
+        return ERROR_BADDB;
+    }
+    return ERROR_SUCCESS;
+}
+
 std::string filePath() {
-    return folder() + "/registry";
+    const std::string dir = folder();
+    return dir.empty() ? std::string() : dir + "/registry";
+}
+
+const std::string& lastFault() {
+    return tFault;
 }
 
 LSTATUS read(const std::function<LSTATUS(Tree&)>& query) {
+    if (tTransaction != nullptr)
+        return query(tTransaction->tree);
     std::lock_guard<std::mutex> guard(gMutex);
+    tFault.clear();
     const std::string dir = folder();
+    if (!folderKnown(dir))
+        return ERROR_PATH_NOT_FOUND;
     struct stat st {};
     Tree tree;
     if (::stat(dir.c_str(), &st) == 0) { // no folder: nothing stored yet
         const FileLock lock(dir, LOCK_SH);
-        const LSTATUS status = load(tree);
+        if (!lock.held())
+            return ERROR_ACCESS_DENIED;
+        const LSTATUS status = load(dir, tree);
         if (status != ERROR_SUCCESS)
             return status;
     }
@@ -194,22 +310,43 @@ LSTATUS read(const std::function<LSTATUS(Tree&)>& query) {
 }
 
 LSTATUS modify(const std::function<LSTATUS(Tree&, bool&)>& change) {
+    if (tTransaction != nullptr) {
+        bool changed = false;
+        const LSTATUS status = change(tTransaction->tree, changed);
+        tTransaction->changed = tTransaction->changed || changed;
+        return status;
+    }
+    return transact([&] { return modify(change); }); // one change, its own transaction
+}
+
+LSTATUS transact(const std::function<LSTATUS()>& body) {
+    if (tTransaction != nullptr)
+        return body();
     std::lock_guard<std::mutex> guard(gMutex);
+    tFault.clear();
     const std::string dir = folder();
+    if (!folderKnown(dir))
+        return ERROR_PATH_NOT_FOUND;
     if (!makeFolders(dir))
         return ERROR_CANTWRITE;
     const FileLock lock(dir, LOCK_EX);
     if (!lock.held())
         return ERROR_CANTWRITE;
-    Tree tree;
-    LSTATUS status = load(tree);
+    Transaction transaction;
+    LSTATUS status = load(dir, transaction.tree);
     if (status != ERROR_SUCCESS)
         return status;
-    bool changed = false;
-    status = change(tree, changed);
-    if (status != ERROR_SUCCESS || !changed)
+    tTransaction = &transaction;
+    try {
+        status = body();
+    } catch (...) {
+        tTransaction = nullptr;
+        throw;
+    }
+    tTransaction = nullptr;
+    if (status != ERROR_SUCCESS || !transaction.changed)
         return status;
-    return save(tree);
+    return save(dir, transaction.tree);
 }
 
 } // namespace qor::registry

@@ -30,11 +30,16 @@ bool isKnownScalar(VARTYPE vt) {
     }
 }
 
+bool isArrayElement(VARTYPE vt) {
+    return vt != VT_EMPTY && vt != VT_NULL && (isKnownScalar(vt) || vt == VT_VARIANT);
+}
+
 bool isValid(VARTYPE vt) {
-    if ((vt & VT_BYREF) != 0) {
-        const VARTYPE base = vt & static_cast<VARTYPE>(~VT_BYREF);
+    const VARTYPE base = vt & static_cast<VARTYPE>(~(VT_BYREF | VT_ARRAY));
+    if ((vt & VT_ARRAY) != 0)
+        return isArrayElement(base);
+    if ((vt & VT_BYREF) != 0)
         return base == VT_VARIANT || isKnownScalar(base);
-    }
     return isKnownScalar(vt);
 }
 
@@ -56,6 +61,11 @@ HRESULT copyOwned(VARIANT* dest, const VARIANT* src) {
             src->punkVal->AddRef();
         break;
     default:
+        if ((src->vt & VT_ARRAY) != 0) {
+            const HRESULT hr = SafeArrayCopy(src->parray, &tmp.parray);
+            if (FAILED(hr))
+                return hr;
+        }
         break;
     }
     std::memcpy(dest, &tmp, sizeof tmp);
@@ -86,6 +96,11 @@ QOR_API HRESULT VariantClear(VARIANT* pvarg) {
             pvarg->punkVal->Release();
         break;
     default: // by-reference forms do not own what they point to
+        if ((pvarg->vt & (VT_ARRAY | VT_BYREF)) == VT_ARRAY) {
+            const HRESULT hr = SafeArrayDestroy(pvarg->parray);
+            if (FAILED(hr))
+                return hr; // a locked array stays with its variant
+        }
         break;
     }
     VariantInit(pvarg);
@@ -120,12 +135,18 @@ QOR_API HRESULT VariantCopyInd(VARIANT* pvarDest, const VARIANT* pvargSrc) {
     VariantInit(&value);
     if (base == VT_VARIANT) {
         const VARIANT* inner = pvargSrc->pvarVal;
-        // A variant by reference may itself hold a reference; follow it once more.
+        // A variant by reference may itself hold a reference to a value, followed once
+        // more; a chain of variants by reference (possibly a loop) is refused.
+        if (inner->vt == (VT_BYREF | VT_VARIANT))
+            return E_INVALIDARG;
         if ((inner->vt & VT_BYREF) != 0)
             return VariantCopyInd(pvarDest, inner);
         if (!isValid(inner->vt))
             return DISP_E_BADVARTYPE;
         std::memcpy(&value, inner, sizeof value);
+    } else if ((base & VT_ARRAY) != 0) {
+        value.vt = base;
+        value.parray = *pvargSrc->pparray;
     } else {
         value.vt = base;
         switch (base) {

@@ -1,11 +1,14 @@
 // VariantChangeType for the automation types the library passes: the coercions of OLE
 // Automation between empty, null, I2, I4, R8, BOOL, BSTR, ERROR and objects.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <optional>
 #include <string>
 
+#include "c_boundary.h"
 #include "qor/runtime.h"
 
 namespace {
@@ -82,9 +85,90 @@ std::u16string_view trimmed(BSTR text) {
     return s;
 }
 
-// A decimal number with '.' as separator and an optional exponent; blanks around it.
+// The classic spellings of infinities and NaNs ("1.#INF", "-1.#INF", "1.#QNAN", "-1.#IND"),
+// read back as they are written.
+bool parseSpecial(std::u16string_view s, double& out) {
+    bool negative = false;
+    if (!s.empty() && (s.front() == u'+' || s.front() == u'-')) {
+        negative = s.front() == u'-';
+        s.remove_prefix(1);
+    }
+    if (equalsIgnoreCase(s, u"1.#inf"))
+        out = HUGE_VAL;
+    else if (equalsIgnoreCase(s, u"1.#qnan") || equalsIgnoreCase(s, u"1.#ind"))
+        out = std::numeric_limits<double>::quiet_NaN();
+    else
+        return false;
+    out = std::copysign(out, negative ? -1.0 : 1.0);
+    return true;
+}
+
+// "&H" hexadecimal and "&O" octal literals: up to four hex digits make a 16-bit value
+// (&HFFFF is -1), longer ones a 32-bit value (&HFFFFFFFF is -1); beyond that overflows.
+HRESULT parseRadixLiteral(std::u16string_view s, double& out) {
+    if (s.size() < 3 || s[0] != u'&')
+        return DISP_E_TYPEMISMATCH;
+    const char16_t kind = s[1];
+    const unsigned radix = kind == u'H' || kind == u'h' ? 16 : kind == u'O' || kind == u'o' ? 8 : 0;
+    if (radix == 0)
+        return DISP_E_TYPEMISMATCH;
+    std::uint64_t value = 0;
+    for (const char16_t c : s.substr(2)) {
+        unsigned digit;
+        if (c >= u'0' && c <= u'9')
+            digit = c - u'0';
+        else if (c >= u'a' && c <= u'f')
+            digit = c - u'a' + 10;
+        else if (c >= u'A' && c <= u'F')
+            digit = c - u'A' + 10;
+        else
+            return DISP_E_TYPEMISMATCH;
+        if (digit >= radix)
+            return DISP_E_TYPEMISMATCH;
+        value = value * radix + digit;
+        if (value > 0xFFFFFFFFu)
+            return DISP_E_OVERFLOW;
+    }
+    if (value <= 0xFFFF)
+        out = static_cast<std::int16_t>(static_cast<std::uint16_t>(value));
+    else
+        out = static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+    return S_OK;
+}
+
+// Whether an out-of-range decimal text is too small rather than too large: its first
+// significant digit lies far right of the decimal point.
+bool isUnderflow(std::string_view digits) {
+    const std::size_t e = digits.find_first_of("eE");
+    const std::string_view mantissa = digits.substr(0, e);
+    long long exponent = 0;
+    if (e != std::string_view::npos) {
+        std::string_view text = digits.substr(e + 1);
+        const bool negative = !text.empty() && text.front() == '-';
+        if (!text.empty() && (text.front() == '-' || text.front() == '+'))
+            text.remove_prefix(1);
+        for (const char c : text) {
+            exponent = std::min(exponent * 10 + (c - '0'), 100000LL);
+        }
+        exponent = negative ? -exponent : exponent;
+    }
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos)
+        return true;
+    const long long position = first < point ? static_cast<long long>(point - first)
+                                             : -static_cast<long long>(first - point - 1);
+    return position + exponent <= 0;
+}
+
+// A decimal number with '.' as separator and an optional exponent, a hexadecimal or octal
+// literal, or a classic infinity or NaN spelling; blanks around it.
 HRESULT parseNumber(BSTR text, double& out) {
     const std::u16string_view s = trimmed(text);
+    if (parseSpecial(s, out))
+        return S_OK;
+    if (!s.empty() && s.front() == u'&')
+        return parseRadixLiteral(s, out);
     std::string ascii;
     for (char16_t c : s) {
         const bool allowed = (c >= u'0' && c <= u'9') || c == u'.' || c == u'+' || c == u'-' ||
@@ -106,10 +190,13 @@ HRESULT parseNumber(BSTR text, double& out) {
     const char* first = ascii.data() + start;
     const char* last = ascii.data() + ascii.size();
     const auto [end, ec] = std::from_chars(first, last, value);
-    if (ec == std::errc::result_out_of_range)
-        return DISP_E_OVERFLOW;
-    if (ec != std::errc() || end != last)
+    if (ec == std::errc::result_out_of_range && end == last) {
+        if (!isUnderflow(std::string_view(first, static_cast<std::size_t>(last - first))))
+            return DISP_E_OVERFLOW;
+        value = 0; // too small for a double: zero, as the classic runtime gives
+    } else if (ec != std::errc() || end != last) {
         return DISP_E_TYPEMISMATCH;
+    }
     out = negative ? -value : value;
     return S_OK;
 }
@@ -119,6 +206,10 @@ HRESULT parseNumber(BSTR text, double& out) {
 std::string formatDouble(double value, int digits) {
     if (value == 0)
         return "0"; // also -0
+    if (std::isinf(value))
+        return std::string(value > 0 ? "1.#INF" : "-1.#INF");
+    if (std::isnan(value)) // the NaN of an invalid operation has its sign bit set
+        return std::string(std::signbit(value) ? "-1.#IND" : "1.#QNAN");
     char buf[64];
     const auto [end, ec] =
         std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, digits);
@@ -318,8 +409,9 @@ HRESULT convert(const VARIANT& src, USHORT flags, VARTYPE vt, VARIANT& out) {
 
 } // namespace
 
-QOR_API HRESULT VariantChangeType(VARIANT* pvargDest, const VARIANT* pvarSrc, USHORT wFlags,
-                                  VARTYPE vt) {
+namespace {
+
+HRESULT changeType(VARIANT* pvargDest, const VARIANT* pvarSrc, USHORT wFlags, VARTYPE vt) {
     if (pvargDest == nullptr || pvarSrc == nullptr)
         return E_INVALIDARG;
     if (!isKnownTarget(vt))
@@ -341,4 +433,12 @@ QOR_API HRESULT VariantChangeType(VARIANT* pvargDest, const VARIANT* pvarSrc, US
     VariantClear(pvargDest);
     std::memcpy(pvargDest, &result, sizeof result);
     return S_OK;
+}
+
+} // namespace
+
+QOR_API HRESULT VariantChangeType(VARIANT* pvargDest, const VARIANT* pvarSrc, USHORT wFlags,
+                                  VARTYPE vt) {
+    return qor::detail::withoutExceptions(
+        E_OUTOFMEMORY, E_UNEXPECTED, [&] { return changeType(pvargDest, pvarSrc, wFlags, vt); });
 }

@@ -145,6 +145,35 @@ TEST_F(RegistryLayers, TheSearchPathFollowsXdgRules) {
     }
 }
 
+// What a transaction wrote, or removed, is what lookups inside it see over the system's.
+TEST_F(RegistryLayers, ATransactionSeesItsOwnChangesOverTheSystemLayer) {
+    writeText(first_, HKEY_CLASSES_ROOT, "Which", nullptr, "system");
+    writeText(first_, HKEY_CLASSES_ROOT, "Gone", nullptr, "system");
+    writeText(user_, HKEY_CLASSES_ROOT, "Gone", nullptr, "user");
+    asUser();
+    struct Seen {
+        std::string which, gone;
+    } seen;
+    const LSTATUS status = QorRegRunTransaction(
+        [](void* context) -> LSTATUS {
+            writeText(fs::path(std::getenv("XDG_DATA_HOME")), HKEY_CLASSES_ROOT, "Which", nullptr,
+                      "user");
+            const LSTATUS deleted = RegDeleteKeyA(HKEY_CLASSES_ROOT, "Gone");
+            if (deleted != ERROR_SUCCESS)
+                return deleted;
+            auto& out = *static_cast<Seen*>(context);
+            out.which = lookUp(HKEY_CLASSES_ROOT, "Which");
+            out.gone = lookUp(HKEY_CLASSES_ROOT, "Gone");
+            return ERROR_CANTWRITE; // roll back
+        },
+        &seen);
+    EXPECT_EQ(status, ERROR_CANTWRITE);
+    EXPECT_EQ(seen.which, "user");
+    EXPECT_EQ(seen.gone, "system");
+    EXPECT_EQ(lookUp(HKEY_CLASSES_ROOT, "Which"), "system");
+    EXPECT_EQ(lookUp(HKEY_CLASSES_ROOT, "Gone"), "user");
+}
+
 TEST_F(RegistryLayers, AnUnusableSystemFileFailsOnlyTheLookupsThatReachIt) {
     writeText(user_, HKEY_CLASSES_ROOT, "Mine", nullptr, "user");
     asUser();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 #include <ostream>
 
@@ -199,6 +200,94 @@ INSTANTIATE_TEST_SUITE_P(
                           I2(1), static_cast<VARTYPE>(VT_I2 | VT_BYREF), DISP_E_BADVARTYPE, {}}));
 
 using qor::test::vObject;
+
+// Hexadecimal and octal literals, numbers too small for a double, and the classic
+// spellings of infinities and NaNs.
+INSTANTIATE_TEST_SUITE_P(
+    ClassicLiterals, ChangeType,
+    ::testing::Values(
+        Conversion{Str(u"&H7FFF"), VT_I2, S_OK, I2(32767)},
+        Conversion{Str(u"&h10"), VT_I4, S_OK, I4(16)},
+        Conversion{Str(u" &HFFFF "), VT_I2, S_OK, I2(-1)},
+        Conversion{Str(u"&H8000"), VT_I4, S_OK, I4(-32768)},
+        Conversion{Str(u"&H10000"), VT_I4, S_OK, I4(65536)},
+        Conversion{Str(u"&HFFFFFFFF"), VT_R8, S_OK, R8(-1)},
+        Conversion{Str(u"&H100000000"), VT_I4, DISP_E_OVERFLOW, {}},
+        Conversion{Str(u"&O17"), VT_I2, S_OK, I2(15)},
+        Conversion{Str(u"&O8"), VT_I2, DISP_E_TYPEMISMATCH, {}},
+        Conversion{Str(u"&H"), VT_I2, DISP_E_TYPEMISMATCH, {}},
+        Conversion{Str(u"&HG1"), VT_I2, DISP_E_TYPEMISMATCH, {}},
+        Conversion{Str(u"&X1"), VT_I2, DISP_E_TYPEMISMATCH, {}},
+        Conversion{Str(u"1e-400"), VT_R8, S_OK, R8(0)},
+        Conversion{Str(u"-1e-400"), VT_I4, S_OK, I4(0)},
+        Conversion{Str(u"0.0000000000000000000000000000000000000000000000000000000000000000000"
+                       u"00000000000000000000000000000000000000000000000000000000000000000000"
+                       u"00000000000000000000000000000000000000000000000000000000000000000000"
+                       u"00000000000000000000000000000000000000000000000000000000000000000000"
+                       u"00000000000000000000000000000000000000000000000000000000000000000001"),
+                   VT_R8, S_OK, R8(0)},
+        Conversion{Str(u"123e-400"), VT_R8, S_OK, R8(0)},
+        Conversion{Str(u"1e400"), VT_R8, DISP_E_OVERFLOW, {}},
+        Conversion{Str(u"0.01e311"), VT_R8, DISP_E_OVERFLOW, {}},
+        Conversion{R8(std::numeric_limits<double>::infinity()), VT_BSTR, S_OK, Str(u"1.#INF")},
+        Conversion{R8(-std::numeric_limits<double>::infinity()), VT_BSTR, S_OK, Str(u"-1.#INF")},
+        Conversion{R8(std::numeric_limits<double>::quiet_NaN()), VT_BSTR, S_OK, Str(u"1.#QNAN")},
+        Conversion{R8(-std::numeric_limits<double>::quiet_NaN()), VT_BSTR, S_OK, Str(u"-1.#IND")},
+        Conversion{Str(u"1.#INF"), VT_R8, S_OK, R8(std::numeric_limits<double>::infinity())},
+        Conversion{Str(u"-1.#inf"), VT_R8, S_OK, R8(-std::numeric_limits<double>::infinity())},
+        Conversion{Str(u"1.#INF"), VT_I4, DISP_E_OVERFLOW, {}},
+        Conversion{Str(u"1.#IN"), VT_R8, DISP_E_TYPEMISMATCH, {}}));
+
+// Every double written as text reads back as the same double (NaNs as a NaN of the same
+// sign).
+TEST(ChangeTypeRoundTrip, DoublesSurviveText) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (const double d :
+         {0.5, -2.25, 1e300, -1e-300, 4.9e-324, 1.5e308, std::numeric_limits<double>::infinity(),
+          -std::numeric_limits<double>::infinity(), nan, -nan}) {
+        VARIANT text;
+        VariantInit(&text);
+        VARIANT number = qor::test::vR8(d);
+        ASSERT_EQ(VariantChangeType(&text, &number, 0, VT_BSTR), S_OK) << d;
+        VARIANT back;
+        VariantInit(&back);
+        ASSERT_EQ(VariantChangeType(&back, &text, 0, VT_R8), S_OK)
+            << qor::toUtf8(qor::Bstr::toU16(text.bstrVal));
+        if (std::isnan(d)) {
+            EXPECT_TRUE(std::isnan(back.dblVal));
+            EXPECT_EQ(std::signbit(back.dblVal), std::signbit(d));
+        } else if (std::isinf(d)) {
+            EXPECT_EQ(back.dblVal, d);
+        } else {
+            // 15 significant digits, as automation writes them.
+            EXPECT_NEAR(back.dblVal, d, std::abs(d) * 1e-14) << d;
+        }
+        VariantClear(&text);
+    }
+}
+
+// A variant by reference that points at itself, or at another variant by reference, is
+// refused instead of followed for ever.
+TEST(ChangeTypeForms, NestedVariantReferencesAreRefused) {
+    VARIANT self;
+    self.vt = VT_BYREF | VT_VARIANT;
+    self.pvarVal = &self;
+    VARIANT outer = qor::test::vByRef(VT_VARIANT, &self);
+    VARIANT i4 = qor::test::vI4(7);
+    VARIANT toValue = qor::test::vByRef(VT_VARIANT, &i4);
+    VARIANT chain = qor::test::vByRef(VT_VARIANT, &toValue);
+    for (VARIANT* src : {&self, &outer, &chain}) {
+        VARIANT dst;
+        VariantInit(&dst);
+        EXPECT_EQ(VariantCopyInd(&dst, src), E_INVALIDARG);
+        EXPECT_EQ(VariantChangeType(&dst, src, 0, VT_BSTR), E_INVALIDARG);
+        EXPECT_EQ(dst.vt, VT_EMPTY);
+    }
+    VARIANT dst;
+    VariantInit(&dst);
+    EXPECT_EQ(VariantChangeType(&dst, &toValue, 0, VT_I2), S_OK); // one level is followed
+    EXPECT_EQ(dst.iVal, 7);
+}
 
 TEST(ChangeTypeObjects, ObjectConvertsThroughItsDefaultValue) {
     VARIANT def;

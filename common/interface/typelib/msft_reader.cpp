@@ -102,17 +102,22 @@ class Reader {
         return in_.text(at + 12, static_cast<std::size_t>(in_.i32(at + 8) & 0xff));
     }
 
+    // The type an encoded reference names: built in (negative), or a type description.
+    VARTYPE typeAt(std::int32_t encoded) const {
+        if (encoded < 0)
+            return static_cast<VARTYPE>(encoded & VT_TYPEMASK);
+        const std::size_t at = seg_.offset[SEG_TYPEDESC] + static_cast<std::size_t>(encoded);
+        return static_cast<VARTYPE>(in_.u16(at) & VT_TYPEMASK);
+    }
+
+    // Only one level of a pointer is read: a chain of descriptions, which a damaged file
+    // may make a loop, is never followed further.
     TypeRef typeRef(std::int32_t encoded) const {
         TypeRef ref;
-        if (encoded < 0) {
-            ref.vt = static_cast<VARTYPE>(encoded & VT_TYPEMASK);
-            return ref;
-        }
-        const std::size_t at = seg_.offset[SEG_TYPEDESC] + static_cast<std::size_t>(encoded);
-        ref.vt = static_cast<VARTYPE>(in_.u16(at) & VT_TYPEMASK);
-        if (ref.vt == VT_PTR) {
-            const std::int32_t target = in_.i32(at + 4);
-            ref.pointee = typeRef(target).vt;
+        ref.vt = typeAt(encoded);
+        if (ref.vt == VT_PTR && encoded >= 0) {
+            const std::size_t at = seg_.offset[SEG_TYPEDESC] + static_cast<std::size_t>(encoded);
+            ref.pointee = typeAt(in_.i32(at + 4));
         }
         return ref;
     }

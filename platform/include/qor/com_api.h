@@ -14,18 +14,47 @@ QOR_API BSTR SysAllocStringLen(const OLECHAR* pch, UINT cch);
 QOR_API void SysFreeString(BSTR bstr);
 QOR_API UINT SysStringLen(BSTR bstr);
 QOR_API UINT SysStringByteLen(BSTR bstr);
+// Replace *pbstr with a new copy of the text (which may lie inside the old one); FALSE,
+// with *pbstr unchanged, when memory runs out.
+QOR_API INT SysReAllocString(BSTR* pbstr, const OLECHAR* psz);
+QOR_API INT SysReAllocStringLen(BSTR* pbstr, const OLECHAR* psz, UINT len);
+
+// SAFEARRAY of any element type a VARIANT can hold (not records); texts, objects and
+// variants are owned by the array. Indices are given left-most dimension first; bounds
+// with SafeArrayGet?Bound count dimensions from 1. A locked array is not destroyed.
+QOR_API SAFEARRAY* SafeArrayCreate(VARTYPE vt, UINT cDims, const SAFEARRAYBOUND* rgsabound);
+QOR_API SAFEARRAY* SafeArrayCreateVector(VARTYPE vt, LONG lLbound, ULONG cElements);
+QOR_API HRESULT SafeArrayDestroy(SAFEARRAY* psa);
+QOR_API HRESULT SafeArrayLock(SAFEARRAY* psa);
+QOR_API HRESULT SafeArrayUnlock(SAFEARRAY* psa);
+QOR_API HRESULT SafeArrayAccessData(SAFEARRAY* psa, void** ppvData);
+QOR_API HRESULT SafeArrayUnaccessData(SAFEARRAY* psa);
+QOR_API UINT SafeArrayGetDim(SAFEARRAY* psa);
+QOR_API UINT SafeArrayGetElemsize(SAFEARRAY* psa);
+QOR_API HRESULT SafeArrayGetVartype(SAFEARRAY* psa, VARTYPE* pvt);
+QOR_API HRESULT SafeArrayGetLBound(SAFEARRAY* psa, UINT nDim, LONG* plLbound);
+QOR_API HRESULT SafeArrayGetUBound(SAFEARRAY* psa, UINT nDim, LONG* plUbound);
+QOR_API HRESULT SafeArrayPtrOfIndex(SAFEARRAY* psa, const LONG* rgIndices, void** ppvData);
+// Copies the element out: a text, object or variant as the caller's own copy.
+QOR_API HRESULT SafeArrayGetElement(SAFEARRAY* psa, const LONG* rgIndices, void* pv);
+// pv points at the value, except for texts and objects, where it is the value itself.
+QOR_API HRESULT SafeArrayPutElement(SAFEARRAY* psa, const LONG* rgIndices, void* pv);
+QOR_API HRESULT SafeArrayCopy(SAFEARRAY* psa, SAFEARRAY** ppsaOut);
 
 QOR_API void VariantInit(VARIANT* pvarg);
 QOR_API HRESULT VariantClear(VARIANT* pvarg);
 QOR_API HRESULT VariantCopy(VARIANT* pvargDest, const VARIANT* pvargSrc);
-// As VariantCopy, but a by-reference source is copied as the value it points to.
+// As VariantCopy, but a by-reference source is copied as the value it points to. A variant
+// by reference that holds another by-reference variant is refused with E_INVALIDARG.
 QOR_API HRESULT VariantCopyInd(VARIANT* pvarDest, const VARIANT* pvargSrc);
 // Converts as OLE Automation does: to VT_BSTR, VT_I2, VT_I4, VT_R8, VT_BOOL, VT_DISPATCH,
 // VT_UNKNOWN, VT_ERROR, VT_EMPTY and VT_NULL. An object converts through its default value
 // (DISPID_VALUE, property get) unless wFlags holds VARIANT_NOVALUEPROP. Text is written and
 // read with '.' as the decimal separator; doubles are written with up to 15 significant
-// digits ("0.5", "12", "1E+20", "1E-05"). Failures: DISP_E_TYPEMISMATCH, DISP_E_OVERFLOW,
-// DISP_E_BADVARTYPE. pvargDest may equal pvarSrc.
+// digits ("0.5", "12", "1E+20", "1E-05"), infinities and NaNs as "1.#INF", "-1.#INF",
+// "1.#QNAN" and "-1.#IND", which read back. Text may also be a hexadecimal ("&H7FFF") or
+// octal ("&O17") literal; a number too small for a double reads as 0. Failures:
+// DISP_E_TYPEMISMATCH, DISP_E_OVERFLOW, DISP_E_BADVARTYPE. pvargDest may equal pvarSrc.
 QOR_API HRESULT VariantChangeType(VARIANT* pvargDest, const VARIANT* pvarSrc, USHORT wFlags,
                                   VARTYPE vt);
 constexpr USHORT VARIANT_NOVALUEPROP = 0x01;

@@ -98,6 +98,7 @@ constexpr HRESULT DISP_E_EXCEPTION = static_cast<HRESULT>(0x80020009u);
 constexpr HRESULT DISP_E_OVERFLOW = static_cast<HRESULT>(0x8002000Au);
 constexpr HRESULT DISP_E_BADINDEX = static_cast<HRESULT>(0x8002000Bu);
 constexpr HRESULT DISP_E_BADPARAMCOUNT = static_cast<HRESULT>(0x8002000Eu);
+constexpr HRESULT DISP_E_ARRAYISLOCKED = static_cast<HRESULT>(0x8002000Du);
 constexpr HRESULT DISP_E_DIVBYZERO = static_cast<HRESULT>(0x80020012u);
 constexpr HRESULT TYPE_E_ELEMENTNOTFOUND = static_cast<HRESULT>(0x8002802Bu);
 constexpr HRESULT TYPE_E_CANTLOADLIBRARY = static_cast<HRESULT>(0x80029C4Au);
@@ -134,6 +135,27 @@ enum VARENUM : VARTYPE {
 struct IUnknown;
 struct IDispatch;
 
+// SAFEARRAY in the standard layout. The bounds are stored right-most dimension first:
+// rgsabound[0] describes the last dimension given to SafeArrayCreate.
+struct SAFEARRAYBOUND {
+    ULONG cElements;
+    LONG lLbound;
+};
+struct SAFEARRAY {
+    USHORT cDims;
+    USHORT fFeatures;
+    ULONG cbElements;
+    ULONG cLocks;
+    void* pvData;
+    SAFEARRAYBOUND rgsabound[1];
+};
+static_assert(sizeof(SAFEARRAY) == 32);
+constexpr USHORT FADF_HAVEVARTYPE = 0x0080;
+constexpr USHORT FADF_BSTR = 0x0100;
+constexpr USHORT FADF_UNKNOWN = 0x0200;
+constexpr USHORT FADF_DISPATCH = 0x0400;
+constexpr USHORT FADF_VARIANT = 0x0800;
+
 struct VARIANT {
     VARTYPE vt;
     WORD wReserved1;
@@ -162,6 +184,8 @@ struct VARIANT {
         IUnknown** ppunkVal;
         IDispatch** ppdispVal;
         VARIANT* pvarVal;
+        SAFEARRAY* parray;
+        SAFEARRAY** pparray;
         void* byref;
         // Sizes the union like the standard one (record: two pointers).
         struct {

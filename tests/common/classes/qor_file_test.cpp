@@ -99,13 +99,14 @@ TEST(QorFile, PathWithoutSeparatorOrDotIsInvalidWhenAskedTo) {
     }
 }
 
-TEST(QorFile, PathWithoutSeparatorStoresOnlyTheFullPath) {
+// A failed call changes nothing: the full path does not run ahead of the other parts.
+TEST(QorFile, PathWithoutSeparatorFailsAndKeepsEveryPart) {
     QorFile file;
     file.SetFileName(u"C:\\data\\survey.txt", false);
     expectError([&] { file.SetFileName(u"readme.txt", false); }, kErrInvalidProcedureCall,
                 u"QorFile.SetFileName; QorCommon1",
                 u"Path=readme.txt; Error Desc=Invalid procedure call or argument");
-    EXPECT_EQ(info(file, InfoType::FullFilePath), "readme.txt");
+    EXPECT_EQ(info(file, InfoType::FullFilePath), "C:\\data\\survey.txt");
     EXPECT_EQ(info(file, InfoType::FileNameWOext), "survey");
     EXPECT_EQ(info(file, InfoType::FileExt), "txt");
     EXPECT_EQ(info(file, InfoType::FilePath, false), "C:\\data");

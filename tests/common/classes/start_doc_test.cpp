@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "common_ops.h"
+#include "qor/runtime.h"
 #include "qor_test/temp_folder.h"
 #include "shell_codes.h"
 
@@ -132,6 +133,26 @@ TEST_F(StartDocTest, NoOpenerAtAllIsNoFileAssociation) {
 TEST_F(StartDocTest, UrlIsHandedOnWithoutAFileCheck) {
     EXPECT_EQ(StartDoc(u"https://example.invalid/page", false), u"");
     EXPECT_EQ(opened(), "[https://example.invalid/page]");
+}
+
+// A name never reaches the opener as an option, and only a proper scheme makes a URL.
+TEST_F(StartDocTest, NamesThatLookLikeOptionsOrUrlsAreFiles) {
+    dir.write("-x.txt", "x");
+    const auto cwd = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    EXPECT_EQ(StartDoc(u"-x.txt", false), u"");
+    std::filesystem::current_path(cwd);
+    EXPECT_EQ(opened(), "[./-x.txt]");
+    std::filesystem::remove(log_);
+    for (const char16_t* notUrl :
+         {u"-evil://x", u"--help", u"see http://x", u"1a://x", u"C:\\x://", u"h://x", u"http:x"}) {
+        EXPECT_EQ(StartDoc(notUrl, false), u"File not found") << toUtf8(notUrl);
+        EXPECT_FALSE(std::filesystem::exists(log_)) << toUtf8(notUrl);
+    }
+    for (const char16_t* url : {u"svn+ssh://host/repo", u"mailto:diver@example.invalid"}) {
+        EXPECT_EQ(StartDoc(url, false), u"");
+        EXPECT_EQ(opened(), "[" + toUtf8(url) + "]");
+    }
 }
 
 TEST_F(StartDocTest, NameEndsAtItsFirstNul) {

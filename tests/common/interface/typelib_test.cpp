@@ -1,5 +1,6 @@
 // The embedded type library: the library's identity and flags, and agreement with the
 // dispatch tables that drive late binding on every name, DISPID, slot and parameter.
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -257,6 +258,24 @@ TEST(TypeLibraryPatch, RefusesWhatItCannotPatch) {
     const Library after = readLibrary(patchTypeLibrary(widl, classes));
     EXPECT_EQ(after.find("Common")->flags, before.find("Common")->flags | TYPEFLAG_FPREDECLID);
     EXPECT_EQ(after.find("GeoSupport")->flags, before.find("GeoSupport")->flags);
+}
+
+} // namespace
+
+namespace {
+
+// Found by fuzzing: a pointer type description that points at itself. It is read one
+// level deep, not followed until the stack runs out.
+TEST(TypeLibraryReader, APointerLoopIsNotFollowed) {
+    const auto path = std::filesystem::path(FUZZ_CORPUS_DIR) / "fuzz_typelib_reader/pointer-loop";
+    std::ifstream file(path, std::ios::binary);
+    const std::vector<char> raw((std::istreambuf_iterator<char>(file)),
+                                std::istreambuf_iterator<char>());
+    ASSERT_FALSE(raw.empty()) << path;
+    try {
+        readLibrary(std::as_bytes(std::span(raw)));
+    } catch (const FormatError&) {
+    }
 }
 
 } // namespace
