@@ -30,6 +30,18 @@ void addFinalMixLines(std::vector<std::string>& lines, const BlendPlan& plan,
     lines.push_back("END " + formatNumber(plan.end) + " " + depth);
 }
 
+void stopReport(BlendReport& report, std::string why) {
+    report.lines.push_back(why);
+    report.outcome = Outcome::NotPossible;
+    report.whyNot = std::move(why);
+}
+
+void stopAtOrAboveTarget(BlendReport& report, const Mixer& mixer, const std::string& pressure) {
+    report.lines.push_back("Source " + pressure + " = " + formatNumber(mixer.SourcePSI()));
+    report.lines.push_back("Target " + pressure + " = " + formatNumber(mixer.TargetPSI()));
+    stopReport(report, "Target " + pressure + " is less than or equal to the Source " + pressure);
+}
+
 void recordFailure(BlendReport& report, const RuntimeError& err) {
     report.outcome = Outcome::Failed;
     report.error = ReportError{err.number, err.source, err.description};

@@ -22,6 +22,13 @@ void setFinalMixFigures(BlendPlan& plan, UnitSystem units);
 void addFinalMixLines(std::vector<std::string>& lines, const BlendPlan& plan,
                       const ReportOptions& options);
 
+// Ends a report early: `why` becomes its last line and the reason the blend cannot be made.
+void stopReport(BlendReport& report, std::string why);
+
+// The stop both commands make when the source already holds the target pressure: the two
+// pressures, then why.
+void stopAtOrAboveTarget(BlendReport& report, const Mixer& mixer, const std::string& pressure);
+
 // Records a failure: the error value, and the outcome Failed.
 void recordFailure(BlendReport& report, const RuntimeError& err);
 

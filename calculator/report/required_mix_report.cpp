@@ -57,12 +57,6 @@ std::optional<BlendPlan> planWithLines(Mixer& mixer, std::vector<std::string>& l
     return plan;
 }
 
-void stop(BlendReport& report, std::string why) {
-    report.lines.push_back(why);
-    report.outcome = Outcome::NotPossible;
-    report.whyNot = std::move(why);
-}
-
 } // namespace
 
 BlendReport requiredMixReport(const Mixer& problem, std::string_view dateTime,
@@ -80,18 +74,16 @@ BlendReport requiredMixReport(const Mixer& problem, std::string_view dateTime,
         lines.push_back(separatorLine());
 
         if (mixer.TargetPSI() == 0 || mixer.TargetO2() == 0) {
-            stop(report, "Target cylinder " + psi + " and fO2 are required values");
+            stopReport(report, "Target cylinder " + psi + " and fO2 are required values");
             return report;
         }
         if (mixer.SourcePSI() >= mixer.TargetPSI()) {
-            lines.push_back("Source " + psi + " = " + formatNumber(mixer.SourcePSI()));
-            lines.push_back("Target " + psi + " = " + formatNumber(mixer.TargetPSI()));
-            stop(report, "Target " + psi + " is less than or equal to the Source " + psi);
+            stopAtOrAboveTarget(report, mixer, psi);
             return report;
         }
         if (mixer.SourcePSI() > unitRanges(options.units).nearlyEmptyPressure &&
             mixer.SourceO2() <= 10) {
-            stop(report, "Low source O2. Must be > 10");
+            stopReport(report, "Low source O2. Must be > 10");
             return report;
         }
 
@@ -99,7 +91,8 @@ BlendReport requiredMixReport(const Mixer& problem, std::string_view dateTime,
         if (report.plan)
             report.outcome = Outcome::Plan;
         else
-            stop(report, mixer.ErrDesc().empty() ? std::string(kMixImpossible) : mixer.ErrDesc());
+            stopReport(report,
+                       mixer.ErrDesc().empty() ? std::string(kMixImpossible) : mixer.ErrDesc());
         // Made or not, the window then shows the required mix at its MOD.
         report.targetDepth = CalcMOD(mixer.TargetO2(), seaWaterScale(options.units));
         report.depthMix = MixPercentages{mixer.TargetO2(), mixer.TargetHe(), mixer.TargetN()};

@@ -59,12 +59,6 @@ void addToppingLines(std::vector<std::string>& lines, const Mixer& mixer, const 
     addFinalMixLines(lines, plan, options);
 }
 
-void stop(BlendReport& report, std::string why) {
-    report.lines.push_back(why);
-    report.outcome = Outcome::NotPossible;
-    report.whyNot = std::move(why);
-}
-
 } // namespace
 
 BlendReport topUpReport(const Mixer& problem, std::string_view dateTime,
@@ -82,20 +76,18 @@ BlendReport topUpReport(const Mixer& problem, std::string_view dateTime,
         lines.push_back(separatorLine());
 
         if (mixer.TargetPSI() == 0) {
-            stop(report, "Target cylinder " + psi + " is required");
+            stopReport(report, "Target cylinder " + psi + " is required");
             return report;
         }
         if (mixer.SourcePSI() >= mixer.TargetPSI()) {
-            lines.push_back("Source " + psi + " = " + formatNumber(mixer.SourcePSI()));
-            lines.push_back("Target " + psi + " = " + formatNumber(mixer.TargetPSI()));
-            stop(report, "Target " + psi + " is less than or equal to the Source " + psi);
+            stopAtOrAboveTarget(report, mixer, psi);
             lines.emplace_back();
             lines.push_back("End Calculation");
             return report;
         }
         if (mixer.SourcePSI() > unitRanges(options.units).nearlyEmptyPressure &&
             mixer.SourceO2() <= 10) {
-            stop(report, "Low source O2. Must be > 10");
+            stopReport(report, "Low source O2. Must be > 10");
             return report;
         }
 
