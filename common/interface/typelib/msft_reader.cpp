@@ -7,7 +7,6 @@ namespace {
 
 constexpr std::uint32_t kMagic = 0x5446534D; // "MSFT"
 constexpr std::size_t kHeaderSize = 0x54;
-constexpr std::size_t kTypeInfoSize = 0x64;
 constexpr std::size_t kParamInfoSize = 12;
 
 enum Segment {

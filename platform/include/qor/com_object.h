@@ -70,10 +70,10 @@ template <class Derived, class... Entries> class ComObject : public Entries::Int
         if (riid == IID_IUnknown) {
             *ppv = static_cast<Primary*>(this); // one identity whatever was asked before
         } else if (self().offers(riid)) {
-            ((*ppv == nullptr && Entries::answers(riid)
-                  ? (*ppv = static_cast<typename Entries::Interface*>(this), true)
-                  : false),
-             ...);
+            // The first entry that answers wins.
+            (void)((Entries::answers(riid) &&
+                    (*ppv = static_cast<typename Entries::Interface*>(this), true)) ||
+                   ...);
         }
         if (*ppv == nullptr)
             return E_NOINTERFACE;

@@ -156,6 +156,12 @@ constexpr USHORT FADF_UNKNOWN = 0x0200;
 constexpr USHORT FADF_DISPATCH = 0x0400;
 constexpr USHORT FADF_VARIANT = 0x0800;
 
+// A record held by a VARIANT: its data and the interface that describes it.
+struct VariantRecord {
+    void* pvRecord;
+    void* pRecInfo;
+};
+
 struct VARIANT {
     VARTYPE vt;
     WORD wReserved1;
@@ -188,10 +194,7 @@ struct VARIANT {
         SAFEARRAY** pparray;
         void* byref;
         // Sizes the union like the standard one (record: two pointers).
-        struct {
-            void* pvRecord;
-            void* pRecInfo;
-        } brecVal;
+        VariantRecord brecVal;
     };
 };
 static_assert(sizeof(VARIANT) == 24);
