@@ -4,6 +4,7 @@
 // no thread is between loading one and receiving its class factory.
 #include <dlfcn.h>
 
+#include <chrono>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -24,6 +25,10 @@ struct Server {
     // Threads that loaded it and have not yet got its class factory: the server's own
     // counts cannot keep it loaded until then.
     int pendingRequests = 0;
+    // When a class factory was last asked for or handed out. A server's Release still runs
+    // its last instructions after its count reaches zero, which no runtime can see; a
+    // grace period after the last use keeps those from running in unmapped code.
+    std::chrono::steady_clock::time_point lastUsed{};
 };
 
 std::mutex gServersMutex;
@@ -94,6 +99,7 @@ HRESULT loadServer(const std::string& path, Server& out) {
     const auto found = gServers.find(path);
     if (found != gServers.end()) {
         ++found->second.pendingRequests;
+        found->second.lastUsed = std::chrono::steady_clock::now();
         out = found->second;
         return S_OK;
     }
@@ -109,7 +115,7 @@ HRESULT loadServer(const std::string& path, Server& out) {
     }
     qor::debugLog("create: loaded %s", path.c_str());
     auto* canUnloadNow = reinterpret_cast<PFN_DllCanUnloadNow>(::dlsym(handle, "DllCanUnloadNow"));
-    out = Server{handle, getClassObject, canUnloadNow, 1};
+    out = Server{handle, getClassObject, canUnloadNow, 1, std::chrono::steady_clock::now()};
     gServers.emplace(path, out);
     return S_OK;
 }
@@ -117,8 +123,10 @@ HRESULT loadServer(const std::string& path, Server& out) {
 void finishRequest(const std::string& path) {
     const std::lock_guard<std::mutex> guard(gServersMutex);
     const auto found = gServers.find(path);
-    if (found != gServers.end())
+    if (found != gServers.end()) {
         --found->second.pendingRequests;
+        found->second.lastUsed = std::chrono::steady_clock::now();
+    }
 }
 
 HRESULT getClassObject(REFCLSID rclsid, DWORD dwClsContext, REFIID riid, void** ppv) {
@@ -194,16 +202,22 @@ QOR_API HRESULT CLSIDFromProgID(LPCOLESTR lpszProgID, CLSID* lpclsid) {
     return guarded([&] { return clsidFromProgId(lpszProgID, lpclsid); });
 }
 
-QOR_API void CoFreeUnusedLibraries() {
+QOR_API void CoFreeUnusedLibrariesEx(DWORD dwUnloadDelay, DWORD) {
+    const auto now = std::chrono::steady_clock::now();
+    const std::chrono::milliseconds grace(dwUnloadDelay);
     const std::lock_guard<std::mutex> guard(gServersMutex);
     for (auto it = gServers.begin(); it != gServers.end();) {
         const Server& server = it->second;
-        if (server.pendingRequests == 0 && server.canUnloadNow != nullptr &&
-            server.canUnloadNow() == S_OK) {
+        if (server.pendingRequests == 0 && now - server.lastUsed >= grace &&
+            server.canUnloadNow != nullptr && server.canUnloadNow() == S_OK) {
             ::dlclose(server.handle);
             it = gServers.erase(it);
         } else {
             ++it;
         }
     }
+}
+
+QOR_API void CoFreeUnusedLibraries() {
+    CoFreeUnusedLibrariesEx(0, 0);
 }

@@ -39,13 +39,21 @@ class ThreadedCreation : public qor::test::TempRegistryTest {};
 // is between loading it and receiving its class factory. Each creation finds the server
 // idle at first, so every round loads and unloads it.
 TEST_F(ThreadedCreation, UnloadingIdleServersRacesNoCreation) {
+    constexpr DWORD kGraceMs = 10;
     ASSERT_EQ(registerInprocServer(kFakeClsidText, FAKE_SERVER_PATH), ERROR_SUCCESS);
     const int code = qor::test::runInChild(
         [] {
             std::atomic<int> failures{0};
+            // Creators pause now and then, all together, so the server falls idle for
+            // longer than the grace period and is unloaded and loaded again many times.
             runConcurrently(6, std::chrono::milliseconds(1500), [&](int thread) {
                 if (thread == 0) {
-                    CoFreeUnusedLibraries();
+                    CoFreeUnusedLibrariesEx(kGraceMs, 0);
+                    return;
+                }
+                const auto now = Clock::now().time_since_epoch();
+                if (now % std::chrono::milliseconds(60) < std::chrono::milliseconds(25)) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(1));
                     return;
                 }
                 IDispatch* object = nullptr;

@@ -72,8 +72,13 @@ QOR_API HRESULT CoGetClassObject(REFCLSID rclsid, DWORD dwClsContext, void* pvRe
 QOR_API HRESULT CLSIDFromProgID(LPCOLESTR lpszProgID, CLSID* lpclsid);
 QOR_API HRESULT CLSIDFromString(LPCOLESTR lpsz, CLSID* pclsid);
 QOR_API int StringFromGUID2(REFGUID rguid, LPOLESTR lpsz, int cchMax);
-// Unloads every loaded server whose DllCanUnloadNow answers S_OK.
+// Unloads every loaded server whose DllCanUnloadNow answers S_OK, at once: for a program
+// whose other threads are not using servers at the time.
 QOR_API void CoFreeUnusedLibraries();
+// The same for servers that have also gone unused for dwUnloadDelay milliseconds: what a
+// program calls while other threads may be releasing objects, whose Release still runs the
+// server's code after its count reaches zero.
+QOR_API void CoFreeUnusedLibrariesEx(DWORD dwUnloadDelay, DWORD dwReserved);
 
 // The signatures an in-process server exports.
 using PFN_DllGetClassObject = HRESULT (*)(REFCLSID, REFIID, void**);
