@@ -1,4 +1,5 @@
 // The standard interface identifiers and the "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" form.
+#include "hex_digit.h"
 #include "qor/runtime.h"
 
 extern "C" {
@@ -33,15 +34,8 @@ void putHex(OLECHAR*& out, std::uint64_t value, int digits) {
 bool readHex(const OLECHAR*& in, int digits, std::uint64_t& value) {
     value = 0;
     for (int i = 0; i < digits; ++i, ++in) {
-        const char16_t c = *in;
-        int d;
-        if (c >= u'0' && c <= u'9')
-            d = c - u'0';
-        else if (c >= u'A' && c <= u'F')
-            d = c - u'A' + 10;
-        else if (c >= u'a' && c <= u'f')
-            d = c - u'a' + 10;
-        else
+        const int d = qor::detail::hexDigitValue(*in);
+        if (d < 0)
             return false;
         value = (value << 4) | static_cast<std::uint64_t>(d);
     }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "c_boundary.h"
+#include "hex_digit.h"
 #include "qor/runtime.h"
 
 namespace {
@@ -114,18 +115,10 @@ HRESULT parseRadixLiteral(std::u16string_view s, double& out) {
         return DISP_E_TYPEMISMATCH;
     std::uint64_t value = 0;
     for (const char16_t c : s.substr(2)) {
-        unsigned digit;
-        if (c >= u'0' && c <= u'9')
-            digit = c - u'0';
-        else if (c >= u'a' && c <= u'f')
-            digit = c - u'a' + 10;
-        else if (c >= u'A' && c <= u'F')
-            digit = c - u'A' + 10;
-        else
+        const int digit = qor::detail::hexDigitValue(c);
+        if (digit < 0 || static_cast<unsigned>(digit) >= radix)
             return DISP_E_TYPEMISMATCH;
-        if (digit >= radix)
-            return DISP_E_TYPEMISMATCH;
-        value = value * radix + digit;
+        value = value * radix + static_cast<unsigned>(digit);
         if (value > 0xFFFFFFFFu)
             return DISP_E_OVERFLOW;
     }
