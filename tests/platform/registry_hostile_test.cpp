@@ -92,12 +92,16 @@ TEST_F(RegistryLimits, CallsBeyondTheLimitsFailAndChangeNothing) {
     EXPECT_EQ(text.find("bigger"), std::string::npos);
 }
 
-// Files no call could have written: each is refused as damaged and left alone.
+// Files no call could have written: each is refused as damaged and left alone. Each body
+// is built by the test that uses it; built as parameter values, the megabyte bodies would
+// be made at the start of every test process.
+using FileBody = std::string (*)();
+
 class FileBeyondTheLimits : public qor::test::TempRegistryTest,
-                            public ::testing::WithParamInterface<std::string> {};
+                            public ::testing::WithParamInterface<FileBody> {};
 
 TEST_P(FileBeyondTheLimits, IsRefusedAsDamaged) {
-    const std::string text = "QUILLAN-REGISTRY 1\n" + GetParam();
+    const std::string text = "QUILLAN-REGISTRY 1\n" + GetParam()();
     writeFile(registryFile(), text);
     testing::internal::CaptureStderr();
     HKEY key = nullptr;
@@ -109,7 +113,7 @@ TEST_P(FileBeyondTheLimits, IsRefusedAsDamaged) {
 // A system layer is read by the same rules: a lookup that reaches it fails the same way.
 TEST_P(FileBeyondTheLimits, IsRefusedAsDamagedInASystemLayerToo) {
     qor::test::TempDir system;
-    const std::string text = "QUILLAN-REGISTRY 1\n" + GetParam();
+    const std::string text = "QUILLAN-REGISTRY 1\n" + GetParam()();
     writeFile(system.path() / "quillan" / "registry", text);
     const int code = qor::test::runInChild([&] {
         ::close(2);
@@ -121,20 +125,28 @@ TEST_P(FileBeyondTheLimits, IsRefusedAsDamagedInASystemLayerToo) {
     EXPECT_EQ(readFile(system.path() / "quillan" / "registry"), text);
 }
 
+std::string tooDeep() {
+    return "[HKEY_CURRENT_USER\\" + nested(513) + "]\n";
+}
+std::string keyNameTooLong() {
+    return "[HKEY_CURRENT_USER\\" + std::string(256, 'n') + "]\n";
+}
+std::string valueNameTooLong() {
+    return "[HKEY_CURRENT_USER\\k]\n\"" + std::string(16384, 'v') + "\"=dword:00000001\n";
+}
+std::string textValueTooLong() {
+    return "[HKEY_CURRENT_USER\\k]\n@=sz:\"" + std::string(1024 * 1024, 'x') + "\"\n";
+}
+std::string binaryValueTooLong() {
+    std::string line = "[HKEY_CURRENT_USER\\k]\n\"v\"=hex(3):00";
+    for (int i = 0; i < 1024 * 1024; ++i)
+        line += ",41";
+    return line + "\n";
+}
+
 INSTANTIATE_TEST_SUITE_P(Limits, FileBeyondTheLimits,
-                         ::testing::Values("[HKEY_CURRENT_USER\\" + nested(513) + "]\n",
-                                           "[HKEY_CURRENT_USER\\" + std::string(256, 'n') + "]\n",
-                                           "[HKEY_CURRENT_USER\\k]\n\"" + std::string(16384, 'v') +
-                                               "\"=dword:00000001\n",
-                                           "[HKEY_CURRENT_USER\\k]\n@=sz:\"" +
-                                               std::string(1024 * 1024, 'x') + "\"\n",
-                                           [] {
-                                               std::string line =
-                                                   "[HKEY_CURRENT_USER\\k]\n\"v\"=hex(3):00";
-                                               for (int i = 0; i < 1024 * 1024; ++i)
-                                                   line += ",41";
-                                               return line + "\n";
-                                           }()));
+                         ::testing::Values(&tooDeep, &keyNameTooLong, &valueNameTooLong,
+                                           &textValueTooLong, &binaryValueTooLong));
 
 // A reader on a small stack: a key nested far beyond the limit must neither be built into
 // a tree nor torn down recursively.
