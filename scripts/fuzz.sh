@@ -1,35 +1,46 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang under AddressSanitizer and UBSan in build-fuzz
-# (the fuzz preset) and runs each for a bounded time (FUZZ_SECONDS, default 20) from a
-# copy of its seed corpus, so the repository is left as it is. A crash fails the run; its input is kept in
-# build-fuzz/crashes/<target>/.
+# Runs each libFuzzer target (built with the tests in build-sanitize, the sanitize preset,
+# under AddressSanitizer and UBSan) for a bounded time (FUZZ_SECONDS, default 20) from a
+# copy of its seed corpus, so the repository is left as it is; two at a time, one per core
+# of a two-core machine. A crash fails the run; its input is kept in
+# build-sanitize/crashes/<target>/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build="$root/build-fuzz"
+build="$root/build-sanitize"
 seconds=${FUZZ_SECONDS:-20}
 targets=(fuzz_number_parse fuzz_variant_change_type fuzz_registry_reader fuzz_typelib_reader
-  fuzz_invoke) # as the fuzz build preset lists them
+  fuzz_invoke)
 
-# The targets and the build's own tools use the shared sanitizer runtime.
-LD_LIBRARY_PATH="$(dirname "$(clang -print-file-name=libclang_rt.asan-x86_64.so)")${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
-export LD_LIBRARY_PATH
 cd "$root"
-cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j "$(nproc)"
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize -j "$(nproc)" --target "${targets[@]}"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:verify_asan_link_order=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-failed=0
-for target in "${targets[@]}"; do
-  corpus="$work/$target"
-  crashes="$build/crashes/$target"
+
+# fuzz TARGET: one bounded run; its exit status is the fuzzer's.
+fuzz() {
+  local target=$1 corpus="$work/$1" crashes="$build/crashes/$1"
   mkdir -p "$corpus" "$crashes"
   cp "$root/tests/fuzz/corpus/$target/"* "$corpus/"
-  if ! "$build/bin/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=1024 \
-      -print_final_stats=1 -artifact_prefix="$crashes/" "$corpus" 2>"$work/$target.log"; then
-    echo "FUZZ FAILURE: $target; inputs kept in $crashes" >&2
+  "$build/bin/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=1024 \
+    -print_final_stats=1 -artifact_prefix="$crashes/" "$corpus" 2>"$work/$target.log"
+}
+
+jobs=$(nproc)
+declare -A pid_of
+for target in "${targets[@]}"; do
+  while (($(jobs -rp | wc -l) >= jobs)); do wait -n || true; done
+  fuzz "$target" &
+  pid_of[$target]=$!
+done
+
+failed=0
+for target in "${targets[@]}"; do
+  if ! wait "${pid_of[$target]}"; then
+    echo "FUZZ FAILURE: $target; inputs kept in $build/crashes/$target" >&2
     tail -n 40 "$work/$target.log" >&2
     failed=1
   fi

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets everything up and runs every test: the formatting check, the normal build, the
-# AddressSanitizer + UndefinedBehaviorSanitizer build, the fuzz targets and the
-# ThreadSanitizer build (see CMakePresets.json).
+# AddressSanitizer + UndefinedBehaviorSanitizer build (which also builds the fuzz targets),
+# the fuzz targets and the ThreadSanitizer build (see CMakePresets.json).
 # Each tree is configured from its preset every time, so whatever configured it before
 # (scripts/run-calculator.sh, an older checkout) cannot switch tests off.
 set -euo pipefail

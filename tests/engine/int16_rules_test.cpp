@@ -55,7 +55,7 @@ class Int16Sum : public ::testing::TestWithParam<Int16Case> {};
 TEST_P(Int16Sum, FitsOrOverflows) {
     const auto [a, b, exact] = GetParam();
     if (exact < -32768 || exact > 32767) {
-        expectClassicError([&] { addInt16(a, b); }, kErrOverflow);
+        expectClassicError([a = a, b = b] { addInt16(a, b); }, kErrOverflow);
     } else {
         EXPECT_EQ(addInt16(a, b), exact);
     }
@@ -73,7 +73,7 @@ class Int16Difference : public ::testing::TestWithParam<Int16Case> {};
 TEST_P(Int16Difference, FitsOrOverflows) {
     const auto [a, b, exact] = GetParam();
     if (exact < -32768 || exact > 32767) {
-        expectClassicError([&] { subInt16(a, b); }, kErrOverflow);
+        expectClassicError([a = a, b = b] { subInt16(a, b); }, kErrOverflow);
     } else {
         EXPECT_EQ(subInt16(a, b), exact);
     }

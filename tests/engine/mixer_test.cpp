@@ -124,7 +124,8 @@ class BadCodes : public ::testing::TestWithParam<CodesCase> {};
 TEST_P(BadCodes, AreSubscriptErrorsBeforeTheTextIsRead) {
     Mixer mixer;
     mixer.Load(1, 2, 3, 4, 5, 6, 7, 8);
-    const auto [tank, property] = GetParam();
+    const std::int32_t tank = GetParam().tank;
+    const std::int32_t property = GetParam().property;
     expectClassicError([&] { mixer.GetValue(tank, property); }, kErrSubscriptOutOfRange);
     expectClassicError([&] { mixer.SetValue(tank, property, "abc", NumberLocale::classic()); },
                        kErrSubscriptOutOfRange);

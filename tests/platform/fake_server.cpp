@@ -36,7 +36,7 @@ class FakeObject final
     }
 };
 
-std::string ownPath() {
+[[maybe_unused]] std::string ownPath() {
     Dl_info info{};
     ::dladdr(reinterpret_cast<void*>(&ownPath), &info);
     return info.dli_fname;

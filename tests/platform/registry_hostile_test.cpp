@@ -188,7 +188,7 @@ TEST_P(RegistryNotAFile, IsAClearErrorNeverAHang) {
     fs::create_directories(registryFolder());
     GetParam().plant(registryFile());
     const int code = qor::test::runInChild(
-        [this] {
+        [] {
             ::close(2);
             HKEY key = nullptr;
             if (RegOpenKeyExA(HKEY_CLASSES_ROOT, "Any", 0, KEY_READ, &key) != ERROR_BADDB)
@@ -292,7 +292,7 @@ class RegistryFolder : public ::testing::TestWithParam<FolderRule> {};
 TEST_P(RegistryFolder, FollowsTheXdgRule) {
     qor::test::TempDir base;
     qor::test::TempDir noSystemLayer; // an installed package must not answer
-    const int code = qor::test::runInChild([&, this] {
+    const int code = qor::test::runInChild([&] {
         ::close(2);
         if (::chdir(base.path().c_str()) != 0)
             return 3;
