@@ -22,7 +22,7 @@ GaugeBlendProblem problem(double sourcePSI, GasFractions source, double targetPS
     return p;
 }
 
-const std::array kProblems{
+const std::array kGaugeProblems{
     problem(0, quillan::report::kAir, 3000, {0.18, 0.45, 0.37}, 0.21), // trimix from empty
     problem(0, quillan::report::kAir, 3000, {0.32, 0.0, 0.68}, 0.21),  // nitrox from empty
     problem(1000, {0.80, 0.0, 0.20}, 3000, {0.32, 0.0, 0.68}, 0.21),   // drain first
@@ -35,8 +35,8 @@ void BM_RealGasPlan(benchmark::State& state) {
     const quillan::report::GasLaw law = quillan::report::GasLaw::real();
     std::size_t next = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(quillan::report::planByGauge(law, kProblems[next]));
-        next = next + 1 == kProblems.size() ? 0 : next + 1;
+        benchmark::DoNotOptimize(quillan::report::planByGauge(law, kGaugeProblems[next]));
+        next = next + 1 == kGaugeProblems.size() ? 0 : next + 1;
     }
 }
 BENCHMARK(BM_RealGasPlan);

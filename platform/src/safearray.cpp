@@ -10,7 +10,7 @@
 namespace {
 
 // Room before the descriptor; the element type sits in its last four bytes.
-constexpr std::size_t kPrefix = 16;
+constexpr std::size_t kRoomBeforeDescriptor = 16;
 constexpr ULONG kMaxDataBytes = 0x7FFFFFFFu;
 
 ULONG elementSize(VARTYPE vt) {
@@ -125,10 +125,11 @@ HRESULT copyElement(const SAFEARRAY* psa, const void* src, void* dest) {
 }
 
 SAFEARRAY* allocateDescriptor(VARTYPE vt, UINT cDims) {
-    auto* block = static_cast<char*>(std::calloc(1, kPrefix + descriptorBytes(cDims)));
+    auto* block =
+        static_cast<char*>(std::calloc(1, kRoomBeforeDescriptor + descriptorBytes(cDims)));
     if (block == nullptr)
         return nullptr;
-    auto* psa = reinterpret_cast<SAFEARRAY*>(block + kPrefix);
+    auto* psa = reinterpret_cast<SAFEARRAY*>(block + kRoomBeforeDescriptor);
     psa->cDims = static_cast<USHORT>(cDims);
     psa->fFeatures = static_cast<USHORT>(FADF_HAVEVARTYPE | ownershipFeature(vt));
     psa->cbElements = elementSize(vt);
@@ -137,7 +138,7 @@ SAFEARRAY* allocateDescriptor(VARTYPE vt, UINT cDims) {
 }
 
 void freeDescriptor(SAFEARRAY* psa) {
-    std::free(reinterpret_cast<char*>(psa) - kPrefix);
+    std::free(reinterpret_cast<char*>(psa) - kRoomBeforeDescriptor);
 }
 
 } // namespace

@@ -17,6 +17,9 @@
 
 namespace {
 
+using qor::test::readFile;
+using qor::test::writeFile;
+
 namespace fs = std::filesystem;
 
 LSTATUS createKey(const std::string& path) {
@@ -38,18 +41,6 @@ std::string nested(std::size_t depth, const std::string& segment = "k") {
     for (std::size_t i = 1; i < depth; ++i)
         path += "\\" + segment;
     return path;
-}
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeFile(const fs::path& path, const std::string& text) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << text;
 }
 
 // The description of the error object a failed call left, as UTF-8.

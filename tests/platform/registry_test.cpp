@@ -11,6 +11,9 @@
 
 namespace {
 
+using qor::test::readFile;
+using qor::test::writeFile;
+
 LSTATUS setText(HKEY key, const char* name, const std::string& text) {
     return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                           static_cast<DWORD>(text.size() + 1));
@@ -38,18 +41,6 @@ HKEY create(HKEY root, const char* path, DWORD* disposition = nullptr) {
         RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, disposition),
         ERROR_SUCCESS);
     return key;
-}
-
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeFile(const std::filesystem::path& path, const std::string& text) {
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << text;
 }
 
 class Registry : public qor::test::TempRegistryTest {};

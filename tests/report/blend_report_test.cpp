@@ -1,6 +1,7 @@
 // Both commands' reports as the window shows them: the worked blends, the stops before
 // blending, and failures that keep the lines made before them.
 #include "report/blend_report.h"
+#include "report_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -9,24 +10,9 @@
 
 using namespace quillan;
 using namespace quillan::report;
+using namespace quillan::report::test;
 
 namespace {
-
-const std::string kSeparator(109, '-');
-constexpr std::string_view kStamp = "06-Dec-2026  05:18 AM";
-
-// Starting PSI, O2, He, N; required PSI, O2, He, N; top-up O2.
-struct Problem {
-    std::int16_t values[9];
-};
-
-Mixer mixerOf(const Problem& p) {
-    Mixer mixer;
-    mixer.Load(p.values[0], p.values[1], p.values[2], p.values[3], p.values[4], p.values[5],
-               p.values[6], p.values[7]);
-    mixer.TopupMixFO2(p.values[8]);
-    return mixer;
-}
 
 std::vector<std::string> mixing(std::vector<std::string> steps) {
     steps.insert(steps.begin(), {"Mixing", kSeparator});

@@ -3,6 +3,7 @@
 #include "report/blend_report.h"
 #include "report/real_gas_plan.h"
 #include "report/real_gas_report.h"
+#include "report_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -11,24 +12,15 @@
 
 using namespace quillan;
 using namespace quillan::report;
+using namespace quillan::report::test;
 
 namespace {
-
-const std::string kSeparator(109, '-');
 
 ReportOptions metricRealGas() {
     ReportOptions options;
     options.units = UnitSystem::BarAndMetres;
     options.gas = GasModel::RealGas;
     return options;
-}
-
-// Starting bar, O2, He, N; required bar, O2, He, N; top-up O2.
-Mixer mixerOf(std::array<std::int16_t, 9> v) {
-    Mixer mixer;
-    mixer.Load(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
-    mixer.TopupMixFO2(v[8]);
-    return mixer;
 }
 
 struct ScaleCase {

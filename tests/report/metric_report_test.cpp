@@ -1,6 +1,7 @@
 // Both reports in bar and metres: the worked blends, the stops in bar wording, and the
 // nearly-empty source at 7 bar where it is 100 PSI.
 #include "report/blend_report.h"
+#include "report_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -9,11 +10,9 @@
 
 using namespace quillan;
 using namespace quillan::report;
+using namespace quillan::report::test;
 
 namespace {
-
-const std::string kSeparator(109, '-');
-constexpr std::string_view kStamp = "06-Dec-2026  05:18 AM";
 
 ReportOptions metric() {
     ReportOptions options;
@@ -21,15 +20,7 @@ ReportOptions metric() {
     return options;
 }
 
-// Starting bar, O2, He, N; required bar, O2, He, N; top-up O2.
-Mixer mixerOf(std::array<std::int16_t, 9> v) {
-    Mixer mixer;
-    mixer.Load(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
-    mixer.TopupMixFO2(v[8]);
-    return mixer;
-}
-
-std::vector<std::string> afterHeading(const BlendReport& report) {
+std::vector<std::string> afterDateLine(const BlendReport& report) {
     if (report.lines.empty())
         return {};
     return {report.lines.begin() + 1, report.lines.end()};
@@ -38,7 +29,7 @@ std::vector<std::string> afterHeading(const BlendReport& report) {
 struct MetricCase {
     const char* name;
     BlendReport (*make)(const Mixer&, std::string_view, const ReportOptions&);
-    std::array<std::int16_t, 9> problem;
+    Problem problem;
     std::vector<std::string> lines; // after the date line
     std::optional<std::int16_t> targetDepth;
 };
@@ -52,7 +43,7 @@ class MetricReport : public testing::TestWithParam<MetricCase> {};
 TEST_P(MetricReport, LinesAndTargetDepth) {
     const MetricCase& c = GetParam();
     const BlendReport report = c.make(mixerOf(c.problem), kStamp, metric());
-    EXPECT_EQ(afterHeading(report), c.lines);
+    EXPECT_EQ(afterDateLine(report), c.lines);
     EXPECT_EQ(report.targetDepth, c.targetDepth);
 }
 

@@ -1,6 +1,7 @@
 // Both commands' reports with real gases: gauge readings instead of added pressures, the
 // ideal-figures line, and the answers that are not plans.
 #include "report/blend_report.h"
+#include "report_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +10,9 @@
 
 using namespace quillan;
 using namespace quillan::report;
+using namespace quillan::report::test;
 
 namespace {
-
-const std::string kSeparator(109, '-');
 
 Mixer mixerOf(std::int16_t sourcePSI, std::int16_t sourceO2, std::int16_t sourceHe,
               std::int16_t targetPSI, std::int16_t targetO2, std::int16_t targetHe,

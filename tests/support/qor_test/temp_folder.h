@@ -25,6 +25,11 @@ class TempDir {
     std::filesystem::path path_;
 };
 
+// A whole file's bytes ("" when it cannot be read), and a file written whole, with the
+// folders it needs.
+std::string readFile(const std::filesystem::path& path);
+void writeFile(const std::filesystem::path& path, const std::string& bytes);
+
 // Points XDG_DATA_HOME, where the registry lives, at a fresh folder and XDG_DATA_DIRS, where
 // the system registries live, at none; restores both afterwards.
 class TempDataHome {
