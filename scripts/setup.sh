@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev libgl-dev
   mingw-w64-tools
   nlohmann-json3-dev libcli11-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev lld
   dpkg-dev file desktop-file-utils appstream
   xvfb xauth imagemagick xdg-utils fonts-dejavu-core python3 poppler-utils
 )
