@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Runs the libFuzzer targets (built with the tests in build-sanitize, the sanitize preset,
 # under AddressSanitizer and UBSan), each from a copy of its seed corpus so the repository
-# is left as it is. They run all at once for a bounded time (FUZZ_SECONDS, default 50) and
-# share the cores: on two cores each has about 20 s of one. A crash fails the run; its
+# is left as it is. They run all at once for a bounded time (FUZZ_SECONDS, default 40) and
+# share the cores: on two cores each has about 16 s of one. A crash fails the run; its
 # input is kept in build-sanitize/crashes/<target>/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-sanitize"
-seconds=${FUZZ_SECONDS:-50}
+seconds=${FUZZ_SECONDS:-40}
 targets=(fuzz_number_parse fuzz_variant_change_type fuzz_registry_reader fuzz_typelib_reader
   fuzz_invoke)
 
