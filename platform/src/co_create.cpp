@@ -170,7 +170,7 @@ HRESULT clsidFromProgId(LPCOLESTR lpszProgID, CLSID* lpclsid) {
     return CLSIDFromString(wide.c_str(), lpclsid) == S_OK ? S_OK : CO_E_CLASSSTRING;
 }
 
-HRESULT guarded(const std::function<HRESULT()>& body) noexcept {
+HRESULT guardedHresult(const std::function<HRESULT()>& body) noexcept {
     return qor::detail::withoutExceptions(E_OUTOFMEMORY, E_UNEXPECTED, body);
 }
 
@@ -178,7 +178,7 @@ HRESULT guarded(const std::function<HRESULT()>& body) noexcept {
 
 QOR_API HRESULT CoGetClassObject(REFCLSID rclsid, DWORD dwClsContext, void*, REFIID riid,
                                  void** ppv) {
-    return guarded([&] { return getClassObject(rclsid, dwClsContext, riid, ppv); });
+    return guardedHresult([&] { return getClassObject(rclsid, dwClsContext, riid, ppv); });
 }
 
 QOR_API HRESULT CoCreateInstance(REFCLSID rclsid, IUnknown* pUnkOuter, DWORD dwClsContext,
@@ -199,7 +199,7 @@ QOR_API HRESULT CoCreateInstance(REFCLSID rclsid, IUnknown* pUnkOuter, DWORD dwC
 }
 
 QOR_API HRESULT CLSIDFromProgID(LPCOLESTR lpszProgID, CLSID* lpclsid) {
-    return guarded([&] { return clsidFromProgId(lpszProgID, lpclsid); });
+    return guardedHresult([&] { return clsidFromProgId(lpszProgID, lpclsid); });
 }
 
 QOR_API void CoFreeUnusedLibrariesEx(DWORD dwUnloadDelay, DWORD) {

@@ -80,7 +80,7 @@ bool valueNameAllowed(const char* name) {
     return name == nullptr || std::strlen(name) <= qor::registry::kMaxValueNameLength;
 }
 
-template <class Body> LSTATUS guarded(Body&& body) noexcept {
+template <class Body> LSTATUS guardedStatus(Body&& body) noexcept {
     return qor::detail::withoutExceptions(ERROR_OUTOFMEMORY, ERROR_INVALID_PARAMETER,
                                           std::forward<Body>(body));
 }
@@ -88,7 +88,7 @@ template <class Body> LSTATUS guarded(Body&& body) noexcept {
 } // namespace
 
 QOR_API LSTATUS RegOpenKeyExA(HKEY hKey, const char* lpSubKey, DWORD, REGSAM, HKEY* phkResult) {
-    return guarded([&] {
+    return guardedStatus([&] {
         if (phkResult == nullptr)
             return ERROR_INVALID_PARAMETER;
         *phkResult = nullptr;
@@ -109,7 +109,7 @@ QOR_API LSTATUS RegOpenKeyExA(HKEY hKey, const char* lpSubKey, DWORD, REGSAM, HK
 
 QOR_API LSTATUS RegCreateKeyExA(HKEY hKey, const char* lpSubKey, DWORD, char*, DWORD, REGSAM, void*,
                                 HKEY* phkResult, DWORD* lpdwDisposition) {
-    return guarded([&] {
+    return guardedStatus([&] {
         if (phkResult == nullptr)
             return ERROR_INVALID_PARAMETER;
         *phkResult = nullptr;
@@ -140,7 +140,7 @@ QOR_API LSTATUS RegCreateKeyExA(HKEY hKey, const char* lpSubKey, DWORD, char*, D
 
 QOR_API LSTATUS RegQueryValueExA(HKEY hKey, const char* lpValueName, DWORD*, DWORD* lpType,
                                  BYTE* lpData, DWORD* lpcbData) {
-    return guarded([&] {
+    return guardedStatus([&] {
         if (lpData != nullptr && lpcbData == nullptr)
             return ERROR_INVALID_PARAMETER;
         int root;
@@ -173,7 +173,7 @@ QOR_API LSTATUS RegQueryValueExA(HKEY hKey, const char* lpValueName, DWORD*, DWO
 
 QOR_API LSTATUS RegSetValueExA(HKEY hKey, const char* lpValueName, DWORD, DWORD dwType,
                                const BYTE* lpData, DWORD cbData) {
-    return guarded([&] {
+    return guardedStatus([&] {
         if (lpData == nullptr && cbData != 0)
             return ERROR_INVALID_PARAMETER;
         if (dwType == REG_DWORD && cbData != 4)
@@ -199,7 +199,7 @@ QOR_API LSTATUS RegSetValueExA(HKEY hKey, const char* lpValueName, DWORD, DWORD 
 }
 
 QOR_API LSTATUS RegDeleteValueA(HKEY hKey, const char* lpValueName) {
-    return guarded([&] {
+    return guardedStatus([&] {
         int root;
         Path path;
         if (!resolve(hKey, root, path))
@@ -215,7 +215,7 @@ QOR_API LSTATUS RegDeleteValueA(HKEY hKey, const char* lpValueName) {
 }
 
 QOR_API LSTATUS RegDeleteKeyA(HKEY hKey, const char* lpSubKey) {
-    return guarded([&] {
+    return guardedStatus([&] {
         if (lpSubKey == nullptr)
             return ERROR_INVALID_PARAMETER;
         int root;
@@ -234,7 +234,7 @@ QOR_API LSTATUS RegDeleteKeyA(HKEY hKey, const char* lpSubKey) {
 }
 
 QOR_API LSTATUS RegCloseKey(HKEY hKey) {
-    return guarded([&] {
+    return guardedStatus([&] {
         int root;
         if (isRoot(hKey, root))
             return ERROR_SUCCESS;
@@ -251,5 +251,5 @@ QOR_API LSTATUS RegCloseKey(HKEY hKey) {
 QOR_API LSTATUS QorRegRunTransaction(LSTATUS (*body)(void* context), void* context) {
     if (body == nullptr)
         return ERROR_INVALID_PARAMETER;
-    return guarded([&] { return qor::registry::transact([&] { return body(context); }); });
+    return guardedStatus([&] { return qor::registry::transact([&] { return body(context); }); });
 }

@@ -123,7 +123,7 @@ class DialogsTest : public QObject {
     // Presses "&System Info..." with Alt+S in an open About dialog; returns the message
     // box seen, if any, and leaves the dialog open.
     void pressSysInfo(SeenBox& seen, bool& stillOpen) {
-        whenModal([this, &seen, &stillOpen](QWidget* modal) {
+        whenModal([&seen, &stillOpen](QWidget* modal) {
             auto* dialog = asAboutDialog(modal);
             QVERIFY(dialog != nullptr);
             dialog->activateWindow();
