@@ -172,6 +172,18 @@ struct NotAFile {
     const char* reason;
 };
 
+// In a child process: a key lookup and a ProgID lookup both fail as a damaged registry, and
+// the error says `reason`. The exit status: 0, or which check failed.
+int lookupsReportTheDamage(const char* reason) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, "Any", 0, KEY_READ, &key) != ERROR_BADDB)
+        return 3;
+    CLSID clsid{};
+    if (CLSIDFromProgID(u"QorTest.Any", &clsid) != REGDB_E_READREGDB)
+        return 4;
+    return errorDescription().find(reason) != std::string::npos ? 0 : 5;
+}
+
 class RegistryNotAFile : public qor::test::TempRegistryTest,
                          public ::testing::WithParamInterface<NotAFile> {};
 
@@ -181,13 +193,7 @@ TEST_P(RegistryNotAFile, IsAClearErrorNeverAHang) {
     const int code = qor::test::runInChild(
         [] {
             ::close(2);
-            HKEY key = nullptr;
-            if (RegOpenKeyExA(HKEY_CLASSES_ROOT, "Any", 0, KEY_READ, &key) != ERROR_BADDB)
-                return 3;
-            CLSID clsid{};
-            if (CLSIDFromProgID(u"QorTest.Any", &clsid) != REGDB_E_READREGDB)
-                return 4;
-            return errorDescription().find(GetParam().reason) != std::string::npos ? 0 : 5;
+            return lookupsReportTheDamage(GetParam().reason);
         },
         3);
     EXPECT_EQ(code, 0) << GetParam().what << " (128 + " << SIGALRM << ": hung)";
@@ -201,13 +207,7 @@ TEST_P(RegistryNotAFile, InASystemLayerIsAClearErrorNeverAHang) {
         [&] {
             ::close(2);
             ::setenv("XDG_DATA_DIRS", system.path().c_str(), 1);
-            HKEY key = nullptr;
-            if (RegOpenKeyExA(HKEY_CLASSES_ROOT, "Any", 0, KEY_READ, &key) != ERROR_BADDB)
-                return 3;
-            CLSID clsid{};
-            if (CLSIDFromProgID(u"QorTest.Any", &clsid) != REGDB_E_READREGDB)
-                return 4;
-            return errorDescription().find(GetParam().reason) != std::string::npos ? 0 : 5;
+            return lookupsReportTheDamage(GetParam().reason);
         },
         3);
     EXPECT_EQ(code, 0) << GetParam().what << " (128 + " << SIGALRM << ": hung)";

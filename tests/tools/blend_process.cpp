@@ -70,4 +70,11 @@ std::vector<std::string> lines(const std::string& text) {
     return result;
 }
 
+std::vector<std::string> linesAfterDate(const std::string& text) {
+    std::vector<std::string> all = lines(text);
+    if (!all.empty())
+        all.erase(all.begin());
+    return all;
+}
+
 } // namespace blendtest

@@ -17,4 +17,7 @@ Finished runBlend(const std::vector<std::string>& arguments);
 // A program's output cut into lines (each ended by '\n').
 std::vector<std::string> lines(const std::string& text);
 
+// The output's lines after its first, the date line, which changes with the clock.
+std::vector<std::string> linesAfterDate(const std::string& text);
+
 } // namespace blendtest

@@ -11,17 +11,10 @@
 
 using blendtest::Finished;
 using blendtest::lines;
+using blendtest::linesAfterDate;
 using blendtest::runBlend;
 
 namespace {
-
-// The output without its first line, the date stamp, which may change between two runs.
-std::vector<std::string> afterStamp(const std::string& out) {
-    std::vector<std::string> all = lines(out);
-    if (!all.empty())
-        all.erase(all.begin());
-    return all;
-}
 
 bool shows(const std::vector<std::string>& shown, const std::string& line) {
     return std::find(shown.begin(), shown.end(), line) != shown.end();
@@ -46,7 +39,7 @@ TEST(GasModel, IdealIsTheDefaultAndUnchanged) {
             EXPECT_EQ(idealPlan, plainPlan);
             EXPECT_FALSE(idealPlan.contains("gas"));
         } else {
-            EXPECT_EQ(afterStamp(ideal.out), afterStamp(plain.out)) << request[3];
+            EXPECT_EQ(linesAfterDate(ideal.out), linesAfterDate(plain.out)) << request[3];
         }
     }
 }
@@ -56,7 +49,7 @@ TEST(GasModel, RealGivesGaugeReadingsInTextAndJson) {
                                            "3000/18/45", "--gas", "real"};
     const Finished text = runBlend(request);
     ASSERT_EQ(text.status, 0) << text.err;
-    const std::vector<std::string> shown = afterStamp(text.out);
+    const std::vector<std::string> shown = linesAfterDate(text.out);
     EXPECT_TRUE(shows(shown, "Add He until the gauge reads 1337 PSI"));
     EXPECT_TRUE(shows(shown, "Add O2 until the gauge reads 1568 PSI"));
     EXPECT_TRUE(shows(shown, "Add Air until the gauge reads 3000 PSI"));
@@ -77,7 +70,7 @@ TEST(GasModel, RealGivesGaugeReadingsInTextAndJson) {
     EXPECT_EQ(plan.at("oxygen"), 1568 - 1337);
     EXPECT_EQ(plan.at("ideal_figures_mix").at("o2"), 18.3);
     EXPECT_EQ(plan.at("ideal_figures_mix").at("he"), 45.6);
-    EXPECT_EQ(afterStamp(json.out).size(), 0u); // one line
+    EXPECT_EQ(linesAfterDate(json.out).size(), 0u); // one line
     const auto report = plan.at("report").get<std::vector<std::string>>();
     EXPECT_EQ(std::vector(report.begin() + 1, report.end()), shown);
 }
@@ -89,7 +82,7 @@ TEST(GasModel, RealInBarWithUnitsMetric) {
                                            "207/18/45", "--gas",  "real",   "--depth", "60"};
     const Finished text = runBlend(request);
     ASSERT_EQ(text.status, 0) << text.err;
-    const std::vector<std::string> shown = afterStamp(text.out);
+    const std::vector<std::string> shown = linesAfterDate(text.out);
     EXPECT_TRUE(shows(shown, "Add He until the gauge reads 92 bar"));
     EXPECT_TRUE(shows(shown, "Add O2 until the gauge reads 108 bar"));
     EXPECT_TRUE(shows(shown, "Add Air until the gauge reads 207 bar"));

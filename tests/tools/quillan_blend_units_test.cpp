@@ -5,17 +5,10 @@
 #include <gtest/gtest.h>
 
 using blendtest::lines;
+using blendtest::linesAfterDate;
 using blendtest::runBlend;
 
 namespace {
-
-// The output without its date line, which changes with the clock.
-std::vector<std::string> afterDateLine(const std::string& out) {
-    std::vector<std::string> all = lines(out);
-    if (!all.empty())
-        all.erase(all.begin());
-    return all;
-}
 
 TEST(Units, MetricBlendIsInBarAndMetres) {
     const auto run =
@@ -40,7 +33,7 @@ TEST(Units, MetricBlendIsInBarAndMetres) {
         "END 32 m",
         "",
         "At 40 m: END 18 m, PO2 1.05"};
-    EXPECT_EQ(afterDateLine(run.out), expected);
+    EXPECT_EQ(linesAfterDate(run.out), expected);
 }
 
 TEST(Units, ImperialByNameIsTheDefault) {
@@ -50,7 +43,7 @@ TEST(Units, ImperialByNameIsTheDefault) {
     named.insert(named.begin(), {"--units", "imperial"});
     const auto byName = runBlend(named);
     EXPECT_EQ(byName.status, 0);
-    EXPECT_EQ(afterDateLine(byName.out), afterDateLine(runBlend(arguments).out));
+    EXPECT_EQ(linesAfterDate(byName.out), linesAfterDate(runBlend(arguments).out));
 }
 
 TEST(Units, MetricRangesAndMessagesNameBarAndMetres) {
