@@ -1,4 +1,4 @@
-#include "engine/depth.h"
+#include "physics/depth.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/number_rules.h"
-#include "engine/partial_pressure.h"
+#include "planning/partial_pressure.h"
 
 #include <cstdint>
 

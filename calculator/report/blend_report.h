@@ -1,10 +1,10 @@
 // The report lines of the two calculation commands, and the values each command writes back
 // to the window: the required mix ("how do I blend this?") and the plain top-up ("what do I
-// get if I just top up?").
+// get if I just top up?"). The planner works the plan out; this turns it into lines.
 #pragma once
 
-#include "engine/mixer.h"
-#include "report/real_gas.h"
+#include "planning/blend_plan.h"
+#include "planning/mixer.h"
 #include "report/report_options.h"
 
 #include <cstdint>
@@ -14,14 +14,6 @@
 #include <vector>
 
 namespace quillan::report {
-
-// O2, He and N of a mix in whole percent, as the window's fields hold them.
-struct MixPercentages {
-    std::int16_t o2 = 0;
-    std::int16_t he = 0;
-    std::int16_t n = 0;
-    bool operator==(const MixPercentages&) const = default;
-};
 
 // A run-time error met while building a report.
 struct ReportError {
@@ -36,49 +28,46 @@ enum class Outcome {
     Failed,      // a run-time error stopped the report: see BlendReport::error
 };
 
-// What the gauge should read after each step of a real-gas plan, in the options' unit.
-struct GaugeReadings {
+// What the gauge should read after each step of a plan counted by gauge, in whole units.
+struct ShownGauges {
     std::optional<std::int16_t> drainTo; // only when the plan drains
     std::int16_t afterHelium = 0;
     std::int16_t afterOxygen = 0;
     std::int16_t afterTopUp = 0;
 };
 
-// The figures of a blend that can be made, in the units of the options. With real gases the
-// four quantities are the gauge's rise (or fall) over each step.
-struct BlendPlan {
+// A plan in the whole figures the blender reads, in the units of the options. For a plan
+// counted by gauge the four quantities are the gauge's rise (or fall) over each step.
+struct ShownPlan {
     std::int16_t drain = 0;  // of the starting gas
     std::int16_t helium = 0; // added
     std::int16_t oxygen = 0; // added
     std::int16_t topUp = 0;  // of the top-up gas, added last
     std::string topUpGas;
     std::int16_t finalPressure = 0;
-    MixPercentages finalMix;
+    WholePercent finalMix;
     std::string finalMixName;
     std::int16_t mod = 0; // at a PO2 of 1.6
     double po2 = 0.0;     // at the MOD
     std::int16_t end = 0; // at the MOD
-    // Real gases only: the readings to fill by, and the mix filling by the ideal-gas figures
-    // gives (for a top-up: the mix they predict); nothing when the ideal-gas figures have no
-    // plan.
-    std::optional<GaugeReadings> gauges;
-    std::optional<GasFractions> idealFiguresMix;
+    std::optional<ShownGauges> gauges;
+    std::optional<GasMix> idealFiguresMix;
 };
 
 struct BlendReport {
     std::vector<std::string> lines; // on failure, the lines made before it
     Outcome outcome = Outcome::Failed;
     std::string whyNot;
-    std::optional<BlendPlan> plan;
+    std::optional<ShownPlan> plan;
     std::optional<ReportError> error;
     std::string step; // what the command was doing, for the error report
 
     // What the command writes back: the target depth (the mix's MOD), and after a top-up the
     // new O2, He and N of the required mix.
     std::optional<std::int16_t> targetDepth;
-    std::optional<MixPercentages> requiredMix;
+    std::optional<WholePercent> requiredMix;
     // The required mix whose depth figures the window then refreshes.
-    std::optional<MixPercentages> depthMix;
+    std::optional<WholePercent> depthMix;
 };
 
 // The required-mix command's report for the problem held by `problem` (source, target and

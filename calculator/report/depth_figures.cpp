@@ -1,10 +1,10 @@
 #include "report/depth_figures.h"
 
-#include "engine/depth.h"
+#include "physics/depth.h"
 
 namespace quillan::report {
 
-DepthFigures figuresAtDepth(const MixPercentages& mix, std::int16_t depth, UnitSystem units) {
+DepthFigures figuresAtDepth(const WholePercent& mix, std::int16_t depth, UnitSystem units) {
     if (depth == 0 || mix.o2 == 0)
         return DepthFigures{depth, 0, 0.0, true};
     const SeaWaterScale scale = seaWaterScale(units);

@@ -17,7 +17,7 @@ struct DepthFigures {
 };
 
 // The depth is in the depth unit of `units`.
-DepthFigures figuresAtDepth(const MixPercentages& mix, std::int16_t depth,
+DepthFigures figuresAtDepth(const WholePercent& mix, std::int16_t depth,
                             UnitSystem units = UnitSystem::PsiAndFeet);
 
 // "At 100 fsw: END 81 fsw, PO2 1.29".

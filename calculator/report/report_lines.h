@@ -1,5 +1,5 @@
-// Pieces shared by both reports: the separator, the heading's date line, and the final mix
-// with its MOD, PO2 and END.
+// Pieces shared by both reports: the separator, the heading's date line, the plan in whole
+// figures, the final mix with its MOD, PO2 and END, and the stops.
 #pragma once
 
 #include "report/blend_report.h"
@@ -15,12 +15,22 @@ std::string separatorLine();
 // "Mix Calculation " and the date and time.
 std::string headingLine(std::string_view dateTime);
 
-// The final mix's figures at its own MOD, in the depth unit of `units`, filled into `plan`.
-void setFinalMixFigures(BlendPlan& plan, UnitSystem units);
+// The plan in the whole figures of `units`, with its final mix's figures at its own MOD.
+ShownPlan shownPlanOf(const BlendPlan& plan, UnitSystem units);
+
+// A pressure in whole units of `units`, halves to even; 6 when it does not fit 16 bits.
+std::int16_t wholeFigure(Pressure pressure, UnitSystem units);
 
 // An empty line, "Final Mix: ...", the separator, MOD, PO2 and END.
-void addFinalMixLines(std::vector<std::string>& lines, const BlendPlan& plan,
+void addFinalMixLines(std::vector<std::string>& lines, const ShownPlan& plan,
                       const ReportOptions& options);
+
+// "Ideal-gas figures would have given O2 18.3 %, He 45.6 %", or the line saying they give no
+// plan at all when `mix` is nothing.
+std::string idealFiguresLine(const std::optional<GasMix>& mix, const NumberLocale& numbers);
+
+// "Add He until the gauge reads 1337 PSI".
+std::string untilLine(std::string_view gas, std::int16_t reading, std::string_view unit);
 
 // Ends a report early: `why` becomes its last line and the reason the blend cannot be made.
 void stopReport(BlendReport& report, std::string why);

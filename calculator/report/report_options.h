@@ -3,19 +3,18 @@
 #pragma once
 
 #include "engine/number_rules.h"
-#include "report/units.h"
+#include "physics/gas_model.h"
+#include "planning/blend_planner.h"
+#include "quantities/unit_system.h"
 
 namespace quillan::report {
-
-enum class GasModel {
-    IdealPartialPressures, // a gas adds exactly its own pressure; fractions by pressure
-    RealGas,               // compressibility counted; the plan gives gauge readings to fill by
-};
 
 struct ReportOptions {
     UnitSystem units = UnitSystem::PsiAndFeet;
     GasModel gas = GasModel::IdealPartialPressures;
     NumberLocale numbers = NumberLocale::classic(); // the decimal separator of PO2
+
+    PlanOptions planOptions() const { return {units, gas}; }
 };
 
 } // namespace quillan::report

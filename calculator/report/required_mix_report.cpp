@@ -1,28 +1,14 @@
 #include "report/blend_report.h"
-#include "report/real_gas_report.h"
 #include "report/report_lines.h"
 
-#include "engine/depth.h"
+#include "physics/depth.h"
+#include "rules/limits.h"
 
 namespace quillan::report {
 
 namespace {
 
-BlendPlan planOf(const Mixer& mixer, UnitSystem units) {
-    BlendPlan plan;
-    plan.drain = mixer.DrainAmount();
-    plan.helium = mixer.AddHePSI();
-    plan.oxygen = mixer.AddO2PSI();
-    plan.topUp = mixer.TopupMixPSI();
-    plan.topUpGas = mixer.GetMixDescription(kTopupGas);
-    plan.finalPressure = mixer.TargetPSI();
-    plan.finalMix = {mixer.TargetO2(), mixer.TargetHe(), mixer.TargetN()};
-    plan.finalMixName = mixer.GetMixDescription(kTargetTank);
-    setFinalMixFigures(plan, units);
-    return plan;
-}
-
-void addMixingLines(std::vector<std::string>& lines, const Mixer& mixer, const BlendPlan& plan,
+void addMixingLines(std::vector<std::string>& lines, const Mixer& mixer, const ShownPlan& plan,
                     const ReportOptions& options) {
     const std::string psi(unitLabels(options.units).pressure);
     lines.push_back("Mixing");
@@ -40,21 +26,27 @@ void addMixingLines(std::vector<std::string>& lines, const Mixer& mixer, const B
     addFinalMixLines(lines, plan, options);
 }
 
-// The solver for the chosen gas model, and the mixing and final-mix lines of its plan;
-// nothing when the mix cannot be made.
-std::optional<BlendPlan> planWithLines(Mixer& mixer, std::vector<std::string>& lines,
-                                       const ReportOptions& options) {
-    switch (options.gas) {
-    case GasModel::IdealPartialPressures:
-        if (!mixer.CalcMix())
-            return std::nullopt;
-        break;
-    case GasModel::RealGas:
-        return realGasRequiredMix(mixer, lines, options);
-    }
-    BlendPlan plan = planOf(mixer, options.units);
-    addMixingLines(lines, mixer, plan, options);
-    return plan;
+// A plan counted by gauge: the readings to fill by.
+void addGaugeLines(std::vector<std::string>& lines, const Mixer& mixer, const ShownPlan& plan,
+                   const ReportOptions& options) {
+    const ShownGauges& gauges = *plan.gauges;
+    const std::string unit(unitLabels(options.units).pressure);
+    const std::int16_t start = subInt16(mixer.SourcePSI(), plan.drain);
+    lines.push_back("Mixing");
+    lines.push_back(separatorLine());
+    if (gauges.drainTo)
+        lines.push_back("Drain the starting Mix until the gauge reads " +
+                        formatNumber(*gauges.drainTo) + " " + unit);
+    lines.push_back("Starting " + mixer.GetMixDescription(kSourceTank) + " " + unit +
+                    " should be " + formatNumber(start));
+    if (plan.helium > 0)
+        lines.push_back(untilLine("He", gauges.afterHelium, unit));
+    if (plan.oxygen > 0)
+        lines.push_back(untilLine("O2", gauges.afterOxygen, unit));
+    lines.push_back(untilLine(plan.topUpGas, gauges.afterTopUp, unit));
+    lines.push_back("Ending " + unit + " should be " + formatNumber(plan.finalPressure));
+    addFinalMixLines(lines, plan, options);
+    lines.push_back(idealFiguresLine(plan.idealFiguresMix, options.numbers));
 }
 
 } // namespace
@@ -66,36 +58,40 @@ BlendReport requiredMixReport(const Mixer& problem, std::string_view dateTime,
     const std::string psi(unitLabels(options.units).pressure);
     std::vector<std::string>& lines = report.lines;
     try {
-        Mixer mixer = problem;
         lines.push_back(headingLine(dateTime));
-        lines.push_back("Calculate " + mixer.GetMixDescription(kSourceTank) + " to " +
-                        mixer.GetMixDescription(kTargetTank) + " by adding He, O2 and " +
-                        mixer.GetMixDescription(kTopupGas));
+        lines.push_back("Calculate " + problem.GetMixDescription(kSourceTank) + " to " +
+                        problem.GetMixDescription(kTargetTank) + " by adding He, O2 and " +
+                        problem.GetMixDescription(kTopupGas));
         lines.push_back(separatorLine());
 
-        if (mixer.TargetPSI() == 0 || mixer.TargetO2() == 0) {
-            stopReport(report, "Target cylinder " + psi + " and fO2 are required values");
-            return report;
-        }
-        if (mixer.SourcePSI() >= mixer.TargetPSI()) {
-            stopAtOrAboveTarget(report, mixer, psi);
-            return report;
-        }
-        if (mixer.SourcePSI() > unitRanges(options.units).nearlyEmptyPressure &&
-            mixer.SourceO2() <= 10) {
-            stopReport(report, "Low source O2. Must be > 10");
-            return report;
-        }
-
-        report.plan = planWithLines(mixer, lines, options);
-        if (report.plan)
+        const PlanOutcome outcome = planRequiredMix(problem, options.planOptions());
+        if (!outcome.plan) {
+            switch (outcome.whyNot) {
+            case NoPlan::TargetRequired:
+                stopReport(report, "Target cylinder " + psi + " and fO2 are required values");
+                return report;
+            case NoPlan::AtOrAboveTarget:
+                stopAtOrAboveTarget(report, problem, psi);
+                return report;
+            case NoPlan::LowSourceO2:
+                stopReport(report, std::string(kLowSourceO2Text));
+                return report;
+            case NoPlan::MixImpossible:
+                stopReport(report, std::string(kMixImpossible));
+                break;
+            }
+        } else {
+            const ShownPlan plan = shownPlanOf(*outcome.plan, options.units);
+            if (plan.gauges)
+                addGaugeLines(lines, problem, plan, options);
+            else
+                addMixingLines(lines, problem, plan, options);
+            report.plan = plan;
             report.outcome = Outcome::Plan;
-        else
-            stopReport(report,
-                       mixer.ErrDesc().empty() ? std::string(kMixImpossible) : mixer.ErrDesc());
+        }
         // Made or not, the window then shows the required mix at its MOD.
-        report.targetDepth = CalcMOD(mixer.TargetO2(), seaWaterScale(options.units));
-        report.depthMix = MixPercentages{mixer.TargetO2(), mixer.TargetHe(), mixer.TargetN()};
+        report.targetDepth = CalcMOD(problem.TargetO2(), seaWaterScale(options.units));
+        report.depthMix = WholePercent{problem.TargetO2(), problem.TargetHe(), problem.TargetN()};
     } catch (const RuntimeError& err) {
         recordFailure(report, err);
     }

@@ -3,9 +3,9 @@
 // The feasible interval of kept source pressure is worked out here in doubles, independently of
 // the solver's integer arithmetic.
 
-#include "engine/mixer.h"
+#include "planning/mixer.h"
 #include "engine/number_rules.h"
-#include "engine/partial_pressure.h"
+#include "planning/partial_pressure.h"
 #include "engine/runtime_error.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "engine/exact_blend.h"
-#include "engine/mixer.h"
+#include "planning/exact_blend.h"
+#include "planning/mixer.h"
 #include "engine/runtime_error.h"
 #include "error_matchers.h"
 

@@ -1,4 +1,4 @@
-#include "engine/depth.h"
+#include "physics/depth.h"
 #include "engine/number_rules.h"
 
 #include <gtest/gtest.h>

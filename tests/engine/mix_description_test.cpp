@@ -1,5 +1,5 @@
-#include "engine/gas_names.h"
-#include "engine/mixer.h"
+#include "quantities/gas_names.h"
+#include "planning/mixer.h"
 
 #include <gtest/gtest.h>
 

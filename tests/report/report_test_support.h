@@ -1,7 +1,7 @@
 // What the report tests share: the separator line, a fixed date stamp and a loaded mixer.
 #pragma once
 
-#include "engine/mixer.h"
+#include "planning/mixer.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,7 @@
 #include "blend_arguments.h"
 
 #include "engine/runtime_error.h"
+#include "rules/limits.h"
 
 #include <CLI/CLI.hpp>
 
@@ -11,11 +12,13 @@ namespace quillan::blend {
 
 namespace {
 
-// The window's field bounds; pressures and the depth come from the unit system.
-constexpr std::int16_t kMaxPercent = 100;
-constexpr std::int16_t kMaxHelium = 90; // the window caps helium and nitrogen at 90
-constexpr std::int16_t kMinTopUpO2 = 21;
-constexpr std::int16_t kMaxTopUpO2 = 50;
+// One cylinder: pressure and whole-percent O2, He and N, N derived as the window does.
+struct CylinderArgument {
+    std::int16_t pressure = 0;
+    std::int16_t o2 = 0;
+    std::int16_t he = 0;
+    std::int16_t n = 0;
+};
 
 [[noreturn]] void bad(const std::string& option, const std::string& value,
                       const std::string& rule) {
@@ -31,11 +34,11 @@ std::string wholeNumberRule(const std::string& what, std::int16_t lower, std::in
 // The unit a range message names after its upper bound. The PSI and feet messages have
 // always named none, and scripts may match them; bar and metres say so, so that a range
 // is never mistaken for one in PSI or feet.
-std::string rangeUnit(report::UnitSystem units, std::string_view label) {
+std::string rangeUnit(UnitSystem units, std::string_view label) {
     switch (units) {
-    case report::UnitSystem::PsiAndFeet:
+    case UnitSystem::PsiAndFeet:
         return {};
-    case report::UnitSystem::BarAndMetres:
+    case UnitSystem::BarAndMetres:
         break;
     }
     return " " + std::string(label);
@@ -43,14 +46,14 @@ std::string rangeUnit(report::UnitSystem units, std::string_view label) {
 
 // Pressure and depth: their upper bounds and the unit the messages name.
 struct QuantityRules {
-    report::UnitRanges ranges;
+    UnitRanges ranges;
     std::string pressureUnit;
     std::string depthUnit;
 };
 
-QuantityRules quantityRules(report::UnitSystem units) {
-    const report::UnitLabels labels = report::unitLabels(units);
-    return {report::unitRanges(units), rangeUnit(units, labels.pressure),
+QuantityRules quantityRules(UnitSystem units) {
+    const UnitLabels labels = unitLabels(units);
+    return {unitRanges(units), rangeUnit(units, labels.pressure),
             rangeUnit(units, labels.depth)};
 }
 
@@ -93,8 +96,8 @@ std::vector<std::string_view> splitParts(std::string_view text) {
     }
 }
 
-// PRESSURE/O2 or PRESSURE/O2/He. Helium is allowed where the window would keep it: none
-// without oxygen or in pure oxygen, else up to 90 and to 100 - O2. N is what is left.
+// PRESSURE/O2 or PRESSURE/O2/He. Helium is allowed where the window's balancing would keep
+// it: none without oxygen or in pure oxygen, else up to 90 and to 100 - O2. N is what is left.
 CylinderArgument cylinder(const std::string& option, const std::string& value,
                           const std::string& which, std::int16_t maxPressure,
                           const std::string& pressureUnit, const NumberLocale& numbers) {
@@ -104,23 +107,22 @@ CylinderArgument cylinder(const std::string& option, const std::string& value,
     const ValueCheck check{option, value, numbers};
     CylinderArgument result;
     result.pressure = check.whole(parts[0], which + " pressure", 0, maxPressure, pressureUnit);
-    result.o2 = check.whole(parts[1], which + " O2", 0, kMaxPercent);
-    const bool heliumFree = result.o2 == 0 || result.o2 == kMaxPercent;
-    const std::int16_t maxHelium =
-        heliumFree ? std::int16_t{0} : std::min<std::int16_t>(kMaxHelium, kMaxPercent - result.o2);
+    result.o2 = check.whole(parts[1], which + " O2", kPercentRange.lower, kPercentRange.upper);
+    // The most helium the window's balancing keeps with this O2.
+    const auto maxHelium = static_cast<std::int16_t>(
+        balanceMix({double(result.o2), double(kPercentRange.upper), 0.0}).he);
     if (parts.size() == 3) {
         // Checked as the window checks the field, then held to what its balancing keeps.
-        const std::string rule = heliumFree
+        const std::string rule = maxHelium == 0
                                      ? which + " He must be 0 with O2 " + formatNumber(result.o2)
                                      : wholeNumberRule(which + " He", 0, maxHelium) + " with O2 " +
                                            formatNumber(result.o2);
-        const auto he = wholeNumber(parts[2], 0, kMaxPercent, numbers);
+        const auto he = wholeNumber(parts[2], kPercentRange.lower, kPercentRange.upper, numbers);
         if (!he || *he > maxHelium)
             bad(option, value, rule);
         result.he = *he;
     }
-    result.n = heliumFree ? std::int16_t{0}
-                          : static_cast<std::int16_t>(kMaxPercent - result.o2 - result.he);
+    result.n = static_cast<std::int16_t>(balanceMix({double(result.o2), double(result.he), 0.0}).n);
     return result;
 }
 
@@ -129,15 +131,21 @@ CLI::Option* single(CLI::App& app, const std::string& name, std::string& value) 
     return app.add_option(name, value)->multi_option_policy(CLI::MultiOptionPolicy::Throw);
 }
 
-report::GasModel gasModel(const std::string& value) {
+GasModel gasModel(const std::string& value) {
     if (value == "ideal")
-        return report::GasModel::IdealPartialPressures;
+        return GasModel::IdealPartialPressures;
     if (value == "real")
-        return report::GasModel::RealGas;
+        return GasModel::RealGas;
     bad("--gas", value, "the gas model is ideal or real");
 }
 
 } // namespace
+
+Mixer airTopUp() {
+    Mixer problem;
+    problem.TopupMixFO2(kTopUpO2Range.lower); // air
+    return problem;
+}
 
 BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocale& numbers) {
     CLI::App app("quillan-blend");
@@ -182,27 +190,31 @@ BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocal
         throw BadInput("--want PRESSURE/O2[/He] or --fill PRESSURE is required");
 
     if (unitsOption->count() > 0) {
-        const auto named = report::unitSystemNamed(units);
+        const auto named = unitSystemNamed(units);
         if (!named)
             bad("--units", units, "units are imperial (PSI and feet) or metric (bar and metres)");
         request.units = *named;
     }
     const QuantityRules rules = quantityRules(request.units);
 
-    request.have = cylinder("--have", have, "starting", rules.ranges.maxStartingPressure,
-                            rules.pressureUnit, numbers);
+    const CylinderArgument start = cylinder("--have", have, "starting",
+                                            rules.ranges.maxStartingPressure, rules.pressureUnit,
+                                            numbers);
+    CylinderArgument required;
     if (wantOption->count() > 0) {
         request.command = Command::RequiredMix;
-        request.want = cylinder("--want", want, "required", rules.ranges.maxRequiredPressure,
-                                rules.pressureUnit, numbers);
+        required = cylinder("--want", want, "required", rules.ranges.maxRequiredPressure,
+                            rules.pressureUnit, numbers);
     } else {
         request.command = Command::TopUp;
-        request.want.pressure = ValueCheck{"--fill", fill, numbers}.whole(
+        required.pressure = ValueCheck{"--fill", fill, numbers}.whole(
             fill, "required pressure", 0, rules.ranges.maxRequiredPressure, rules.pressureUnit);
     }
+    request.problem.Load(start.pressure, start.o2, start.he, start.n, required.pressure,
+                         required.o2, required.he, required.n);
     if (topOption->count() > 0)
-        request.topUpO2 =
-            ValueCheck{"--top", top, numbers}.whole(top, "top-up O2", kMinTopUpO2, kMaxTopUpO2);
+        request.problem.TopupMixFO2(ValueCheck{"--top", top, numbers}.whole(
+            top, "top-up O2", kTopUpO2Range.lower, kTopUpO2Range.upper));
     if (depthOption->count() > 0)
         request.depth = ValueCheck{"--depth", depth, numbers}.whole(
             depth, "target depth", 0, rules.ranges.maxDepth, rules.depthUnit);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/number_rules.h"
+#include "planning/mixer.h"
 #include "report/report_options.h"
 
 #include <cstdint>
@@ -12,25 +13,20 @@
 
 namespace quillan::blend {
 
-// One cylinder: pressure and whole-percent O2, He and N, N derived as the window does.
-struct CylinderArgument {
-    std::int16_t pressure = 0;
-    std::int16_t o2 = 0;
-    std::int16_t he = 0;
-    std::int16_t n = 0;
-};
+// An empty problem topped up with air.
+Mixer airTopUp();
 
 enum class Command { Help, Version, RequiredMix, TopUp };
 
 struct BlendRequest {
     Command command = Command::Help;
-    CylinderArgument have;
-    CylinderArgument want;     // the required mix; for a top-up only its pressure
-    std::int16_t topUpO2 = 21; // air unless --top says otherwise
+    // The starting cylinder, the required one (for a top-up only its pressure) and the top-up
+    // gas's O2 (air unless --top says otherwise), as the window's fields would hold them.
+    Mixer problem = airTopUp();
     std::optional<std::int16_t> depth;
-    report::GasModel gas = report::GasModel::IdealPartialPressures;
+    GasModel gas = GasModel::IdealPartialPressures;
     bool json = false;
-    report::UnitSystem units = report::UnitSystem::PsiAndFeet; // of every pressure and depth
+    UnitSystem units = UnitSystem::PsiAndFeet; // of every pressure and depth
 };
 
 // Bad input: the one line that says which argument, which value and what is allowed.

@@ -10,14 +10,6 @@ namespace quillan::blend {
 
 namespace {
 
-Mixer problemOf(const BlendRequest& request) {
-    Mixer mixer;
-    mixer.Load(request.have.pressure, request.have.o2, request.have.he, request.have.n,
-               request.want.pressure, request.want.o2, request.want.he, request.want.n);
-    mixer.TopupMixFO2(request.topUpO2);
-    return mixer;
-}
-
 std::optional<report::DepthFigures> depthFigures(const BlendRequest& request,
                                                  const report::BlendReport& report) {
     if (!request.depth || !report.depthMix)
@@ -36,7 +28,7 @@ double percentTenths(double fraction) {
 }
 
 // Real gases only: the readings to fill by, and the mix the ideal-gas figures give.
-nlohmann::ordered_json gaugeJson(const report::BlendPlan& plan) {
+nlohmann::ordered_json gaugeJson(const report::ShownPlan& plan) {
     nlohmann::ordered_json gauges = {{"drain_to", nullptr},
                                      {"after_helium", nullptr},
                                      {"after_oxygen", nullptr},
@@ -50,12 +42,12 @@ nlohmann::ordered_json gaugeJson(const report::BlendPlan& plan) {
     }
     nlohmann::ordered_json ideal = nullptr;
     if (plan.idealFiguresMix)
-        ideal = {{"o2", percentTenths(plan.idealFiguresMix->o2)},
-                 {"he", percentTenths(plan.idealFiguresMix->he)}};
+        ideal = {{"o2", percentTenths(plan.idealFiguresMix->o2().value())},
+                 {"he", percentTenths(plan.idealFiguresMix->he().value())}};
     return {{"gauge", gauges}, {"ideal_figures_mix", ideal}};
 }
 
-nlohmann::ordered_json planJson(const report::BlendPlan& plan) {
+nlohmann::ordered_json planJson(const report::ShownPlan& plan) {
     return {{"drain", plan.drain},
             {"helium", plan.helium},
             {"oxygen", plan.oxygen},
@@ -76,10 +68,9 @@ nlohmann::ordered_json planJson(const report::BlendPlan& plan) {
 
 report::BlendReport makeReport(const BlendRequest& request, const std::string& dateTime,
                                const report::ReportOptions& options) {
-    const Mixer problem = problemOf(request);
     return request.command == Command::TopUp
-               ? report::topUpReport(problem, dateTime, options)
-               : report::requiredMixReport(problem, dateTime, options);
+               ? report::topUpReport(request.problem, dateTime, options)
+               : report::requiredMixReport(request.problem, dateTime, options);
 }
 
 std::vector<std::string> textLines(const BlendRequest& request, const report::BlendReport& report,
@@ -96,7 +87,7 @@ std::vector<std::string> textLines(const BlendRequest& request, const report::Bl
 
 std::string jsonText(const BlendRequest& request, const report::BlendReport& report,
                      const report::ReportOptions& options) {
-    const report::UnitLabels units = report::unitLabels(options.units);
+    const UnitLabels units = unitLabels(options.units);
     nlohmann::ordered_json plan = {
         {"command", request.command == Command::TopUp ? "top-up" : "required-mix"},
         {"units", {{"pressure", units.pressure}, {"depth", units.depth}}},
@@ -109,7 +100,7 @@ std::string jsonText(const BlendRequest& request, const report::BlendReport& rep
         plan[key] = nullptr;
     if (report.plan)
         plan.update(planJson(*report.plan));
-    if (request.gas == report::GasModel::RealGas) {
+    if (request.gas == GasModel::RealGas) {
         plan["gas"] = "real";
         plan["gauge"] = nullptr;
         plan["ideal_figures_mix"] = nullptr;

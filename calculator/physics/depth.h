@@ -3,19 +3,18 @@
 // Diving figures in sea-water units: one atmosphere is 33 fsw (or 10 m), air holds 0.79
 // nitrogen. None of them throws; each returns -1 (or -1.0) when its arithmetic fails.
 
+#include "quantities/unit_system.h"
+
 #include <cstdint>
 
 namespace quillan {
 
-// How much sea water makes one atmosphere, in the depth unit the figures are in.
-struct SeaWaterScale {
-    std::int16_t depthPerAtmosphere;
-};
-inline constexpr SeaWaterScale kFeetOfSeaWater{33};
-inline constexpr SeaWaterScale kMetresOfSeaWater{10};
+// The PO2 the MOD field and the reports are worked out at.
+inline constexpr double kClassicMaxPO2 = 1.6;
 
-// Maximum operating depth at a PO2 of 1.6 for a whole O2 percentage; -1 for O2 0.
-std::int16_t CalcMOD(std::int16_t O2, SeaWaterScale scale = kFeetOfSeaWater);
+// Maximum operating depth at a PO2 limit for a whole O2 percentage; -1 for O2 0.
+std::int16_t CalcMOD(std::int16_t O2, SeaWaterScale scale = kFeetOfSeaWater,
+                     double maxPO2 = kClassicMaxPO2);
 
 // Absolute pressure in atmospheres at a depth.
 double CalcATA(std::int16_t depth, SeaWaterScale scale = kFeetOfSeaWater);

@@ -1,6 +1,6 @@
-#include "engine/mixer.h"
+#include "planning/mixer.h"
 
-#include "engine/partial_pressure.h"
+#include "planning/partial_pressure.h"
 #include "engine/runtime_error.h"
 
 namespace quillan {

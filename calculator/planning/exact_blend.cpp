@@ -1,8 +1,11 @@
-#include "engine/exact_blend.h"
+#include "planning/exact_blend.h"
+
+#include "planning/plan_tolerances.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cmath>
 #include <cstdlib>
 
 namespace quillan {
@@ -13,8 +16,9 @@ namespace {
 // for the oxygen bound), so the bounds and the rounding are exact integers: no floating-point
 // error can move a kept pressure across a bound or a quantity across a rounding edge.
 
-// The tolerance of the replayed O2 and He partial pressures: 2 PSI, in PSI x percent.
-constexpr std::int64_t kToleranceCentiPSI = 200;
+// The plan tolerance and the smallest top-up, in PSI x percent and in PSI.
+const std::int64_t kToleranceCentiPSI = std::llround(kPlanTolerance.inPsi() * 100.0);
+const std::int64_t kSmallestTopUpPSI = std::llround(kSmallestTopUp.inPsi());
 
 std::int64_t floorDiv(std::int64_t numerator, std::int64_t divisor) {
     std::int64_t quotient = numerator / divisor;
@@ -51,19 +55,19 @@ struct Terms {
     std::int64_t topupO2, topupN;
 };
 
-Terms termsOf(const BlendProblem& p) {
-    const bool releaseWhole = p.targetHe == 0 && p.sourceHe > 0;
-    return {p.sourcePSI,
-            releaseWhole ? 0 : p.sourcePSI,
-            p.targetPSI,
-            p.sourceO2,
-            p.sourceHe,
-            100 - p.sourceO2 - p.sourceHe,
-            p.targetO2,
-            p.targetHe,
-            100 - p.targetO2 - p.targetHe,
-            p.topupO2,
-            100 - p.topupO2};
+Terms termsOf(const Mixer& p) {
+    const bool releaseWhole = p.TargetHe() == 0 && p.SourceHe() > 0;
+    return {p.SourcePSI(),
+            releaseWhole ? 0 : p.SourcePSI(),
+            p.TargetPSI(),
+            p.SourceO2(),
+            p.SourceHe(),
+            100 - p.SourceO2() - p.SourceHe(),
+            p.TargetO2(),
+            p.TargetHe(),
+            100 - p.TargetO2() - p.TargetHe(),
+            p.TopupMixFO2(),
+            100 - p.TopupMixFO2()};
 }
 
 // A bound on the kept pressure as an exact fraction, denominator above 0.
@@ -86,8 +90,8 @@ struct KeptInterval {
 
 std::optional<KeptInterval> feasibleKept(const Terms& t) {
     const std::array bounds{
-        // Top-up x = (targetN * T - sourceN * k) / topupN >= 1.
-        Bound{t.targetN * t.target - t.topupN, t.sourceN},
+        // Top-up x = (targetN * T - sourceN * k) / topupN >= the smallest top-up.
+        Bound{t.targetN * t.target - kSmallestTopUpPSI * t.topupN, t.sourceN},
         // Helium (targetHe * T - sourceHe * k) / 100 >= 0.
         Bound{t.targetHe * t.target, t.sourceHe},
         // Oxygen (targetO2 * T - sourceO2 * k) / 100 - topupO2 * x / 100 >= 0, times 100 * topupN.
@@ -119,7 +123,7 @@ std::optional<KeptInterval> feasibleKept(const Terms& t) {
 // Checks a whole-PSI plan for kept pressure k against every rule of a plan.
 bool isSoundPlan(const Terms& t, std::int64_t kept, std::int64_t helium, std::int64_t oxygen,
                  std::int64_t topup) {
-    if (helium < 0 || oxygen < 0 || topup < 1 || kept + helium + oxygen + topup != t.target) {
+    if (helium < 0 || oxygen < 0 || topup < kSmallestTopUpPSI || kept + helium + oxygen + topup != t.target) {
         return false;
     }
     const std::int64_t o2Miss =
@@ -133,7 +137,7 @@ bool isSoundPlan(const Terms& t, std::int64_t kept, std::int64_t helium, std::in
 // rounded down or rounded up, and the oxygen takes what the cylinder has left, so the quantities
 // add up to the target. For a kept pressure inside the feasible range, rounding both down
 // always leaves the oxygen at least its exact value and the replay within tolerance.
-std::optional<BlendPlan> planKeeping(const Terms& t, std::int64_t kept) {
+std::optional<WholePsiSteps> planKeeping(const Terms& t, std::int64_t kept) {
     const std::int64_t heliumScaled = t.targetHe * t.target - t.sourceHe * kept;
     const std::int64_t topupScaled = t.targetN * t.target - t.sourceN * kept;
     const std::array heliumChoices{nearestDiv(heliumScaled, 100), floorDiv(heliumScaled, 100),
@@ -146,7 +150,7 @@ std::optional<BlendPlan> planKeeping(const Terms& t, std::int64_t kept) {
             const std::int64_t oxygen = t.target - kept - helium - topup;
             // A sound plan's quantities lie within 0..target, so they fit 16 bits.
             if (isSoundPlan(t, kept, helium, oxygen, topup)) {
-                return BlendPlan{static_cast<std::int16_t>(t.sourcePSI - kept),
+                return WholePsiSteps{static_cast<std::int16_t>(t.sourcePSI - kept),
                                  static_cast<std::int16_t>(helium),
                                  static_cast<std::int16_t>(oxygen),
                                  static_cast<std::int16_t>(topup)};
@@ -158,15 +162,15 @@ std::optional<BlendPlan> planKeeping(const Terms& t, std::int64_t kept) {
 
 } // namespace
 
-bool exactBlendApplies(const BlendProblem& p) {
+bool exactBlendApplies(const Mixer& p) {
     const auto isGas = [](std::int16_t o2, std::int16_t he) {
         return o2 >= 0 && he >= 0 && o2 + he <= 100;
     };
-    return p.sourcePSI >= 0 && p.targetPSI >= 1 && isGas(p.sourceO2, p.sourceHe) &&
-           isGas(p.targetO2, p.targetHe) && p.topupO2 >= 21 && p.topupO2 <= 99;
+    return p.SourcePSI() >= 0 && p.TargetPSI() >= 1 && isGas(p.SourceO2(), p.SourceHe()) &&
+           isGas(p.TargetO2(), p.TargetHe()) && p.TopupMixFO2() >= 21 && p.TopupMixFO2() <= 99;
 }
 
-std::optional<BlendPlan> exactBlend(const BlendProblem& problem) {
+std::optional<WholePsiSteps> exactBlend(const Mixer& problem) {
     const Terms t = termsOf(problem);
     const std::optional<KeptInterval> interval = feasibleKept(t);
     if (!interval) {

@@ -1,4 +1,4 @@
-#include "engine/mixer.h"
+#include "planning/mixer.h"
 
 #include <exception>
 

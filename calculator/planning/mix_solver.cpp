@@ -1,8 +1,9 @@
-#include "engine/mixer.h"
+#include "planning/mixer.h"
 
 #include "engine/checked_run.h"
-#include "engine/exact_blend.h"
+#include "planning/exact_blend.h"
 #include "engine/runtime_error.h"
+#include "rules/limits.h"
 
 #include <optional>
 
@@ -49,7 +50,7 @@ std::int16_t drainStep(CheckedRun& checked, std::int16_t addHe, std::int16_t add
 // How the pass loop ended: with a plan, without one, or with the classic error number (6 or 11)
 // of the first operation its arithmetic failed in.
 struct PassOutcome {
-    std::optional<BlendPlan> plan;
+    std::optional<WholePsiSteps> plan;
     std::int32_t error = 0;
 };
 
@@ -120,7 +121,7 @@ PassOutcome planByPasses(const Mixer& mixer) {
     if (topup <= 0 || drain < 0 || addHe < 0 || addO2 < 0) {
         return {};
     }
-    return {BlendPlan{drain, addHe, addO2, topup}};
+    return {WholePsiSteps{drain, addHe, addO2, topup}};
 }
 
 } // namespace
@@ -132,7 +133,7 @@ bool Mixer::CalcMix() {
     topupMixPSI_ = 0;
     errDesc_.clear();
 
-    if (topupMixFO2_ < 21 || topupMixFO2_ > 100) {
+    if (!kSolvableTopUpO2Range.contains(topupMixFO2_)) {
         throw RuntimeError(kErrApplication, "DrainAmount", "Invalid top mix O2 %");
     }
 
@@ -140,12 +141,10 @@ bool Mixer::CalcMix() {
     // way, the exact solve decides whether a plan exists; problems outside its reach keep the
     // loop's answer, error included.
     const PassOutcome byPasses = planByPasses(*this);
-    std::optional<BlendPlan> plan = byPasses.plan;
+    std::optional<WholePsiSteps> plan = byPasses.plan;
     if (!plan) {
-        const BlendProblem problem{SourcePSI(), SourceO2(), SourceHe(),  TargetPSI(),
-                                   TargetO2(),  TargetHe(), topupMixFO2_};
-        if (exactBlendApplies(problem)) {
-            plan = exactBlend(problem);
+        if (exactBlendApplies(*this)) {
+            plan = exactBlend(*this);
         } else if (byPasses.error != 0) {
             raiseClassicError(byPasses.error);
         }

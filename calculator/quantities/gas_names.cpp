@@ -1,4 +1,4 @@
-#include "engine/gas_names.h"
+#include "quantities/gas_names.h"
 
 #include "engine/number_rules.h"
 #include "engine/runtime_error.h"

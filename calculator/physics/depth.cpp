@@ -1,4 +1,4 @@
-#include "engine/depth.h"
+#include "physics/depth.h"
 
 #include "engine/number_rules.h"
 #include "engine/runtime_error.h"
@@ -9,7 +9,6 @@ namespace quillan {
 
 namespace {
 
-constexpr double kMaxPO2 = 1.6;
 constexpr double kAirNitrogen = 0.79;
 
 // Whole percentages (1 or more, 0 or less) become fractions; values in between already are.
@@ -28,9 +27,9 @@ double perAtmosphere(SeaWaterScale scale) {
 
 } // namespace
 
-std::int16_t CalcMOD(std::int16_t O2, SeaWaterScale scale) {
+std::int16_t CalcMOD(std::int16_t O2, SeaWaterScale scale, double maxPO2) {
     try {
-        return toInt16((checkedDivide(kMaxPO2, O2 / 100.0) - 1.0) * perAtmosphere(scale));
+        return toInt16((checkedDivide(maxPO2, O2 / 100.0) - 1.0) * perAtmosphere(scale));
     } catch (const RuntimeError&) {
         return -1;
     }

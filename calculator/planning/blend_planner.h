@@ -1,0 +1,26 @@
+// The two calculations, for any gas model and unit system: how to blend the required mix, and
+// which mix a plain top-up gives. A problem in, a plan or the reason there is none out.
+#pragma once
+
+#include "physics/gas_model.h"
+#include "planning/blend_plan.h"
+#include "planning/mixer.h"
+#include "quantities/unit_system.h"
+
+namespace quillan {
+
+struct PlanOptions {
+    UnitSystem units = UnitSystem::PsiAndFeet; // of the problem's whole figures
+    GasModel gas = GasModel::IdealPartialPressures;
+};
+
+// The problem's figures are whole units of `options.units`, as the window's fields hold them.
+// Throws RuntimeError where the classic solver does: a top-up O2 outside 21..100 (999999), of
+// 100 (11), arithmetic that overflows (6), or percentages no gas has (5).
+PlanOutcome planRequiredMix(const Mixer& problem, const PlanOptions& options);
+
+// The start topped up with the top-up gas to the required pressure; the required mix plays no
+// part. The plan's final mix is what the cylinder then holds.
+PlanOutcome planTopUp(const Mixer& problem, const PlanOptions& options);
+
+} // namespace quillan
