@@ -99,11 +99,13 @@ GasMix idealTopUpMix(const Mixer& problem) {
     const double start = problem.SourcePSI();
     const double required = problem.TargetPSI();
     const double add = required - start;
-    const double o2 = problem.SourceO2() / 100.0 * start + problem.TopupMixFO2() / 100.0 * add;
+    const double addedO2 = problem.TopupMixFO2() / 100.0 * add;
+    // Every figure, the added oxygen's included, must fit 16 bits as the fields' figures do.
+    toInt16(addedO2);
+    const double o2 = problem.SourceO2() / 100.0 * start + addedO2;
     const double he = problem.SourceHe() / 100.0 * start;
     const GasMix mix{GasFraction::fraction(checkedDivide(o2, required)),
                      GasFraction::fraction(checkedDivide(he, required))};
-    // The whole percentages must fit the fields, as the classic arithmetic required.
     toInt16(mix.o2().inPercent());
     toInt16(mix.he().inPercent());
     return mix;

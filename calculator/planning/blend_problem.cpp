@@ -16,8 +16,8 @@ GasMix mixOf(std::int16_t o2, std::int16_t he, std::int16_t n, bool emptyIsAir) 
 
 } // namespace
 
-CylinderContents contentsOf(std::int16_t pressure, std::int16_t o2, std::int16_t he,
-                            std::int16_t n, UnitSystem units, bool emptyIsAir) {
+CylinderContents contentsOf(std::int16_t pressure, std::int16_t o2, std::int16_t he, std::int16_t n,
+                            UnitSystem units, bool emptyIsAir) {
     return {pressureIn(units, pressure), mixOf(o2, he, n, emptyIsAir)};
 }
 

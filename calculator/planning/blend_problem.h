@@ -15,8 +15,8 @@ struct BlendProblem {
 };
 
 // One cylinder of the window's whole figures, treated as problemOf says.
-CylinderContents contentsOf(std::int16_t pressure, std::int16_t o2, std::int16_t he,
-                            std::int16_t n, UnitSystem units, bool emptyIsAir);
+CylinderContents contentsOf(std::int16_t pressure, std::int16_t o2, std::int16_t he, std::int16_t n,
+                            UnitSystem units, bool emptyIsAir);
 
 // The problem the window's whole figures describe, in `units`. A mix given as all zeros is
 // air when `emptyIsAir` (a real cylinder at 0 still holds an atmosphere of air), otherwise no

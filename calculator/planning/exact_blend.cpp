@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 namespace quillan {
@@ -123,7 +123,8 @@ std::optional<KeptInterval> feasibleKept(const Terms& t) {
 // Checks a whole-PSI plan for kept pressure k against every rule of a plan.
 bool isSoundPlan(const Terms& t, std::int64_t kept, std::int64_t helium, std::int64_t oxygen,
                  std::int64_t topup) {
-    if (helium < 0 || oxygen < 0 || topup < kSmallestTopUpPSI || kept + helium + oxygen + topup != t.target) {
+    if (helium < 0 || oxygen < 0 || topup < kSmallestTopUpPSI ||
+        kept + helium + oxygen + topup != t.target) {
         return false;
     }
     const std::int64_t o2Miss =
@@ -151,9 +152,9 @@ std::optional<WholePsiSteps> planKeeping(const Terms& t, std::int64_t kept) {
             // A sound plan's quantities lie within 0..target, so they fit 16 bits.
             if (isSoundPlan(t, kept, helium, oxygen, topup)) {
                 return WholePsiSteps{static_cast<std::int16_t>(t.sourcePSI - kept),
-                                 static_cast<std::int16_t>(helium),
-                                 static_cast<std::int16_t>(oxygen),
-                                 static_cast<std::int16_t>(topup)};
+                                     static_cast<std::int16_t>(helium),
+                                     static_cast<std::int16_t>(oxygen),
+                                     static_cast<std::int16_t>(topup)};
             }
         }
     }

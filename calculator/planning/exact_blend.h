@@ -27,8 +27,8 @@ bool exactBlendApplies(const Mixer& problem);
 
 // The plan with the least drain, in whole PSI: no quantity negative, at least the smallest
 // top-up (1 PSI), the cylinder ending at the target pressure and the O2 and He partial
-// pressures within the plan tolerance (2 PSI) of the target's. Nothing when no kept pressure from 0 to the whole source allows one.
-// Only for problems exactBlendApplies accepts.
+// pressures within the plan tolerance (2 PSI) of the target's. Nothing when no kept pressure from 0
+// to the whole source allows one. Only for problems exactBlendApplies accepts.
 std::optional<WholePsiSteps> exactBlend(const Mixer& problem);
 
 } // namespace quillan

@@ -1,8 +1,8 @@
 #include "planning/mixer.h"
 
 #include "engine/checked_run.h"
-#include "planning/exact_blend.h"
 #include "engine/runtime_error.h"
+#include "planning/exact_blend.h"
 #include "rules/limits.h"
 
 #include <optional>

@@ -1,7 +1,7 @@
 #include "planning/mixer.h"
 
-#include "planning/partial_pressure.h"
 #include "engine/runtime_error.h"
+#include "planning/partial_pressure.h"
 
 namespace quillan {
 

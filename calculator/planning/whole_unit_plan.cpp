@@ -95,10 +95,11 @@ std::optional<BlendPlan> wholeReadingPlan(const BlendProblem& problem, UnitSyste
                 const BlendPlan plan = planOf(problem, units, {d, h, o});
                 const double miss = missOf(problem, plan);
                 const bool topsUp = o < required;
-                // A plan that ends with the top-up gas first, then the closest replay; of two
-                // as close, the one that keeps more of the start.
-                if (!best || (topsUp && !bestTopsUp) ||
-                    (topsUp == bestTopsUp && miss < bestMiss - 1e-12)) {
+                // The closest replay; of two as close, one that still ends with the top-up
+                // gas, then the one that keeps more of the start.
+                const bool closer = !best || miss < bestMiss - 1e-12;
+                const bool asClose = best && std::fabs(miss - bestMiss) <= 1e-12;
+                if (closer || (asClose && topsUp && !bestTopsUp)) {
                     best = plan;
                     bestMiss = miss;
                     bestTopsUp = topsUp;
@@ -110,7 +111,8 @@ std::optional<BlendPlan> wholeReadingPlan(const BlendProblem& problem, UnitSyste
 }
 
 GasMix replayIdeal(const BlendProblem& problem, const BlendPlan& plan) {
-    GasAmounts cylinder = amountsOf(problem.start.mix, (problem.start.pressure - plan.drain).inBar());
+    GasAmounts cylinder =
+        amountsOf(problem.start.mix, (problem.start.pressure - plan.drain).inBar());
     cylinder.add(GasMix::helium(), plan.helium.inBar());
     cylinder.add(GasMix::oxygen(), plan.oxygen.inBar());
     cylinder.add(plan.topUpGas, plan.topUp.inBar());

@@ -22,7 +22,9 @@ class GasMix {
 
     constexpr GasFraction o2() const { return o2_; }
     constexpr GasFraction he() const { return he_; }
-    constexpr GasFraction n2() const { return GasFraction::fraction(1.0 - o2_.value() - he_.value()); }
+    constexpr GasFraction n2() const {
+        return GasFraction::fraction(1.0 - o2_.value() - he_.value());
+    }
 
     // No share negative and none left over: a gas that can exist.
     constexpr bool isReal() const {

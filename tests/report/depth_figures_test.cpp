@@ -10,7 +10,7 @@ namespace {
 
 TEST(DepthFigures, ReferenceValuesAsTheDisplayShowsThem) {
     struct Case {
-        MixPercentages mix;
+        WholePercent mix;
         std::int16_t depth;
         const char* line;
     };

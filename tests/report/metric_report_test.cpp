@@ -85,8 +85,8 @@ INSTANTIATE_TEST_SUITE_P(
                    requiredMixReport,
                    {7, 5, 0, 95, 200, 32, 0, 68, 21},
                    {"Calculate Nitrox 5 to Nitrox 32 by adding He, O2 and Air", kSeparator,
-                    "Mixing", kSeparator, "Starting Nitrox 5 bar should be 7", "Add 30 bar of O2",
-                    "Add 163 bar of Air", "Ending bar should be 200", "", "Final Mix: Nitrox 32",
+                    "Mixing", kSeparator, "Starting Nitrox 5 bar should be 7", "Add 29 bar of O2",
+                    "Add 164 bar of Air", "Ending bar should be 200", "", "Final Mix: Nitrox 32",
                     kSeparator, "MOD 40 m", "PO2 1.60", "END 33 m"},
                    40},
         MetricCase{"TopUpTrimix1820WithNitrox32",
@@ -94,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {7, 18, 20, 62, 200, 0, 0, 0, 32},
                    {"Top Trimix 18/20 with Nitrox 32 to 200 bar", kSeparator, "Mixing", kSeparator,
                     "Starting Trimix 18/20 bar should be 7", "Add 193 bar of Nitrox 32", "",
-                    "Final Mix: Trimix 32/1", kSeparator, "MOD 40 m", "PO2 1.60", "END 33 m"},
+                    "Final Mix: Trimix 32/1", kSeparator, "MOD 40 m", "PO2 1.60", "END 32 m"},
                    40}));
 
 } // namespace

@@ -62,7 +62,7 @@ TEST(RealGasRequiredMix, EmptyCylinderToTrimix1845) {
         "Ideal-gas figures would have given O2 18.3 %, He 45.6 %",
     };
     EXPECT_EQ(tail(report, 1), expected);
-    const BlendPlan& plan = *report.plan;
+    const ShownPlan& plan = *report.plan;
     ASSERT_TRUE(plan.gauges);
     EXPECT_FALSE(plan.gauges->drainTo);
     EXPECT_EQ(plan.helium, 1337);
@@ -75,7 +75,7 @@ TEST(RealGasRequiredMix, DrainIsAReadingAndTheFiguresUseTheLocale) {
     const BlendReport report =
         requiredMixReport(mixerOf(1000, 80, 0, 3000, 32, 0), "", realGas({",", "."}));
     ASSERT_EQ(report.outcome, Outcome::Plan);
-    const BlendPlan& plan = *report.plan;
+    const ShownPlan& plan = *report.plan;
     ASSERT_TRUE(plan.gauges && plan.gauges->drainTo);
     const std::string drainTo = std::to_string(*plan.gauges->drainTo);
     const std::vector<std::string> mixing{
@@ -140,7 +140,7 @@ TEST(RealGasRequiredMix, BadTopUpGasFailsAsWithIdealGas) {
 struct TopUpCase {
     const char* name;
     Mixer problem;
-    MixPercentages mix;
+    WholePercent mix;
     std::string addLine;
     std::string idealLine;
 };
@@ -163,7 +163,7 @@ TEST(RealGasTopUp, ReportsTheRealMixAndTheIdealPrediction) {
     for (const TopUpCase& c : cases) {
         const BlendReport report = topUpReport(c.problem, "", realGas());
         ASSERT_EQ(report.outcome, Outcome::Plan) << c.name;
-        EXPECT_EQ(report.requiredMix, std::optional<MixPercentages>(c.mix)) << c.name;
+        EXPECT_EQ(report.requiredMix, std::optional<WholePercent>(c.mix)) << c.name;
         ASSERT_GE(report.lines.size(), 8u) << c.name;
         EXPECT_EQ(report.lines[6], c.addLine) << c.name;
         EXPECT_EQ(report.lines.back(), c.idealLine) << c.name;

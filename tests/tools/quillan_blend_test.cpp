@@ -123,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(
                   joined({"Top Trimix 18/20 with Nitrox 32 to 3000 PSI", kSeparator},
                          mixing({"Starting Trimix 18/20 PSI should be 100",
                                  "Add 2900 PSI of Nitrox 32", "", "Final Mix: Trimix 32/1",
-                                 kSeparator, "MOD 132 fsw", "PO2 1.60", "END 109 fsw"})),
+                                 kSeparator, "MOD 132 fsw", "PO2 1.60", "END 107 fsw"})),
                   0},
         BlendCase{"AirToppedWithAirAtDepth",
                   {"--have", "500/21", "--fill", "3000", "--depth", "100"},

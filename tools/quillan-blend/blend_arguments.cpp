@@ -53,8 +53,7 @@ struct QuantityRules {
 
 QuantityRules quantityRules(UnitSystem units) {
     const UnitLabels labels = unitLabels(units);
-    return {unitRanges(units), rangeUnit(units, labels.pressure),
-            rangeUnit(units, labels.depth)};
+    return {unitRanges(units), rangeUnit(units, labels.pressure), rangeUnit(units, labels.depth)};
 }
 
 // A number in the user's locale within the inclusive bounds, then rounded halves to even:
@@ -197,9 +196,8 @@ BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocal
     }
     const QuantityRules rules = quantityRules(request.units);
 
-    const CylinderArgument start = cylinder("--have", have, "starting",
-                                            rules.ranges.maxStartingPressure, rules.pressureUnit,
-                                            numbers);
+    const CylinderArgument start = cylinder(
+        "--have", have, "starting", rules.ranges.maxStartingPressure, rules.pressureUnit, numbers);
     CylinderArgument required;
     if (wantOption->count() > 0) {
         request.command = Command::RequiredMix;

@@ -3,10 +3,10 @@
 // The feasible interval of kept source pressure is worked out here in doubles, independently of
 // the solver's integer arithmetic.
 
-#include "planning/mixer.h"
 #include "engine/number_rules.h"
-#include "planning/partial_pressure.h"
 #include "engine/runtime_error.h"
+#include "planning/mixer.h"
+#include "planning/partial_pressure.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "planning/exact_blend.h"
-#include "planning/mixer.h"
 #include "engine/runtime_error.h"
 #include "error_matchers.h"
+#include "planning/exact_blend.h"
+#include "planning/mixer.h"
 
 #include <gtest/gtest.h>
 
@@ -218,9 +218,7 @@ class ArithmeticErrors : public ::testing::TestWithParam<ArithmeticErrorCase> {}
 TEST_P(ArithmeticErrors, ReachTheCallerWithNoAnswer) {
     const ArithmeticErrorCase& blend = GetParam();
     // Only problems the exact solve cannot take keep the loop's error.
-    ASSERT_FALSE(
-        exactBlendApplies({blend.source[0], blend.source[1], blend.source[2], blend.target[0],
-                           blend.target[1], blend.target[2], blend.topupO2}));
+    ASSERT_FALSE(exactBlendApplies(makeMixer(blend.source, blend.target, blend.topupO2)));
     Mixer mixer = makeMixer({0, 0, 0, 0}, {3000, 100, 0, 0}, 21);
     ASSERT_FALSE(mixer.CalcMix());
     mixer.Load(blend.source[0], blend.source[1], blend.source[2], blend.source[3], blend.target[0],

@@ -1,6 +1,6 @@
-#include "planning/mixer.h"
 #include "engine/runtime_error.h"
 #include "error_matchers.h"
+#include "planning/mixer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "quantities/gas_names.h"
 #include "planning/mixer.h"
+#include "quantities/gas_names.h"
 
 #include <gtest/gtest.h>
 

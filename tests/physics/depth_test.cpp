@@ -1,5 +1,5 @@
-#include "physics/depth.h"
 #include "engine/number_rules.h"
+#include "physics/depth.h"
 
 #include <gtest/gtest.h>
 

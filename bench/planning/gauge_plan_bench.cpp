@@ -1,0 +1,50 @@
+// A blend solved on amounts of gas: the plan with the least drain and the gauge reading after
+// each step, for fills a blender meets, under each gas law.
+#include "physics/gas_model.h"
+#include "planning/gauge_plan.h"
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+
+namespace {
+
+using quillan::BlendProblem;
+using quillan::GasMix;
+using quillan::Pressure;
+
+BlendProblem problem(double startPSI, GasMix start, double requiredPSI, GasMix required,
+                     double topUpO2) {
+    return {{Pressure::psi(startPSI), start},
+            {Pressure::psi(requiredPSI), required},
+            GasMix::percent(topUpO2)};
+}
+
+const std::array kGaugeProblems{
+    problem(0, GasMix::air(), 3000, GasMix::percent(18, 45), 21),              // trimix
+    problem(0, GasMix::air(), 3000, GasMix::percent(32), 21),                  // nitrox
+    problem(1000, GasMix::percent(80), 3000, GasMix::percent(32), 21),         // drain first
+    problem(1200, GasMix::percent(18, 45), 3200, GasMix::percent(18, 45), 32), // refill
+    problem(500, GasMix::percent(21, 35), 3000, GasMix::percent(21, 35), 21),  // all steps
+    problem(1000, GasMix::percent(21, 50), 3000, GasMix::percent(32), 21),     // no plan
+};
+
+void planAll(benchmark::State& state, quillan::GasModel model) {
+    const quillan::CylinderGas gas{quillan::gasLawOf(model)};
+    std::size_t next = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(quillan::planByGauge(gas, kGaugeProblems[next]));
+        next = next + 1 == kGaugeProblems.size() ? 0 : next + 1;
+    }
+}
+
+void BM_IdealGasPlan(benchmark::State& state) {
+    planAll(state, quillan::GasModel::IdealPartialPressures);
+}
+void BM_RealGasPlan(benchmark::State& state) {
+    planAll(state, quillan::GasModel::RealGas);
+}
+BENCHMARK(BM_IdealGasPlan);
+BENCHMARK(BM_RealGasPlan);
+
+} // namespace
