@@ -1,10 +1,9 @@
 #include "blend_output.h"
 
 #include "report/depth_figures.h"
+#include "report/plan_json.h"
 
 #include <nlohmann/json.hpp>
-
-#include <cmath>
 
 namespace quillan::blend {
 
@@ -15,53 +14,6 @@ std::optional<report::DepthFigures> depthFigures(const BlendRequest& request,
     if (!request.depth || !report.depthMix)
         return std::nullopt;
     return report::figuresAtDepth(*report.depthMix, *request.depth, request.units);
-}
-
-// PO2 as the report shows it, two decimals, so the two always agree.
-double shownPO2(double po2) {
-    return parseNumber(formatFixed2(po2, NumberLocale::classic()), NumberLocale::classic());
-}
-
-// A fraction as a percentage to one decimal, as the report's ideal-figures line shows it.
-double percentTenths(double fraction) {
-    return std::nearbyint(fraction * 1000.0) / 10.0;
-}
-
-// Real gases only: the readings to fill by, and the mix the ideal-gas figures give.
-nlohmann::ordered_json gaugeJson(const report::ShownPlan& plan) {
-    nlohmann::ordered_json gauges = {{"drain_to", nullptr},
-                                     {"after_helium", nullptr},
-                                     {"after_oxygen", nullptr},
-                                     {"after_top_up", plan.finalPressure}};
-    if (plan.gauges) {
-        if (plan.gauges->drainTo)
-            gauges["drain_to"] = *plan.gauges->drainTo;
-        gauges["after_helium"] = plan.gauges->afterHelium;
-        gauges["after_oxygen"] = plan.gauges->afterOxygen;
-        gauges["after_top_up"] = plan.gauges->afterTopUp;
-    }
-    nlohmann::ordered_json ideal = nullptr;
-    if (plan.idealFiguresMix)
-        ideal = {{"o2", percentTenths(plan.idealFiguresMix->o2().value())},
-                 {"he", percentTenths(plan.idealFiguresMix->he().value())}};
-    return {{"gauge", gauges}, {"ideal_figures_mix", ideal}};
-}
-
-nlohmann::ordered_json planJson(const report::ShownPlan& plan) {
-    return {{"drain", plan.drain},
-            {"helium", plan.helium},
-            {"oxygen", plan.oxygen},
-            {"top_up", plan.topUp},
-            {"top_up_gas", plan.topUpGas},
-            {"final_mix",
-             {{"name", plan.finalMixName},
-              {"pressure", plan.finalPressure},
-              {"o2", plan.finalMix.o2},
-              {"he", plan.finalMix.he},
-              {"n", plan.finalMix.n}}},
-            {"mod", plan.mod},
-            {"po2", shownPO2(plan.po2)},
-            {"end", plan.end}};
 }
 
 } // namespace
@@ -95,17 +47,10 @@ std::string jsonText(const BlendRequest& request, const report::BlendReport& rep
         {"why_not", nullptr},
         {"error", nullptr},
     };
-    const nlohmann::ordered_json noPlan = planJson({});
-    for (const auto& [key, value] : noPlan.items())
-        plan[key] = nullptr;
-    if (report.plan)
-        plan.update(planJson(*report.plan));
+    plan.update(report::planFields(report.plan));
     if (request.gas == GasModel::RealGas) {
         plan["gas"] = "real";
-        plan["gauge"] = nullptr;
-        plan["ideal_figures_mix"] = nullptr;
-        if (report.plan)
-            plan.update(gaugeJson(*report.plan));
+        plan.update(report::gaugeFields(report.plan));
     }
     if (report.outcome == report::Outcome::NotPossible)
         plan["why_not"] = report.whyNot;
@@ -118,8 +63,9 @@ std::string jsonText(const BlendRequest& request, const report::BlendReport& rep
     if (request.depth) {
         plan["at_depth"] = nullptr;
         if (const auto figures = depthFigures(request, report))
-            plan["at_depth"] = {
-                {"depth", figures->depth}, {"end", figures->end}, {"po2", shownPO2(figures->po2)}};
+            plan["at_depth"] = {{"depth", figures->depth},
+                                {"end", figures->end},
+                                {"po2", report::shownPO2(figures->po2)}};
     }
     plan["report"] = textLines(request, report, options);
     return plan.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
