@@ -29,7 +29,10 @@ double perAtmosphere(SeaWaterScale scale) {
 
 std::int16_t CalcMOD(std::int16_t O2, SeaWaterScale scale, double maxPO2) {
     try {
-        return toInt16((checkedDivide(maxPO2, O2 / 100.0) - 1.0) * perAtmosphere(scale));
+        // A limit: rounded down, never past the PO2 it is worked out for. The dust allowance
+        // keeps a depth that is whole on paper (32 % at 1.6 is 132 fsw) from flooring below.
+        const double depth = (checkedDivide(maxPO2, O2 / 100.0) - 1.0) * perAtmosphere(scale);
+        return toInt16(std::floor(depth + 1e-9));
     } catch (const RuntimeError&) {
         return -1;
     }

@@ -12,7 +12,8 @@ namespace quillan {
 // The PO2 the MOD field and the reports are worked out at.
 inline constexpr double kClassicMaxPO2 = 1.6;
 
-// Maximum operating depth at a PO2 limit for a whole O2 percentage; -1 for O2 0.
+// Maximum operating depth at a PO2 limit for a whole O2 percentage, rounded down to a whole
+// depth unit; -1 for O2 0.
 std::int16_t CalcMOD(std::int16_t O2, SeaWaterScale scale = kFeetOfSeaWater,
                      double maxPO2 = kClassicMaxPO2);
 

@@ -29,20 +29,23 @@ struct BlendPlan {
     // have given (for a top-up, the mix they predict); nothing when they give no plan.
     std::optional<GaugeReadings> gauges;
     std::optional<GasMix> idealFiguresMix;
+    // The start already holds the required mix (within half a point): at most a drain.
+    bool startIsRequiredMix = false;
 };
 
 // Why there is no plan. Each has its own report line.
 enum class NoPlan {
-    TargetRequired,  // no required pressure (or, for a blend, no required O2)
-    AtOrAboveTarget, // the start already holds the required pressure
-    LowSourceO2,     // a starting mix too lean in oxygen to start from
-    MixImpossible,   // no amounts of the gases make the mix
+    TargetRequired, // no required pressure (or, for a blend, no required O2)
+    LowSourceO2,    // a starting mix too lean in oxygen to start from
+    MixImpossible,  // no amounts of the gases make the mix
 };
 
 // A plan, or the reason there is none.
 struct PlanOutcome {
     std::optional<BlendPlan> plan;
     NoPlan whyNot = NoPlan::MixImpossible;
+    // The start holds the required pressure or more: the plan, if any, drains first.
+    bool startAtOrAboveRequired = false;
 };
 
 } // namespace quillan

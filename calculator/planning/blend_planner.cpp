@@ -7,6 +7,7 @@
 #include "rules/limits.h"
 
 #include <cmath>
+#include <cstdlib>
 
 namespace quillan {
 
@@ -84,13 +85,44 @@ std::optional<BlendPlan> realGasPlan(const BlendProblem& problem, UnitSystem uni
     return plan;
 }
 
-// The stops both calculations make before planning.
-std::optional<NoPlan> stopBefore(const Mixer& problem, UnitSystem units) {
-    if (problem.SourcePSI() >= problem.TargetPSI())
-        return NoPlan::AtOrAboveTarget;
-    if (isLowSourceO2(problem.SourcePSI(), problem.SourceO2(), units))
-        return NoPlan::LowSourceO2;
-    return std::nullopt;
+// A start that holds the required pressure or more, and already the required mix: drain to
+// the required pressure, and add nothing.
+BlendPlan drainOnly(const Mixer& problem, UnitSystem units) {
+    BlendPlan plan;
+    plan.drain = pressureIn(units, problem.SourcePSI() - problem.TargetPSI());
+    plan.topUpGas = GasMix::percent(problem.TopupMixFO2());
+    plan.final = {pressureIn(units, problem.TargetPSI()),
+                  GasMix::percent(problem.SourceO2(), problem.SourceHe())};
+    plan.startIsRequiredMix = true;
+    return plan;
+}
+
+bool atOrAboveRequired(const Mixer& problem) {
+    return problem.SourcePSI() >= problem.TargetPSI();
+}
+
+// Within half a point of O2 and of He.
+bool startIsRequiredMix(const Mixer& problem) {
+    return std::abs(problem.SourceO2() - problem.TargetO2()) <= 0.5 &&
+           std::abs(problem.SourceHe() - problem.TargetHe()) <= 0.5;
+}
+
+PlanOutcome blendFor(const Mixer& problem, const PlanOptions& options) {
+    if (atOrAboveRequired(problem) && startIsRequiredMix(problem))
+        return outcomeOf(drainOnly(problem, options.units));
+    if (isLowSourceO2(problem.SourcePSI(), problem.SourceO2(), options.units))
+        return noPlan(NoPlan::LowSourceO2);
+    switch (options.gas) {
+    case GasModel::IdealPartialPressures:
+        if (options.units == UnitSystem::PsiAndFeet)
+            return outcomeOf(classicPlan(problem));
+        checkTopUpGas(problem);
+        return outcomeOf(wholeReadingPlan(problemOf(problem, options.units, false), options.units));
+    case GasModel::RealGas:
+        break;
+    }
+    checkTopUpGas(problem);
+    return outcomeOf(realGasPlan(problemOf(problem, options.units, true), options.units));
 }
 
 // The start topped up with `add` of the top-up gas as partial pressures, on the figures' own
@@ -116,26 +148,22 @@ GasMix idealTopUpMix(const Mixer& problem) {
 PlanOutcome planRequiredMix(const Mixer& problem, const PlanOptions& options) {
     if (problem.TargetPSI() == 0 || problem.TargetO2() == 0)
         return noPlan(NoPlan::TargetRequired);
-    if (const auto stop = stopBefore(problem, options.units))
-        return noPlan(*stop);
-    switch (options.gas) {
-    case GasModel::IdealPartialPressures:
-        if (options.units == UnitSystem::PsiAndFeet)
-            return outcomeOf(classicPlan(problem));
-        checkTopUpGas(problem);
-        return outcomeOf(wholeReadingPlan(problemOf(problem, options.units, false), options.units));
-    case GasModel::RealGas:
-        break;
-    }
-    checkTopUpGas(problem);
-    return outcomeOf(realGasPlan(problemOf(problem, options.units, true), options.units));
+    PlanOutcome outcome = blendFor(problem, options);
+    outcome.startAtOrAboveRequired = atOrAboveRequired(problem);
+    return outcome;
 }
 
 PlanOutcome planTopUp(const Mixer& problem, const PlanOptions& options) {
     if (problem.TargetPSI() == 0)
         return noPlan(NoPlan::TargetRequired);
-    if (const auto stop = stopBefore(problem, options.units))
-        return noPlan(*stop);
+    if (atOrAboveRequired(problem)) {
+        // Nothing needs adding: at most a drain, and the start's mix stays.
+        PlanOutcome outcome = outcomeOf(drainOnly(problem, options.units));
+        outcome.startAtOrAboveRequired = true;
+        return outcome;
+    }
+    if (isLowSourceO2(problem.SourcePSI(), problem.SourceO2(), options.units))
+        return noPlan(NoPlan::LowSourceO2);
     BlendPlan plan;
     plan.topUp = pressureIn(options.units, problem.TargetPSI() - problem.SourcePSI());
     plan.topUpGas = GasMix::percent(problem.TopupMixFO2());

@@ -92,10 +92,25 @@ void stopReport(BlendReport& report, std::string why) {
     report.whyNot = std::move(why);
 }
 
-void stopAtOrAboveTarget(BlendReport& report, const Mixer& mixer, const std::string& pressure) {
-    report.lines.push_back("Source " + pressure + " = " + formatNumber(mixer.SourcePSI()));
-    report.lines.push_back("Target " + pressure + " = " + formatNumber(mixer.TargetPSI()));
-    stopReport(report, "Target " + pressure + " is less than or equal to the Source " + pressure);
+void addAtOrAboveTargetLines(std::vector<std::string>& lines, const Mixer& mixer,
+                             const std::string& pressure) {
+    lines.push_back("Source " + pressure + " = " + formatNumber(mixer.SourcePSI()));
+    lines.push_back("Target " + pressure + " = " + formatNumber(mixer.TargetPSI()));
+    lines.push_back("Target " + pressure + " is less than or equal to the Source " + pressure);
+}
+
+void addNothingToAddLines(std::vector<std::string>& lines, const Mixer& mixer,
+                          const ShownPlan& plan, const ReportOptions& options) {
+    const std::string unit(unitLabels(options.units).pressure);
+    lines.push_back("Mixing");
+    lines.push_back(separatorLine());
+    if (plan.drain > 0)
+        lines.push_back("Drain " + formatNumber(plan.drain) + " " + unit +
+                        " from the starting Mix");
+    lines.push_back("Starting " + mixer.GetMixDescription(kSourceTank) + " " + unit +
+                    " should be " + formatNumber(plan.finalPressure));
+    lines.push_back("Nothing to add: the starting Mix is already " + plan.finalMixName);
+    addFinalMixLines(lines, plan, options);
 }
 
 void recordFailure(BlendReport& report, const RuntimeError& err) {

@@ -35,9 +35,14 @@ std::string untilLine(std::string_view gas, std::int16_t reading, std::string_vi
 // Ends a report early: `why` becomes its last line and the reason the blend cannot be made.
 void stopReport(BlendReport& report, std::string why);
 
-// The stop both commands make when the source already holds the target pressure: the two
-// pressures, then why.
-void stopAtOrAboveTarget(BlendReport& report, const Mixer& mixer, const std::string& pressure);
+// What both commands say first when the source already holds the target pressure: the two
+// pressures, and that the target is not above the source.
+void addAtOrAboveTargetLines(std::vector<std::string>& lines, const Mixer& mixer,
+                             const std::string& pressure);
+
+// The mixing lines of a plan that adds nothing: the drain, if any, and the pressure to end at.
+void addNothingToAddLines(std::vector<std::string>& lines, const Mixer& mixer,
+                          const ShownPlan& plan, const ReportOptions& options);
 
 // Records a failure: the error value, and the outcome Failed.
 void recordFailure(BlendReport& report, const RuntimeError& err);

@@ -21,7 +21,9 @@ void addMixingLines(std::vector<std::string>& lines, const Mixer& mixer, const S
         lines.push_back("Add " + formatNumber(plan.helium) + " " + psi + " of He");
     if (plan.oxygen > 0)
         lines.push_back("Add " + formatNumber(plan.oxygen) + " " + psi + " of O2");
-    lines.push_back("Add " + formatNumber(plan.topUp) + " " + psi + " of " + plan.topUpGas);
+    // A whole-bar plan may round its last breath of top-up gas away.
+    if (plan.topUp > 0)
+        lines.push_back("Add " + formatNumber(plan.topUp) + " " + psi + " of " + plan.topUpGas);
     lines.push_back("Ending " + psi + " should be " + formatNumber(plan.finalPressure));
     addFinalMixLines(lines, plan, options);
 }
@@ -65,13 +67,13 @@ BlendReport requiredMixReport(const Mixer& problem, std::string_view dateTime,
         lines.push_back(separatorLine());
 
         const PlanOutcome outcome = planRequiredMix(problem, options.planOptions());
+        // A cylinder at or above the required pressure is drained first, then blended.
+        if (outcome.startAtOrAboveRequired)
+            addAtOrAboveTargetLines(lines, problem, psi);
         if (!outcome.plan) {
             switch (outcome.whyNot) {
             case NoPlan::TargetRequired:
                 stopReport(report, "Target cylinder " + psi + " and fO2 are required values");
-                return report;
-            case NoPlan::AtOrAboveTarget:
-                stopAtOrAboveTarget(report, problem, psi);
                 return report;
             case NoPlan::LowSourceO2:
                 stopReport(report, std::string(kLowSourceO2Text));
@@ -82,7 +84,9 @@ BlendReport requiredMixReport(const Mixer& problem, std::string_view dateTime,
             }
         } else {
             const ShownPlan plan = shownPlanOf(*outcome.plan, options.units);
-            if (plan.gauges)
+            if (outcome.plan->startIsRequiredMix)
+                addNothingToAddLines(lines, problem, plan, options);
+            else if (plan.gauges)
                 addGaugeLines(lines, problem, plan, options);
             else
                 addMixingLines(lines, problem, plan, options);

@@ -46,11 +46,6 @@ BlendReport topUpReport(const Mixer& problem, std::string_view dateTime,
             case NoPlan::MixImpossible:
                 stopReport(report, "Target cylinder " + psi + " is required");
                 break;
-            case NoPlan::AtOrAboveTarget:
-                stopAtOrAboveTarget(report, problem, psi);
-                lines.emplace_back();
-                lines.push_back("End Calculation");
-                break;
             case NoPlan::LowSourceO2:
                 stopReport(report, std::string(kLowSourceO2Text));
                 break;
@@ -59,9 +54,18 @@ BlendReport topUpReport(const Mixer& problem, std::string_view dateTime,
         }
         ShownPlan plan = shownPlanOf(*outcome.plan, options.units);
         plan.topUpGas = topUpGas;
-        lines.push_back("Mixing");
-        lines.push_back(separatorLine());
-        addToppingLines(lines, problem, plan, options);
+        if (outcome.startAtOrAboveRequired) {
+            // The lines this case has always had, then what the cylinder holds.
+            addAtOrAboveTargetLines(lines, problem, psi);
+            lines.emplace_back();
+            lines.push_back("End Calculation");
+            lines.emplace_back();
+            addNothingToAddLines(lines, problem, plan, options);
+        } else {
+            lines.push_back("Mixing");
+            lines.push_back(separatorLine());
+            addToppingLines(lines, problem, plan, options);
+        }
 
         report.requiredMix = plan.finalMix;
         report.depthMix = plan.finalMix;

@@ -31,9 +31,11 @@ INSTANTIATE_TEST_SUITE_P(Mixes, DepthReference,
                          ::testing::Values(ReferenceRow{21, 218, 79, 218, 251.0 / 33.0 * 0.21},
                                            ReferenceRow{21, 218, 44, 107, 251.0 / 33.0 * 0.21},
                                            ReferenceRow{32, 132, 68, 109, 1.6},
-                                           ReferenceRow{36, 114, 64, 86, 1.6036363636363636},
-                                           ReferenceRow{50, 73, 50, 34, 1.606060606060606},
-                                           ReferenceRow{100, 20, 0, 0, 1.606060606060606},
+                                           // Rounded down: 113.67, 72.6 and 19.8 fsw.
+                                           ReferenceRow{36, 113, 64, 85,
+                                                        (113.0 / 33.0 + 1.0) * 0.36},
+                                           ReferenceRow{50, 72, 50, 33, (72.0 / 33.0 + 1.0) * 0.5},
+                                           ReferenceRow{100, 19, 0, 0, 19.0 / 33.0 + 1.0},
                                            ReferenceRow{10, 495, 20, 101, 1.6}));
 
 TEST(CalcMOD, FailsOnlyWithoutOxygen) {
@@ -41,7 +43,7 @@ TEST(CalcMOD, FailsOnlyWithoutOxygen) {
     EXPECT_EQ(CalcMOD(-1), -5313);
     EXPECT_EQ(CalcMOD(1), 5247);
     EXPECT_EQ(CalcMOD(32767), -33);
-    EXPECT_EQ(CalcMOD(-32768), -33);
+    EXPECT_EQ(CalcMOD(-32768), -34);
 }
 
 TEST(CalcATA, OneAtmospherePer33Feet) {
@@ -97,13 +99,15 @@ TEST_P(MetricDepthReference, ModThenEndAndPo2AtThatDepth) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Mixes, MetricDepthReference,
-                         ::testing::Values(ReferenceRow{21, 66, 79, 66, 7.6 * 0.21}, // 66.19
-                                           ReferenceRow{21, 66, 44, 32, 7.6 * 0.21}, // 32.33
-                                           ReferenceRow{32, 40, 68, 33, 1.6},        // 33.04
-                                           ReferenceRow{36, 34, 64, 26, 4.4 * 0.36}, // 25.65
-                                           ReferenceRow{50, 22, 50, 10, 1.6},        // 10.25
-                                           ReferenceRow{100, 6, 0, 0, 1.6},          // -10
-                                           ReferenceRow{10, 150, 20, 31, 1.6}));     // 30.51
+                         ::testing::Values(ReferenceRow{21, 66, 79, 66, 7.6 * 0.21},   // 66.19
+                                           ReferenceRow{21, 66, 44, 32, 7.6 * 0.21},   // 32.33
+                                           ReferenceRow{32, 40, 68, 33, 1.6},          // 33.04
+                                           ReferenceRow{36, 34, 64, 26, 4.4 * 0.36},   // 25.65
+                                           ReferenceRow{50, 22, 50, 10, 1.6},          // 10.25
+                                           ReferenceRow{100, 6, 0, 0, 1.6},            // -10
+                                           ReferenceRow{18, 78, 82, 81, 8.8 * 0.18},   // 78.9
+                                           ReferenceRow{15, 96, 85, 104, 10.6 * 0.15}, // 96.7
+                                           ReferenceRow{10, 150, 20, 31, 1.6}));       // 30.51
 
 TEST(MetricDepth, SameFailuresAndClampAsInFeet) {
     EXPECT_EQ(CalcMOD(0, kMetresOfSeaWater), -1);

@@ -109,13 +109,17 @@ INSTANTIATE_TEST_SUITE_P(
                     kSeparator, "Target cylinder PSI and fO2 are required values"},
                    Outcome::NotPossible,
                    std::nullopt},
-        ReportCase{"SourceAsFullAsTarget",
+        // Already the required mix: nothing to blend.
+        ReportCase{"SourceAlreadyTheRequiredMix",
                    {{3000, 32, 0, 68, 3000, 32, 0, 68, 21}},
                    {"Calculate Nitrox 32 to Nitrox 32 by adding He, O2 and Air", kSeparator,
                     "Source PSI = 3000", "Target PSI = 3000",
-                    "Target PSI is less than or equal to the Source PSI"},
-                   Outcome::NotPossible,
-                   std::nullopt},
+                    "Target PSI is less than or equal to the Source PSI", "Mixing", kSeparator,
+                    "Starting Nitrox 32 PSI should be 3000",
+                    "Nothing to add: the starting Mix is already Nitrox 32", "",
+                    "Final Mix: Nitrox 32", kSeparator, "MOD 132 fsw", "PO2 1.60", "END 109 fsw"},
+                   Outcome::Plan,
+                   132},
         ReportCase{"LowSourceO2",
                    {{200, 10, 0, 90, 3000, 32, 0, 68, 21}},
                    {"Calculate Nitrox 10 to Nitrox 32 by adding He, O2 and Air", kSeparator,
@@ -179,9 +183,12 @@ INSTANTIATE_TEST_SUITE_P(
                    {{3000, 32, 0, 68, 3000, 32, 0, 68, 21}},
                    {"Top Nitrox 32 with Air to 3000 PSI", kSeparator, "Source PSI = 3000",
                     "Target PSI = 3000", "Target PSI is less than or equal to the Source PSI", "",
-                    "End Calculation"},
-                   Outcome::NotPossible,
-                   std::nullopt}));
+                    "End Calculation", "", "Mixing", kSeparator,
+                    "Starting Nitrox 32 PSI should be 3000",
+                    "Nothing to add: the starting Mix is already Nitrox 32", "",
+                    "Final Mix: Nitrox 32", kSeparator, "MOD 132 fsw", "PO2 1.60", "END 109 fsw"},
+                   Outcome::Plan,
+                   132}));
 
 TEST(TopUpReport, FinalMixIsWrittenBackAddingUpTo100) {
     // 31.84 % O2 and 0.6 % He: nitrogen is what the two rounded figures leave.

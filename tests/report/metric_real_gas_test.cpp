@@ -67,9 +67,9 @@ TEST(MetricRealGas, EmptyCylinderToTrimix1845InBar) {
         "",
         "Final Mix: Trimix 18/45",
         kSeparator,
-        "MOD 79 m",
-        "PO2 1.60",
-        "END 32 m",
+        "MOD 78 m", // 78.9, rounded down
+        "PO2 1.58",
+        "END 31 m",
         "Ideal-gas figures would have given O2 18.3 %, He 45.8 %",
     };
     EXPECT_EQ(report.lines, expected);
@@ -79,7 +79,7 @@ TEST(MetricRealGas, EmptyCylinderToTrimix1845InBar) {
     EXPECT_EQ(plan.helium, 92);
     EXPECT_EQ(plan.oxygen, 108 - 92);
     EXPECT_EQ(plan.topUp, 207 - 108);
-    EXPECT_EQ(report.targetDepth, std::optional<std::int16_t>(79));
+    EXPECT_EQ(report.targetDepth, std::optional<std::int16_t>(78));
 }
 
 TEST(MetricRealGas, DrainAndTopUpLinesSayBar) {

@@ -67,13 +67,18 @@ INSTANTIATE_TEST_SUITE_P(
                     "Ending bar should be 200", "", "Final Mix: Trimix 21/35", kSeparator,
                     "MOD 66 m", "PO2 1.60", "END 32 m"},
                    66},
-        MetricCase{"SourceAsFullAsTarget",
+        // Drained to 172.15 bar and filled with 27.85 bar of oxygen and 0.07 of air: the
+        // whole-bar readings closest to that add no air.
+        MetricCase{"FullCylinderReblended",
                    requiredMixReport,
-                   {200, 32, 0, 68, 200, 32, 0, 68, 21},
-                   {"Calculate Nitrox 32 to Nitrox 32 by adding He, O2 and Air", kSeparator,
+                   {200, 21, 0, 79, 200, 32, 0, 68, 21},
+                   {"Calculate Air to Nitrox 32 by adding He, O2 and Air", kSeparator,
                     "Source bar = 200", "Target bar = 200",
-                    "Target bar is less than or equal to the Source bar"},
-                   std::nullopt},
+                    "Target bar is less than or equal to the Source bar", "Mixing", kSeparator,
+                    "Drain 28 bar from the starting Mix", "Starting Air bar should be 172",
+                    "Add 28 bar of O2", "Ending bar should be 200", "", "Final Mix: Nitrox 32",
+                    kSeparator, "MOD 40 m", "PO2 1.60", "END 33 m"},
+                   40},
         // 100 PSI is about 7 bar: above it a hypoxic source is refused, at it any passes.
         MetricCase{"LowSourceO2Above7Bar",
                    requiredMixReport,

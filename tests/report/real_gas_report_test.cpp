@@ -2,6 +2,7 @@
 // ideal-figures line, and the answers that are not plans.
 #include "report/blend_report.h"
 #include "report_test_support.h"
+#include "rules/limits.h"
 
 #include <gtest/gtest.h>
 
@@ -114,8 +115,8 @@ TEST(RealGasRequiredMix, AnswersThatAreNotPlans) {
          std::string(kMixImpossible)},
         {"rich top-up gas", mixerOf(0, 0, 0, 3000, 32, 0, 36), Outcome::NotPossible,
          std::string(kMixImpossible)},
-        {"stops as with ideal gas", mixerOf(3000, 21, 0, 3000, 32, 0), Outcome::NotPossible,
-         "Target PSI is less than or equal to the Source PSI"},
+        {"stops as with ideal gas", mixerOf(3000, 10, 0, 3000, 32, 0), Outcome::NotPossible,
+         std::string(kLowSourceO2Text)},
     };
     for (const NoPlanCase& c : cases) {
         const BlendReport report = requiredMixReport(c.problem, "", realGas());

@@ -86,7 +86,7 @@ TEST(GasModel, RealInBarWithUnitsMetric) {
     EXPECT_TRUE(shows(shown, "Add He until the gauge reads 92 bar"));
     EXPECT_TRUE(shows(shown, "Add O2 until the gauge reads 108 bar"));
     EXPECT_TRUE(shows(shown, "Add Air until the gauge reads 207 bar"));
-    EXPECT_TRUE(shows(shown, "MOD 79 m"));
+    EXPECT_TRUE(shows(shown, "MOD 78 m"));
     EXPECT_TRUE(shows(shown, "Ideal-gas figures would have given O2 18.3 %, He 45.8 %"));
     EXPECT_EQ(shown.back(), "At 60 m: END 23 m, PO2 1.26");
 

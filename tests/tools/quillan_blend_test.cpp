@@ -96,12 +96,16 @@ INSTANTIATE_TEST_SUITE_P(
                                  "Ending PSI should be 3000", "", "Final Mix: Trimix 21/35",
                                  kSeparator, "MOD 218 fsw", "PO2 1.60", "END 107 fsw"})),
                   0},
-        BlendCase{"SourceAsFullAsTarget",
-                  {"--have", "3000/32", "--want", "3000/32"},
-                  {"Calculate Nitrox 32 to Nitrox 32 by adding He, O2 and Air", kSeparator,
+        // A full cylinder is drained, then blended.
+        BlendCase{"FullCylinderReblended",
+                  {"--have", "3000/21", "--want", "3000/32"},
+                  {"Calculate Air to Nitrox 32 by adding He, O2 and Air", kSeparator,
                    "Source PSI = 3000", "Target PSI = 3000",
-                   "Target PSI is less than or equal to the Source PSI"},
-                  1},
+                   "Target PSI is less than or equal to the Source PSI", "Mixing", kSeparator,
+                   "Drain 419 PSI from the starting Mix", "Starting Air PSI should be 2581",
+                   "Add 418 PSI of O2", "Add 1 PSI of Air", "Ending PSI should be 3000", "",
+                   "Final Mix: Nitrox 32", kSeparator, "MOD 132 fsw", "PO2 1.60", "END 109 fsw"},
+                  0},
         BlendCase{"LowSourceO2",
                   {"--have", "200/10", "--want", "3000/32"},
                   {"Calculate Nitrox 10 to Nitrox 32 by adding He, O2 and Air", kSeparator,
@@ -132,12 +136,30 @@ INSTANTIATE_TEST_SUITE_P(
                                  "Final Mix: Air", kSeparator, "MOD 218 fsw", "PO2 1.60",
                                  "END 218 fsw", "", "At 100 fsw: END 100 fsw, PO2 0.85"})),
                   0},
-        BlendCase{"TopUpSourceAsFullAsTarget",
-                  {"--have", "3000/32", "--fill", "3000", "--depth", "100"},
-                  {"Top Nitrox 32 with Air to 3000 PSI", kSeparator, "Source PSI = 3000",
-                   "Target PSI = 3000", "Target PSI is less than or equal to the Source PSI", "",
-                   "End Calculation"},
-                  1}));
+        BlendCase{"TopUpBelowTheSourceDrains",
+                  {"--have", "3000/32", "--fill", "2500", "--depth", "100"},
+                  {"Top Nitrox 32 with Air to 2500 PSI",
+                   kSeparator,
+                   "Source PSI = 3000",
+                   "Target PSI = 2500",
+                   "Target PSI is less than or equal to the Source PSI",
+                   "",
+                   "End Calculation",
+                   "",
+                   "Mixing",
+                   kSeparator,
+                   "Drain 500 PSI from the starting Mix",
+                   "Starting Nitrox 32 PSI should be 2500",
+                   "Nothing to add: the starting Mix is already Nitrox 32",
+                   "",
+                   "Final Mix: Nitrox 32",
+                   kSeparator,
+                   "MOD 132 fsw",
+                   "PO2 1.60",
+                   "END 109 fsw",
+                   "",
+                   "At 100 fsw: END 81 fsw, PO2 1.29"},
+                  0}));
 
 // --json: one object that parses, whose figures are those the text prints.
 TEST(Json, AgreesWithTheText) {
@@ -183,8 +205,9 @@ TEST(Json, AgreesWithTheText) {
                   plan.at("helium").get<int>() > 0);
         EXPECT_EQ(has("Add " + plan.at("oxygen").dump() + " " + psi + " of O2"),
                   plan.at("oxygen").get<int>() > 0);
-        EXPECT_TRUE(has("Add " + plan.at("top_up").dump() + " " + psi + " of " +
-                        plan.at("top_up_gas").get<std::string>()));
+        EXPECT_EQ(has("Add " + plan.at("top_up").dump() + " " + psi + " of " +
+                      plan.at("top_up_gas").get<std::string>()),
+                  plan.at("top_up").get<int>() > 0);
         EXPECT_TRUE(has("Final Mix: " + plan.at("final_mix").at("name").get<std::string>()));
         EXPECT_TRUE(has("MOD " + plan.at("mod").dump() + " " + fsw));
         EXPECT_TRUE(has("END " + plan.at("end").dump() + " " + fsw));
