@@ -1,6 +1,7 @@
 // A blend solved on amounts of gas: the plan with the least drain and the gauge reading after
 // each step, for fills a blender meets, under each gas law.
 #include "physics/gas_model.h"
+#include "physics/gerg2008.h"
 #include "planning/gauge_plan.h"
 
 #include <benchmark/benchmark.h>
@@ -29,8 +30,8 @@ const std::array kGaugeProblems{
     problem(1000, GasMix::percent(21, 50), 3000, GasMix::percent(32), 21),     // no plan
 };
 
-void planAll(benchmark::State& state, quillan::GasModel model) {
-    const quillan::CylinderGas gas{quillan::gasLawOf(model)};
+void planAll(benchmark::State& state, const quillan::GasLaw& law) {
+    const quillan::CylinderGas gas{law};
     std::size_t next = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(quillan::planByGauge(gas, kGaugeProblems[next]));
@@ -39,12 +40,27 @@ void planAll(benchmark::State& state, quillan::GasModel model) {
 }
 
 void BM_IdealGasPlan(benchmark::State& state) {
-    planAll(state, quillan::GasModel::IdealPartialPressures);
+    planAll(state, quillan::gasLawOf(quillan::GasModel::IdealPartialPressures));
 }
 void BM_RealGasPlan(benchmark::State& state) {
-    planAll(state, quillan::GasModel::RealGas);
+    planAll(state, quillan::gasLawOf(quillan::GasModel::RealGas));
+}
+void BM_Gerg2008Plan(benchmark::State& state) {
+    planAll(state, quillan::Gerg2008());
+}
+// One Z of a trimix across a cylinder's pressures, the step a plan repeats.
+void BM_Gerg2008Z(benchmark::State& state) {
+    const quillan::Gerg2008 law;
+    double bar = 1.0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            law.compressibility(GasMix::percent(18, 45), bar, quillan::kRoomTemperature));
+        bar = bar >= 300.0 ? 1.0 : bar + 7.0;
+    }
 }
 BENCHMARK(BM_IdealGasPlan);
 BENCHMARK(BM_RealGasPlan);
+BENCHMARK(BM_Gerg2008Plan);
+BENCHMARK(BM_Gerg2008Z);
 
 } // namespace
