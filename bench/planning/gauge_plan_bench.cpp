@@ -43,7 +43,7 @@ void BM_IdealGasPlan(benchmark::State& state) {
     planAll(state, quillan::gasLawOf(quillan::GasModel::IdealPartialPressures));
 }
 void BM_RealGasPlan(benchmark::State& state) {
-    planAll(state, quillan::gasLawOf(quillan::GasModel::RealGas));
+    planAll(state, quillan::gasLawOf(quillan::GasModel::Virial));
 }
 void BM_Gerg2008Plan(benchmark::State& state) {
     planAll(state, quillan::Gerg2008());

@@ -30,7 +30,7 @@ void checkTopUpGas(const Mixer& problem) {
 }
 
 CylinderGas realCylinder() {
-    return {gasLawOf(GasModel::RealGas)};
+    return {gasLawOf(GasModel::Virial)};
 }
 
 CylinderGas idealCylinder() {
@@ -118,7 +118,7 @@ PlanOutcome blendFor(const Mixer& problem, const PlanOptions& options) {
             return outcomeOf(classicPlan(problem));
         checkTopUpGas(problem);
         return outcomeOf(wholeReadingPlan(problemOf(problem, options.units, false), options.units));
-    case GasModel::RealGas:
+    case GasModel::Virial:
         break;
     }
     checkTopUpGas(problem);
@@ -172,7 +172,7 @@ PlanOutcome planTopUp(const Mixer& problem, const PlanOptions& options) {
     case GasModel::IdealPartialPressures:
         plan.final.mix = idealTopUpMix(problem);
         return outcomeOf(plan);
-    case GasModel::RealGas:
+    case GasModel::Virial:
         break;
     }
     checkTopUpGas(problem);

@@ -18,7 +18,7 @@ namespace {
 ReportOptions metricRealGas() {
     ReportOptions options;
     options.units = UnitSystem::BarAndMetres;
-    options.gas = GasModel::RealGas;
+    options.gas = GasModel::Virial;
     return options;
 }
 

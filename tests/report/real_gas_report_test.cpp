@@ -29,7 +29,7 @@ Mixer mixerOf(std::int16_t sourcePSI, std::int16_t sourceO2, std::int16_t source
 
 ReportOptions realGas(NumberLocale numbers = NumberLocale::classic()) {
     ReportOptions options;
-    options.gas = GasModel::RealGas;
+    options.gas = GasModel::Virial;
     options.numbers = std::move(numbers);
     return options;
 }

@@ -46,7 +46,7 @@ TEST(GasModel, IdealIsTheDefaultAndUnchanged) {
 
 TEST(GasModel, RealGivesGaugeReadingsInTextAndJson) {
     const std::vector<std::string> request{"--have",     "0/0",   "--want",
-                                           "3000/18/45", "--gas", "real"};
+                                           "3000/18/45", "--gas", "virial"};
     const Finished text = runBlend(request);
     ASSERT_EQ(text.status, 0) << text.err;
     const std::vector<std::string> shown = linesAfterDate(text.out);
@@ -60,7 +60,7 @@ TEST(GasModel, RealGivesGaugeReadingsInTextAndJson) {
     const Finished json = runBlend(withJson);
     ASSERT_EQ(json.status, 0);
     const nlohmann::json plan = nlohmann::json::parse(json.out);
-    EXPECT_EQ(plan.at("gas"), "real");
+    EXPECT_EQ(plan.at("gas"), "virial");
     const nlohmann::json& gauge = plan.at("gauge");
     EXPECT_TRUE(gauge.at("drain_to").is_null());
     EXPECT_EQ(gauge.at("after_helium"), 1337);
@@ -79,7 +79,7 @@ TEST(GasModel, RealGivesGaugeReadingsInTextAndJson) {
 // 92 bar, 1568 PSI of oxygen 108 bar), and the JSON says both units and model.
 TEST(GasModel, RealInBarWithUnitsMetric) {
     const std::vector<std::string> request{"--units",   "metric", "--have", "0/0",     "--want",
-                                           "207/18/45", "--gas",  "real",   "--depth", "60"};
+                                           "207/18/45", "--gas",  "virial",   "--depth", "60"};
     const Finished text = runBlend(request);
     ASSERT_EQ(text.status, 0) << text.err;
     const std::vector<std::string> shown = linesAfterDate(text.out);
@@ -96,7 +96,7 @@ TEST(GasModel, RealInBarWithUnitsMetric) {
     ASSERT_EQ(json.status, 0) << json.err;
     const nlohmann::json plan = nlohmann::json::parse(json.out);
     EXPECT_EQ(plan.at("units"), (nlohmann::json{{"pressure", "bar"}, {"depth", "m"}}));
-    EXPECT_EQ(plan.at("gas"), "real");
+    EXPECT_EQ(plan.at("gas"), "virial");
     const nlohmann::json& gauge = plan.at("gauge");
     EXPECT_TRUE(gauge.at("drain_to").is_null());
     EXPECT_EQ(gauge.at("after_helium"), 92);
@@ -107,7 +107,7 @@ TEST(GasModel, RealInBarWithUnitsMetric) {
 
 TEST(GasModel, RealJsonOfADrainAndOfNoPlan) {
     const Finished drain =
-        runBlend({"--have", "1000/80", "--want", "3000/32", "--gas", "real", "--json"});
+        runBlend({"--have", "1000/80", "--want", "3000/32", "--gas", "virial", "--json"});
     ASSERT_EQ(drain.status, 0);
     const nlohmann::json plan = nlohmann::json::parse(drain.out);
     const int drainTo = plan.at("gauge").at("drain_to");
@@ -117,7 +117,7 @@ TEST(GasModel, RealJsonOfADrainAndOfNoPlan) {
                                   std::to_string(drainTo) + " PSI"));
 
     const Finished none =
-        runBlend({"--have", "1000/21/50", "--want", "3000/32", "--gas", "real", "--json"});
+        runBlend({"--have", "1000/21/50", "--want", "3000/32", "--gas", "virial", "--json"});
     EXPECT_EQ(none.status, 1);
     const nlohmann::json noPlan = nlohmann::json::parse(none.out);
     EXPECT_EQ(noPlan.at("why_not"), "Mix can't be created using current parameters");
@@ -131,10 +131,10 @@ TEST(GasModel, UnknownOrRepeatedModelIsBadInput) {
          "--gas perfect: the gas model is ideal or real"},
         {{"--have", "0/0", "--want", "3000/32", "--gas", "Real"},
          "--gas Real: the gas model is ideal or real"},
-        {{"--have", "0/0", "--want", "3000/32", "--gas", "real", "--gas", "ideal"},
+        {{"--have", "0/0", "--want", "3000/32", "--gas", "virial", "--gas", "ideal"},
          "--gas: At Most 1 required but received 2"},
-        {{"--version", "--gas", "real"}, "--version takes no other argument"},
-        {{"--version", "--units", "metric", "--gas", "real"}, "--version takes no other argument"},
+        {{"--version", "--gas", "virial"}, "--version takes no other argument"},
+        {{"--version", "--units", "metric", "--gas", "virial"}, "--version takes no other argument"},
     };
     for (const auto& [arguments, message] : cases) {
         const Finished run = runBlend(arguments);

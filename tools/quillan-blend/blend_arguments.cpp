@@ -131,11 +131,9 @@ CLI::Option* single(CLI::App& app, const std::string& name, std::string& value) 
 }
 
 GasModel gasModel(const std::string& value) {
-    if (value == "ideal")
-        return GasModel::IdealPartialPressures;
-    if (value == "real")
-        return GasModel::RealGas;
-    bad("--gas", value, "the gas model is ideal or real");
+    if (const auto model = gasModelNamed(value))
+        return *model;
+    bad("--gas", value, "the gas model is ideal, virial or real");
 }
 
 } // namespace

@@ -48,8 +48,8 @@ std::string jsonText(const BlendRequest& request, const report::BlendReport& rep
         {"error", nullptr},
     };
     plan.update(report::planFields(report.plan));
-    if (request.gas == GasModel::RealGas) {
-        plan["gas"] = "real";
+    if (request.gas != GasModel::IdealPartialPressures) {
+        plan["gas"] = gasModelName(request.gas);
         plan.update(report::gaugeFields(report.plan));
     }
     if (report.outcome == report::Outcome::NotPossible)
