@@ -1,10 +1,10 @@
 // The window and quillan-blend give the same lines for the same problem: random problems the
 // window accepts, typed as texts the window rounds, through both commands.
-#include "frm_main.h"
-#include "module1.h"
-#include "module1_input.h"
-#include "report_text.h"
+#include "fields/field_input.h"
+#include "fields/number_text.h"
+#include "instructions/report_text.h"
 #include "test_support.h"
+#include "window/frm_main.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,6 +13,8 @@
 #include <QtTest/QtTest>
 
 #include <random>
+
+using testsupport::child;
 
 namespace {
 
@@ -26,7 +28,7 @@ struct Bounds {
 // A text the window accepts for `value` and rounds back to it: plain, with blanks, a leading
 // zero, a fraction that rounds to it, an exact half that goes to it, or an exponent.
 QString textFor(int value, Bounds bounds, std::mt19937& random) {
-    const QString point = QString::fromStdString(Module1::UserNumberLocale().decimalSeparator);
+    const QString point = QString::fromStdString(fields::UserNumberLocale().decimalSeparator);
     QStringList texts{QString::number(value), QStringLiteral(" %1 ").arg(value),
                       QStringLiteral("0%1").arg(value)};
     if (value + 0.4 <= bounds.upper)
@@ -80,8 +82,8 @@ class BlendAgreementTest : public QObject {
     static void enter(QLineEdit* field, const QString& text, Bounds bounds) {
         field->setText(text);
         bool select = true;
-        QVERIFY2(!Module1::CancelInput(std::int16_t(bounds.lower), std::int16_t(bounds.upper),
-                                       field, select),
+        QVERIFY2(!fields::CancelInput(std::int16_t(bounds.lower), std::int16_t(bounds.upper), field,
+                                      select),
                  qPrintable(text));
     }
 
@@ -114,16 +116,22 @@ void BlendAgreementTest::windowAndCommandLineAgree() {
         const QString top = textFor(topUp, {21, 50}, random);
 
         for (const bool required : {true, false}) {
-            enter(form.txtSourcePSI, have.pressure, {0, 4000});
-            enter(form.txtSourceO2, have.o2, {0, 100});
-            enter(form.txtSourceHe, have.heGiven ? have.he : QStringLiteral("0"), {0, 100});
-            Module1::BalanceMixFields(form.txtSourceO2, form.txtSourceHe, form.txtSourceN);
-            enter(form.txtTargetPSI, want.pressure, {0, 4500});
-            enter(form.txtTargetO2, want.o2, {0, 100});
-            enter(form.txtTargetHe, want.heGiven ? want.he : QStringLiteral("0"), {0, 100});
-            Module1::BalanceMixFields(form.txtTargetO2, form.txtTargetHe, form.txtTargetN);
-            enter(form.txtTopO2, top, {21, 50});
-            form.txtTargetDepth->setText(QStringLiteral("unchanged"));
+            enter(child<QLineEdit>(form, "txtSourcePSI"), have.pressure, {0, 4000});
+            enter(child<QLineEdit>(form, "txtSourceO2"), have.o2, {0, 100});
+            enter(child<QLineEdit>(form, "txtSourceHe"),
+                  have.heGiven ? have.he : QStringLiteral("0"), {0, 100});
+            fields::BalanceMixFields(child<QLineEdit>(form, "txtSourceO2"),
+                                     child<QLineEdit>(form, "txtSourceHe"),
+                                     child<QLineEdit>(form, "txtSourceN"));
+            enter(child<QLineEdit>(form, "txtTargetPSI"), want.pressure, {0, 4500});
+            enter(child<QLineEdit>(form, "txtTargetO2"), want.o2, {0, 100});
+            enter(child<QLineEdit>(form, "txtTargetHe"),
+                  want.heGiven ? want.he : QStringLiteral("0"), {0, 100});
+            fields::BalanceMixFields(child<QLineEdit>(form, "txtTargetO2"),
+                                     child<QLineEdit>(form, "txtTargetHe"),
+                                     child<QLineEdit>(form, "txtTargetN"));
+            enter(child<QLineEdit>(form, "txtTopO2"), top, {21, 50});
+            child<QLineEdit>(form, "txtTargetDepth")->setText(QStringLiteral("unchanged"));
 
             const QStringList shared{QStringLiteral("--have"),  mixArgument(have),
                                      QStringLiteral("--top"),   top,
@@ -131,21 +139,25 @@ void BlendAgreementTest::windowAndCommandLineAgree() {
             const QStringList arguments =
                 shared + (required ? QStringList{QStringLiteral("--want"), mixArgument(want)}
                                    : QStringList{QStringLiteral("--fill"), want.pressure});
-            const QString stampBefore = Module1::CurrentReportDateTime();
-            QTest::mouseClick(required ? form.cmdCalc : form.cmdTopWithAir, Qt::LeftButton);
+            const QString stampBefore = instructions::CurrentReportDateTime();
+            QTest::mouseClick(required ? child<QPushButton>(form, "cmdCalc")
+                                       : child<QPushButton>(form, "cmdTopWithAir"),
+                              Qt::LeftButton);
             int status = -1;
             const QStringList cli = commandLine(arguments, status);
-            const QString stampAfter = Module1::CurrentReportDateTime();
+            const QString stampAfter = instructions::CurrentReportDateTime();
 
-            QStringList window = testsupport::listLines(form.lstBlendingInstructions);
+            QStringList window =
+                testsupport::listLines(child<QListWidget>(form, "lstBlendingInstructions"));
             // The command line adds the depth figures where the window refreshed them.
-            if (form.txtTargetDepth->text() != QStringLiteral("unchanged")) {
-                form.txtTargetDepth->setText(QString::number(depth));
+            if (child<QLineEdit>(form, "txtTargetDepth")->text() != QStringLiteral("unchanged")) {
+                child<QLineEdit>(form, "txtTargetDepth")->setText(QString::number(depth));
                 form.ShowMixAtDepth();
                 window << QString()
                        << QStringLiteral("At %1 fsw: END %2 fsw, PO2 %3")
                               .arg(depth)
-                              .arg(form.txtTargetEND->text(), form.txtTargetPO2->text());
+                              .arg(child<QLineEdit>(form, "txtTargetEND")->text(),
+                                   child<QLineEdit>(form, "txtTargetPO2")->text());
             }
             const QString context = arguments.join(QLatin1Char(' '));
             QVERIFY2(!window.isEmpty() && !cli.isEmpty(), qPrintable(context));

@@ -1,12 +1,14 @@
 // The calculator without its component library: nothing registered in the registry it
 // reads. Error reports still reach the user, in the calculator's own box, and say why.
-#include "frm_main.h"
-#include "module1.h"
+#include "library/common_calls.h"
 #include "test_support.h"
+#include "window/frm_main.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest/QtTest>
+
+using testsupport::child;
 
 class CommonUnavailableTest : public QObject {
     Q_OBJECT
@@ -21,7 +23,7 @@ class CommonUnavailableTest : public QObject {
 
 void CommonUnavailableTest::errorReportFallsBackToOwnBox() {
     const auto box = testsupport::closeNextModal([] {
-        Module1::ShowError(QStringLiteral("frmMain"), QStringLiteral("LoadInstructions"),
+        library::ShowError(QStringLiteral("frmMain"), QStringLiteral("LoadInstructions"),
                            quillan::RuntimeError(6, "Quillan1", "Overflow"));
     });
     QVERIFY(box);
@@ -40,10 +42,10 @@ void CommonUnavailableTest::errorReportFallsBackToOwnBox() {
 void CommonUnavailableTest::topUpErrorStillReported() {
     frmMain form;
     form.show();
-    form.txtTargetPSI->setText(QStringLiteral("3000"));
-    form.txtSourcePSI->setText(QStringLiteral("40000"));
-    const auto box =
-        testsupport::closeNextModal([&] { QTest::mouseClick(form.cmdTopWithAir, Qt::LeftButton); });
+    child<QLineEdit>(form, "txtTargetPSI")->setText(QStringLiteral("3000"));
+    child<QLineEdit>(form, "txtSourcePSI")->setText(QStringLiteral("40000"));
+    const auto box = testsupport::closeNextModal(
+        [&] { QTest::mouseClick(child<QPushButton>(form, "cmdTopWithAir"), Qt::LeftButton); });
     QVERIFY(box);
     QVERIFY2(
         box->text.startsWith(QStringLiteral("Error at: frmMain.TopWithAir\r\n"
@@ -53,7 +55,7 @@ void CommonUnavailableTest::topUpErrorStillReported() {
 
 void CommonUnavailableTest::libraryCallsFailAsErrors() {
     try {
-        Module1::NulltoString(QStringLiteral("text"));
+        library::NulltoString(QStringLiteral("text"));
         QFAIL("no error raised");
     } catch (const quillan::RuntimeError& err) {
         QCOMPARE(err.number, 429);

@@ -1,16 +1,18 @@
 // Danger marked in the depth display and the mix fields: colour, weight and tooltip
 // change with the figures, the figures themselves do not, and the marks stay readable
 // under the default and a dark palette.
-#include "contrast.h"
-#include "danger_marks.h"
-#include "frm_main.h"
+#include "marks/contrast.h"
+#include "marks/danger_marks.h"
 #include "test_support.h"
+#include "window/frm_main.h"
 
 #include <QLineEdit>
 #include <QStyleFactory>
 #include <QtTest/QtTest>
 
 #include <memory>
+
+using testsupport::child;
 
 namespace {
 
@@ -78,24 +80,25 @@ void DangerMarksTest::po2AtDepth() {
     if (dark)
         QApplication::setPalette(testsupport::darkFusionPalette());
     frmMain window;
-    window.txtTargetO2->setText(QStringLiteral("32"));
-    window.txtTargetN->setText(QStringLiteral("68"));
-    window.txtTargetDepth->setText(depth);
+    child<QLineEdit>(window, "txtTargetO2")->setText(QStringLiteral("32"));
+    child<QLineEdit>(window, "txtTargetN")->setText(QStringLiteral("68"));
+    child<QLineEdit>(window, "txtTargetDepth")->setText(depth);
     window.ShowMixAtDepth();
-    QCOMPARE(window.txtTargetPO2->text(), po2); // the figure itself is untouched
-    QCOMPARE(int(dangerOf(window.txtTargetPO2)), danger);
-    QCOMPARE(int(shownDanger(window.txtTargetPO2)), danger);
-    const QString shownTip = window.txtTargetPO2->toolTip();
+    QCOMPARE(child<QLineEdit>(window, "txtTargetPO2")->text(),
+             po2); // the figure itself is untouched
+    QCOMPARE(int(dangerOf(child<QLineEdit>(window, "txtTargetPO2"))), danger);
+    QCOMPARE(int(shownDanger(child<QLineEdit>(window, "txtTargetPO2"))), danger);
+    const QString shownTip = child<QLineEdit>(window, "txtTargetPO2")->toolTip();
     QVERIFY2(tooltip.isEmpty() ? shownTip.isEmpty() : shownTip.startsWith(tooltip),
              qPrintable(shownTip));
-    const QPalette& shown = window.txtTargetPO2->palette();
+    const QPalette& shown = child<QLineEdit>(window, "txtTargetPO2")->palette();
     QVERIFY(contrast::ratio(shown.color(QPalette::Text), shown.color(QPalette::Base)) >=
             contrast::kMinimumRatio);
     // Warning and caution look different from each other and from plain text.
     if (danger != int(Danger::None))
         QVERIFY(shown.color(QPalette::Text) != window.palette().color(QPalette::Text));
     // Only the PO2 figure is marked, not its neighbours.
-    QCOMPARE(int(dangerOf(window.txtTargetEND)), int(Danger::None));
+    QCOMPARE(int(dangerOf(child<QLineEdit>(window, "txtTargetEND"))), int(Danger::None));
 }
 
 void DangerMarksTest::hypoxicMix_data() {
@@ -132,15 +135,16 @@ void DangerMarksTest::hypoxicMix() {
 
 void DangerMarksTest::markClearsWhenTheDangerIsGone() {
     frmMain window;
-    const QFont plain = window.txtTargetPO2->font();
-    window.txtTargetPO2->setText(QStringLiteral("1.61"));
-    QVERIFY(window.txtTargetPO2->font().bold());
-    window.txtTargetPO2->setText(QStringLiteral("1.39"));
-    QCOMPARE(window.txtTargetPO2->font(), plain);
-    QVERIFY(window.txtTargetPO2->toolTip().isEmpty());
-    QCOMPARE(window.txtTargetPO2->palette().color(QPalette::Text),
+    const QFont plain = child<QLineEdit>(window, "txtTargetPO2")->font();
+    child<QLineEdit>(window, "txtTargetPO2")->setText(QStringLiteral("1.61"));
+    QVERIFY(child<QLineEdit>(window, "txtTargetPO2")->font().bold());
+    child<QLineEdit>(window, "txtTargetPO2")->setText(QStringLiteral("1.39"));
+    QCOMPARE(child<QLineEdit>(window, "txtTargetPO2")->font(), plain);
+    QVERIFY(child<QLineEdit>(window, "txtTargetPO2")->toolTip().isEmpty());
+    QCOMPARE(child<QLineEdit>(window, "txtTargetPO2")->palette().color(QPalette::Text),
              window.palette().color(QPalette::Text));
-    QCOMPARE(window.txtTargetPO2->palette().color(QPalette::Base), QColor(227, 227, 227));
+    QCOMPARE(child<QLineEdit>(window, "txtTargetPO2")->palette().color(QPalette::Base),
+             QColor(227, 227, 227));
 }
 
 QTEST_MAIN(DangerMarksTest)

@@ -1,6 +1,6 @@
 // The required mix's depth figures (MOD, END, PO2) worked out from the field texts.
-#include "frm_main.h"
 #include "test_support.h"
+#include "window/frm_main.h"
 
 #include "engine/runtime_error.h"
 
@@ -8,6 +8,8 @@
 #include <QtTest/QtTest>
 
 #include <memory>
+
+using testsupport::child;
 
 class DepthDisplayTest : public QObject {
     Q_OBJECT
@@ -69,14 +71,15 @@ void DepthDisplayTest::figures() {
     QFETCH(QString, n);
     QFETCH(QString, depth);
     QFETCH(QStringList, figures);
-    form->txtTargetO2->setText(o2);
-    form->txtTargetN->setText(n);
-    form->txtTargetDepth->setText(depth);
+    child<QLineEdit>(*form, "txtTargetO2")->setText(o2);
+    child<QLineEdit>(*form, "txtTargetN")->setText(n);
+    child<QLineEdit>(*form, "txtTargetDepth")->setText(depth);
     form->ShowMixAtDepth();
-    QCOMPARE((QStringList{form->txtTargetMOD->text(), form->txtTargetEND->text(),
-                          form->txtTargetPO2->text()}),
+    QCOMPARE((QStringList{child<QLineEdit>(*form, "txtTargetMOD")->text(),
+                          child<QLineEdit>(*form, "txtTargetEND")->text(),
+                          child<QLineEdit>(*form, "txtTargetPO2")->text()}),
              figures);
-    QCOMPARE(form->txtTargetDepth->text(), depth);
+    QCOMPARE(child<QLineEdit>(*form, "txtTargetDepth")->text(), depth);
 }
 
 void DepthDisplayTest::textThatIsNotANumber_data() {
@@ -93,10 +96,12 @@ void DepthDisplayTest::textThatIsNotANumber_data() {
 void DepthDisplayTest::textThatIsNotANumber() {
     QFETCH(QString, o2);
     QFETCH(QString, depth);
-    form->txtTargetO2->setText(o2);
-    form->txtTargetN->setText(QStringLiteral("68"));
-    form->txtTargetDepth->setText(depth);
-    for (QLineEdit* field : {form->txtTargetMOD, form->txtTargetEND, form->txtTargetPO2})
+    child<QLineEdit>(*form, "txtTargetO2")->setText(o2);
+    child<QLineEdit>(*form, "txtTargetN")->setText(QStringLiteral("68"));
+    child<QLineEdit>(*form, "txtTargetDepth")->setText(depth);
+    for (QLineEdit* field :
+         {child<QLineEdit>(*form, "txtTargetMOD"), child<QLineEdit>(*form, "txtTargetEND"),
+          child<QLineEdit>(*form, "txtTargetPO2")})
         field->setText(QStringLiteral("x"));
     try {
         form->ShowMixAtDepth();
@@ -104,7 +109,9 @@ void DepthDisplayTest::textThatIsNotANumber() {
     } catch (const quillan::RuntimeError& err) {
         QCOMPARE(err.number, quillan::kErrTypeMismatch);
     }
-    for (QLineEdit* field : {form->txtTargetMOD, form->txtTargetEND, form->txtTargetPO2})
+    for (QLineEdit* field :
+         {child<QLineEdit>(*form, "txtTargetMOD"), child<QLineEdit>(*form, "txtTargetEND"),
+          child<QLineEdit>(*form, "txtTargetPO2")})
         QCOMPARE(field->text(), QStringLiteral("x"));
 }
 

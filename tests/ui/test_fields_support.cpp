@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -9,8 +10,8 @@
 #include <QWindow>
 #include <QtTest/QTest>
 
-#include "frm_main.h"
 #include "test_support.h"
+#include "window/frm_main.h"
 
 namespace fieldtest {
 
@@ -25,6 +26,27 @@ std::unique_ptr<frmMain> openMainWindow() {
     if (!QTest::qWaitForWindowActive(window.get()))
         qFatal("the main window did not become active");
     return window;
+}
+
+WindowFields windowFields(const QWidget& window) {
+    const auto field = [&window](const char* name) {
+        return testsupport::child<QLineEdit>(window, name);
+    };
+    return {field("txtSourcePSI"),
+            field("txtSourceO2"),
+            field("txtSourceHe"),
+            field("txtSourceN"),
+            field("txtTargetPSI"),
+            field("txtTargetO2"),
+            field("txtTargetHe"),
+            field("txtTargetN"),
+            field("txtTargetMOD"),
+            field("txtTargetDepth"),
+            field("txtTargetEND"),
+            field("txtTargetPO2"),
+            field("txtTopO2"),
+            field("txtTopN"),
+            testsupport::child<QLabel>(window, "lblTopup")};
 }
 
 namespace {

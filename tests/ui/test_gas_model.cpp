@@ -1,7 +1,7 @@
 // The gas model menu: switching it changes the required-mix report, also in bar, and the
 // choice outlives the window, as it outlives a run of the program.
-#include "frm_main.h"
 #include "test_support.h"
+#include "window/frm_main.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -14,6 +14,8 @@
 
 #include <memory>
 
+using testsupport::child;
+
 namespace {
 
 const QString kStamp = QStringLiteral("Mix Calculation 06-Dec-2026  05:18 AM");
@@ -25,13 +27,13 @@ QAction* item(const frmMain& form, const char* name) {
 // An empty cylinder to 3000 PSI (or `pressure` in the window's units) of trimix 18/45 with
 // air; the list's lines afterwards.
 QStringList blendTrimix1845(frmMain& form, const QString& pressure = QStringLiteral("3000")) {
-    form.txtSourcePSI->setText(QStringLiteral("0"));
-    form.txtTargetPSI->setText(pressure);
-    form.txtTargetO2->setText(QStringLiteral("18"));
-    form.txtTargetHe->setText(QStringLiteral("45"));
-    form.txtTargetN->setText(QStringLiteral("37"));
-    form.cmdCalc->click();
-    return testsupport::listLines(form.lstBlendingInstructions);
+    child<QLineEdit>(form, "txtSourcePSI")->setText(QStringLiteral("0"));
+    child<QLineEdit>(form, "txtTargetPSI")->setText(pressure);
+    child<QLineEdit>(form, "txtTargetO2")->setText(QStringLiteral("18"));
+    child<QLineEdit>(form, "txtTargetHe")->setText(QStringLiteral("45"));
+    child<QLineEdit>(form, "txtTargetN")->setText(QStringLiteral("37"));
+    child<QPushButton>(form, "cmdCalc")->click();
+    return testsupport::listLines(child<QListWidget>(form, "lstBlendingInstructions"));
 }
 
 } // namespace
@@ -93,7 +95,7 @@ class GasModelTest : public QObject {
     // Real gas in bar and metres: both choices set together, both kept over a restart.
     void realGasInBarSurvivesARestart() {
         auto form = std::make_unique<frmMain>();
-        form->mnuBarAndMetres->trigger();
+        child<QAction>(*form, "mnuBarAndMetres")->trigger();
         item(*form, "mnuRealGas")->trigger();
         const QStringList lines = blendTrimix1845(*form, QStringLiteral("207"));
         for (const char* line :
@@ -105,12 +107,12 @@ class GasModelTest : public QObject {
 
         form = std::make_unique<frmMain>();
         QCOMPARE(form->Units(), quillan::report::UnitSystem::BarAndMetres);
-        QVERIFY(form->mnuBarAndMetres->isChecked());
+        QVERIFY(child<QAction>(*form, "mnuBarAndMetres")->isChecked());
         QVERIFY(item(*form, "mnuRealGas")->isChecked());
         QCOMPARE(blendTrimix1845(*form, QStringLiteral("207")), lines);
 
         // Back to PSI and ideal gas for the tests after this one.
-        form->mnuPsiAndFeet->trigger();
+        child<QAction>(*form, "mnuPsiAndFeet")->trigger();
         item(*form, "mnuIdealGas")->trigger();
         form = std::make_unique<frmMain>();
         QCOMPARE(form->Units(), quillan::report::UnitSystem::PsiAndFeet);

@@ -1,9 +1,10 @@
 // The instructions list from the keyboard: select all, copy as plain text, the context
 // menu, the focus frame; and the File menu's Save and Print with their shortcuts.
-#include "frm_main.h"
-#include "instructions_list.h"
+#include "instructions/help_text.h"
+#include "instructions/instructions_list.h"
 #include "test_fields_support.h"
 #include "test_support.h"
+#include "window/frm_main.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -11,6 +12,7 @@
 #include <QtTest/QtTest>
 
 using fieldtest::ModalCloser;
+using testsupport::child;
 
 class InstructionsListTest : public QObject {
     Q_OBJECT
@@ -33,15 +35,16 @@ class InstructionsListTest : public QObject {
 };
 
 void InstructionsListTest::ctrlASelectsAllAndCtrlCCopiesThem() {
-    QVERIFY(fieldtest::tabTo(window.get(), window->lstBlendingInstructions));
+    QVERIFY(fieldtest::tabTo(window.get(), child<QListWidget>(*window, "lstBlendingInstructions")));
     fieldtest::pressKey(window.get(), Qt::Key_A, Qt::ControlModifier);
-    QCOMPARE(window->lstBlendingInstructions->selectedItems().size(), 40);
+    QCOMPARE(child<QListWidget>(*window, "lstBlendingInstructions")->selectedItems().size(), 40);
     fieldtest::pressKey(window.get(), Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QGuiApplication::clipboard()->text(), frmMain::HelpText().join(QLatin1Char('\n')));
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             instructions::HelpText().join(QLatin1Char('\n')));
 }
 
 void InstructionsListTest::copyKeepsListOrder() {
-    InstructionsList* list = window->lstBlendingInstructions;
+    InstructionsList* list = child<InstructionsList>(*window, "lstBlendingInstructions");
     QVERIFY(fieldtest::tabTo(window.get(), list));
     list->clear();
     list->addItems({"first", "", "third", "fourth"});
@@ -52,7 +55,7 @@ void InstructionsListTest::copyKeepsListOrder() {
 }
 
 void InstructionsListTest::contextMenu() {
-    InstructionsList* list = window->lstBlendingInstructions;
+    InstructionsList* list = child<InstructionsList>(*window, "lstBlendingInstructions");
     QCOMPARE(list->contextMenuPolicy(), Qt::ActionsContextMenu);
     QStringList captions;
     for (const QAction* action : list->actions())
@@ -62,14 +65,15 @@ void InstructionsListTest::contextMenu() {
     list->item(2)->setSelected(true);
     QVERIFY(list->copyAction->isEnabled());
     list->copyAction->trigger();
-    QCOMPARE(QGuiApplication::clipboard()->text(), frmMain::HelpText()[2]);
+    QCOMPARE(QGuiApplication::clipboard()->text(), instructions::HelpText()[2]);
     list->copyAllAction->trigger();
-    QCOMPARE(QGuiApplication::clipboard()->text(), frmMain::HelpText().join(QLatin1Char('\n')));
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             instructions::HelpText().join(QLatin1Char('\n')));
     QCOMPARE(list->selectedItems().size(), 1); // Copy All leaves the selection alone
 }
 
 void InstructionsListTest::focusFrame() {
-    InstructionsList* list = window->lstBlendingInstructions;
+    InstructionsList* list = child<InstructionsList>(*window, "lstBlendingInstructions");
     const QColor highlight = list->palette().color(QPalette::Highlight);
     const auto edgeColour = [list] {
         return QColor(list->grab().toImage().pixel(0, list->height() / 2));

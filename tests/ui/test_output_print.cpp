@@ -10,14 +10,15 @@
 #include <QTemporaryDir>
 #include <QtTest/QTest>
 
-#include "clickable_label.h"
-#include "frm_main.h"
-#include "instructions_output.h"
+#include "controls/clickable_label.h"
+#include "instructions/instructions_output.h"
 #include "test_fields_support.h"
 #include "test_support.h"
+#include "window/frm_main.h"
 
 using fieldtest::errorReport;
 using fieldtest::ModalCloser;
+using testsupport::child;
 
 namespace {
 
@@ -62,17 +63,17 @@ class OutputPrintTest : public QObject {
         if (!QFile::exists(QStringLiteral(PDFTOTEXT)))
             QFAIL("pdftotext (poppler-utils) is needed to read the printed page");
         auto w = fieldtest::openMainWindow();
-        w->lstBlendingInstructions->clear();
-        w->lstBlendingInstructions->addItems({QStringLiteral("Quillan report"), QString(),
-                                              QStringLiteral("Add 418 PSI of O2"),
-                                              QStringLiteral("END")});
+        child<QListWidget>(*w, "lstBlendingInstructions")->clear();
+        child<QListWidget>(*w, "lstBlendingInstructions")
+            ->addItems({QStringLiteral("Quillan report"), QString(),
+                        QStringLiteral("Add 418 PSI of O2"), QStringLiteral("END")});
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("out.pdf"));
         QPrinter printer(QPrinter::HighResolution);
         pdfPrinter(printer, path);
         const QRectF printable = printer.pageRect(QPrinter::Point);
         ModalCloser closer;
-        cmdPrint_Click(*w, &printer);
+        printInstructions(*child<QListWidget>(*w, "lstBlendingInstructions"), &printer);
         QVERIFY(closer.seen.isEmpty());
 
         const QList<Word> words = wordsOf(path);
@@ -98,17 +99,17 @@ class OutputPrintTest : public QObject {
         QVERIFY(qAbs(words[7].yMin - words[2].yMin - lineStep / 2) < 0.5);
         for (const Word& word : {words[2], words[7]})
             QVERIFY(qAbs(word.xMin - first.xMin) < 0.5);
-        QCOMPARE(w->lstBlendingInstructions->count(), 4);
+        QCOMPARE(child<QListWidget>(*w, "lstBlendingInstructions")->count(), 4);
     }
 
     void emptyListPrintsNothing() {
         auto w = fieldtest::openMainWindow();
-        w->lstBlendingInstructions->clear();
+        child<QListWidget>(*w, "lstBlendingInstructions")->clear();
         QTemporaryDir folder;
         QPrinter printer;
         pdfPrinter(printer, folder.filePath(QStringLiteral("out.pdf")));
         ModalCloser closer;
-        cmdPrint_Click(*w, &printer);
+        printInstructions(*child<QListWidget>(*w, "lstBlendingInstructions"), &printer);
         QVERIFY(closer.seen.isEmpty());
         QVERIFY(!QFile::exists(printer.outputFileName()));
     }
@@ -118,7 +119,7 @@ class OutputPrintTest : public QObject {
         QPrinter printer;
         pdfPrinter(printer, QStringLiteral("/nonexistent-folder/out.pdf"));
         ModalCloser closer;
-        cmdPrint_Click(*w, &printer);
+        printInstructions(*child<QListWidget>(*w, "lstBlendingInstructions"), &printer);
         QCOMPARE(closer.seen.size(), 1);
         QCOMPARE(closer.seen[0].title, QStringLiteral("Application Error"));
         QCOMPARE(closer.seen[0].text, errorReport(QStringLiteral("cmdPrint_Click"), 482,
@@ -163,7 +164,7 @@ class OutputPrintTest : public QObject {
             return userPrints;
         };
         ModalCloser closer;
-        cmdPrint_Click(*w, access);
+        printInstructions(*child<QListWidget>(*w, "lstBlendingInstructions"), access);
         QCOMPARE(shown, dialogs);
         QVERIFY(offeredAsPdf);
         QCOMPARE(QFile::exists(path), pdfWritten);

@@ -15,15 +15,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "clickable_label.h"
-#include "frm_main.h"
-#include "module1.h"
+#include "controls/clickable_label.h"
+#include "library/common_calls.h"
 #include "test_fields_support.h"
 #include "test_support.h"
+#include "window/frm_main.h"
 
 using fieldtest::click;
 using fieldtest::errorReport;
 using fieldtest::ModalCloser;
+using testsupport::child;
 
 namespace {
 
@@ -91,7 +92,7 @@ void chooseFile(ModalCloser& closer, const QString& path) {
 // The library's Common object is created on first use, reading the registry: that must
 // happen before the test takes file access away.
 void loadTheLibrary() {
-    QCOMPARE(Module1::NulltoString(QStringLiteral("x")), QStringLiteral("x"));
+    QCOMPARE(library::NulltoString(QStringLiteral("x")), QStringLiteral("x"));
 }
 
 // As root, the file-system checks are made for an unprivileged user while it lives, so
@@ -152,11 +153,11 @@ class OutputSaveTest : public QObject {
         FakeOpener opener;
         ModalCloser closer;
         chooseFile(closer, path);
-        click(w->cmdlblSave);
+        click(child<ClickableLabel>(*w, "cmdlblSave"));
 
         QCOMPARE(closer.seen.size(), 1);
         const QByteArray bytes = readAll(path);
-        QCOMPARE(bytes, expectedBytes(w->lstBlendingInstructions));
+        QCOMPARE(bytes, expectedBytes(child<QListWidget>(*w, "lstBlendingInstructions")));
         const QList<QByteArray> lines = bytes.split('\n');
         QCOMPARE(lines.size(), 41); // 40 lines, each ended by CR LF
         QVERIFY(lines.last().isEmpty());
@@ -171,16 +172,16 @@ class OutputSaveTest : public QObject {
 
     void savesAReportOverAnExistingFileWithoutAsking() {
         auto w = fieldtest::openMainWindow();
-        w->lstBlendingInstructions->clear();
-        w->lstBlendingInstructions->addItems(
-            {QStringLiteral("Mix 1"), QString(), QStringLiteral("Zürich 18°")});
+        child<QListWidget>(*w, "lstBlendingInstructions")->clear();
+        child<QListWidget>(*w, "lstBlendingInstructions")
+            ->addItems({QStringLiteral("Mix 1"), QString(), QStringLiteral("Zürich 18°")});
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("report"));
         writeFile(path, QByteArray(5000, 'x'));
         FakeOpener opener;
         ModalCloser closer;
         chooseFile(closer, path);
-        click(w->cmdlblSave);
+        click(child<ClickableLabel>(*w, "cmdlblSave"));
 
         QCOMPARE(closer.seen.size(), 1); // the dialog, and no question about overwriting
         QCOMPARE(readAll(path), QByteArray("Mix 1\r\n\r\nZ\xc3\xbcrich 18\xc2\xb0\r\n"));
@@ -208,7 +209,7 @@ class OutputSaveTest : public QObject {
             mode = dialog->acceptMode();
             dialog->reject();
         };
-        click(w->cmdlblSave);
+        click(child<ClickableLabel>(*w, "cmdlblSave"));
 
         QCOMPARE(title, QStringLiteral("Save File"));
         QCOMPARE(directory, QDir::currentPath());
@@ -228,10 +229,10 @@ class OutputSaveTest : public QObject {
 
     void emptyListSavesAndOpensNothing() {
         auto w = fieldtest::openMainWindow();
-        w->lstBlendingInstructions->clear();
+        child<QListWidget>(*w, "lstBlendingInstructions")->clear();
         FakeOpener opener;
         ModalCloser closer;
-        click(w->cmdlblSave);
+        click(child<ClickableLabel>(*w, "cmdlblSave"));
         QVERIFY(closer.seen.isEmpty());
         QTest::qWait(50);
         QVERIFY(opener.opened().isEmpty());
@@ -257,7 +258,7 @@ class OutputSaveTest : public QObject {
         loadTheLibrary();
         {
             UnprivilegedFileAccess unprivileged;
-            click(w->cmdlblSave);
+            click(child<ClickableLabel>(*w, "cmdlblSave"));
         }
         QVERIFY(QFile::setPermissions(folder.path(), QFileDevice::ReadOwner |
                                                          QFileDevice::WriteOwner |
@@ -288,7 +289,7 @@ class OutputSaveTest : public QObject {
         loadTheLibrary();
         {
             FileSizeLimit limit(100); // the help text is far longer
-            click(w->cmdlblSave);
+            click(child<ClickableLabel>(*w, "cmdlblSave"));
         }
         QCOMPARE(closer.seen.size(), 2);
         QVERIFY2(
@@ -313,7 +314,7 @@ class OutputSaveTest : public QObject {
         FakeOpener opener;
         ModalCloser closer;
         chooseFile(closer, device);
-        click(w->cmdlblSave);
+        click(child<ClickableLabel>(*w, "cmdlblSave"));
         QCOMPARE(closer.seen.size(), 2);
         QVERIFY2(closer.seen[1].text.startsWith(
                      QStringLiteral("Error at: frmMain.cmdlblSave_Click\n"

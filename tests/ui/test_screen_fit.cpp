@@ -1,8 +1,8 @@
 // The main window on screens of any size: the designed size where it fits; on a short
 // screen (a small display, or 150 % scaling) the instructions list gives up the missing
 // height and scrolls, and every other control stays on the screen.
-#include "frm_main.h"
 #include "test_support.h"
+#include "window/frm_main.h"
 
 #include <QGroupBox>
 #include <QMenuBar>
@@ -10,6 +10,8 @@
 #include <QtTest/QtTest>
 
 #include <memory>
+
+using testsupport::child;
 
 class ScreenFitTest : public QObject {
     Q_OBJECT
@@ -50,7 +52,7 @@ void ScreenFitTest::fitsTheAvailableArea() {
         listHeight = 276 - (needed - available.height());
 
     window.FitToScreen(available);
-    QCOMPARE(window.lstBlendingInstructions->height(), listHeight);
+    QCOMPARE(child<QListWidget>(window, "lstBlendingInstructions")->height(), listHeight);
     QCOMPARE(window.width(), 487);
     QCOMPARE(window.centralWidget()->height(), 653 - (276 - listHeight));
     QCOMPARE(window.frameGeometry().height() <= available.height(), fitsOnScreen);
@@ -71,7 +73,8 @@ void ScreenFitTest::fitsTheAvailableArea() {
         QVERIFY2(client->rect().contains(inClient), qPrintable(control->objectName()));
     }
     // The 40 help lines scroll.
-    QVERIFY(window.lstBlendingInstructions->verticalScrollBar()->maximum() > 0);
+    QVERIFY(child<QListWidget>(window, "lstBlendingInstructions")->verticalScrollBar()->maximum() >
+            0);
 }
 
 QTEST_MAIN(ScreenFitTest)

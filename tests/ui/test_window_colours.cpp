@@ -2,13 +2,13 @@
 // captions, links, the disclaimer's warning and address) reach WCAG AA contrast, measured
 // on the rendered windows, under the default palette and a dark Fusion palette; the
 // default look keeps its designed colours.
-#include "clickable_label.h"
-#include "contrast.h"
-#include "frm_disclaimer.h"
-#include "frm_main.h"
+#include "controls/clickable_label.h"
+#include "marks/contrast.h"
+#include "marks/window_colours.h"
 #include "painted_contrast.h"
 #include "test_support.h"
-#include "window_colours.h"
+#include "window/frm_disclaimer.h"
+#include "window/frm_main.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -17,6 +17,8 @@
 #include <QtTest/QtTest>
 
 #include <memory>
+
+using testsupport::child;
 
 namespace {
 
@@ -163,10 +165,11 @@ void WindowColoursTest::defaultLookKeepsTheDesignedColours() {
     for (const QGroupBox* group : window.findChildren<QGroupBox*>())
         QCOMPARE(group->styleSheet(),
                  QStringLiteral("QGroupBox::title { color: rgb(0, 0, 255); }"));
-    QCOMPARE(window.txtTargetMOD->palette().color(QPalette::Base), QColor(227, 227, 227));
-    QCOMPARE(window.txtTargetMOD->palette().color(QPalette::Text),
+    QCOMPARE(child<QLineEdit>(window, "txtTargetMOD")->palette().color(QPalette::Base),
+             QColor(227, 227, 227));
+    QCOMPARE(child<QLineEdit>(window, "txtTargetMOD")->palette().color(QPalette::Text),
              window.palette().color(QPalette::Text));
-    QCOMPARE(window.txtTargetPSI->palette().color(QPalette::Base),
+    QCOMPARE(child<QLineEdit>(window, "txtTargetPSI")->palette().color(QPalette::Base),
              window.palette().color(QPalette::Base));
     frmDisclaimer dialog;
     QCOMPARE(dialog.findChild<QLabel*>("Label2")->palette().color(QPalette::WindowText),
@@ -183,11 +186,12 @@ void WindowColoursTest::coloursFollowAPaletteChange() {
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QApplication::setPalette(testsupport::darkFusionPalette());
     QCoreApplication::processEvents();
-    const QColor darkBase = window.txtTargetMOD->palette().color(QPalette::Base);
+    const QColor darkBase =
+        child<QLineEdit>(window, "txtTargetMOD")->palette().color(QPalette::Base);
     QVERIFY(contrast::ratio(darkBase, Qt::white) >= contrast::kMinimumRatio);
-    for (QWidget* control :
-         {static_cast<QWidget*>(window.txtTargetMOD), static_cast<QWidget*>(window.cmdlblSave),
-          window.findChild<QWidget*>("frmRequired")}) {
+    for (QWidget* control : {static_cast<QWidget*>(child<QLineEdit>(window, "txtTargetMOD")),
+                             static_cast<QWidget*>(child<ClickableLabel>(window, "cmdlblSave")),
+                             window.findChild<QWidget*>("frmRequired")}) {
         const auto painted = testsupport::paintedText(control, testsupport::textRegion(control));
         QVERIFY2(painted.ratio >= contrast::kMinimumRatio,
                  qPrintable(control->objectName() + ": " + describe(painted)));
@@ -198,18 +202,23 @@ void WindowColoursTest::coloursFollowAPaletteChange() {
                 contrast::kMinimumRatio);
     }
     // Links stay links: the palette's link colour, not plain text.
-    const QColor link = window.cmdlblSave->palette().color(QPalette::WindowText);
+    const QColor link =
+        child<ClickableLabel>(window, "cmdlblSave")->palette().color(QPalette::WindowText);
     QVERIFY(link != window.palette().color(QPalette::WindowText));
-    QCOMPARE(testsupport::paintedText(window.cmdlblSave, testsupport::textRegion(window.cmdlblSave))
+    QCOMPARE(testsupport::paintedText(
+                 child<ClickableLabel>(window, "cmdlblSave"),
+                 testsupport::textRegion(child<ClickableLabel>(window, "cmdlblSave")))
                  .text,
              link);
     // Repolishing the groups for the new caption colour leaves the fonts as designed.
-    QVERIFY(!window.lstBlendingInstructions->font().bold());
-    QVERIFY(!window.txtTargetMOD->font().bold());
+    QVERIFY(!child<QListWidget>(window, "lstBlendingInstructions")->font().bold());
+    QVERIFY(!child<QLineEdit>(window, "txtTargetMOD")->font().bold());
     QApplication::setPalette(defaultPalette);
     QCoreApplication::processEvents();
-    QCOMPARE(window.txtTargetMOD->palette().color(QPalette::Base), QColor(227, 227, 227));
-    QCOMPARE(window.cmdlblSave->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QCOMPARE(child<QLineEdit>(window, "txtTargetMOD")->palette().color(QPalette::Base),
+             QColor(227, 227, 227));
+    QCOMPARE(child<ClickableLabel>(window, "cmdlblSave")->palette().color(QPalette::WindowText),
+             QColor(0, 0, 255));
 }
 
 QTEST_MAIN(WindowColoursTest)

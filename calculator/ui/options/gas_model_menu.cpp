@@ -1,0 +1,35 @@
+#include "options/gas_model_menu.h"
+
+#include "options/calculator_settings.h"
+
+#include <QActionGroup>
+#include <QMenu>
+
+using quillan::report::GasModel;
+
+namespace {
+
+QAction* addModelItem(QMenu* menu, QActionGroup* group, const char* name, const QString& caption,
+                      GasModel model) {
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(QString::fromLatin1(name));
+    item->setCheckable(true);
+    item->setChecked(CalculatorSettings().gasModel() == model);
+    group->addAction(item);
+    QObject::connect(item, &QAction::triggered, item,
+                     [model] { CalculatorSettings().setGasModel(model); });
+    return item;
+}
+
+} // namespace
+
+QMenu* AddGasModelMenu(QMenu* parent) {
+    QMenu* menu = parent->addMenu(QStringLiteral("&Gas model"));
+    menu->setObjectName(QStringLiteral("mnuGasModel"));
+    auto* group = new QActionGroup(menu);
+    group->setExclusive(true);
+    addModelItem(menu, group, "mnuIdealGas", QStringLiteral("&Ideal gas"),
+                 GasModel::IdealPartialPressures);
+    addModelItem(menu, group, "mnuRealGas", QStringLiteral("&Real gas"), GasModel::RealGas);
+    return menu;
+}
