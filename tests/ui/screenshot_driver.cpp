@@ -4,7 +4,7 @@
 //   screenshot_driver warnings FILE  PO2 1.61 at the target depth (warning) and a hypoxic
 //                                    starting mix
 #include "test_support.h"
-#include "window/frm_main.h"
+#include "tested_main_window.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -13,8 +13,6 @@
 #include <QtTest/QTest>
 
 #include <cstdio>
-
-using testsupport::child;
 
 namespace {
 
@@ -35,24 +33,24 @@ int main(int argc, char* argv[]) {
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
         QApplication::setPalette(testsupport::darkFusionPalette());
     }
-    frmMain window;
+    TestedMainWindow window;
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;
     if (mode == QStringLiteral("dark")) {
-        enter(child<QLineEdit>(window, "txtTargetPSI"), "3000");
-        enter(child<QLineEdit>(window, "txtTargetO2"), "21");
-        enter(child<QLineEdit>(window, "txtTargetHe"), "35");
-        enter(child<QLineEdit>(window, "txtTargetN"), "44");
-        child<QPushButton>(window, "cmdCalc")->click();
+        enter(window.txtTargetPSI, "3000");
+        enter(window.txtTargetO2, "21");
+        enter(window.txtTargetHe, "35");
+        enter(window.txtTargetN, "44");
+        window.cmdCalc->click();
     } else {
-        enter(child<QLineEdit>(window, "txtSourcePSI"), "500");
-        enter(child<QLineEdit>(window, "txtSourceO2"), "10");
-        enter(child<QLineEdit>(window, "txtSourceHe"), "70");
-        enter(child<QLineEdit>(window, "txtSourceN"), "20");
-        enter(child<QLineEdit>(window, "txtTargetO2"), "32");
-        enter(child<QLineEdit>(window, "txtTargetN"), "68");
-        enter(child<QLineEdit>(window, "txtTargetDepth"), "133");
+        enter(window.txtSourcePSI, "500");
+        enter(window.txtSourceO2, "10");
+        enter(window.txtSourceHe, "70");
+        enter(window.txtSourceN, "20");
+        enter(window.txtTargetO2, "32");
+        enter(window.txtTargetN, "68");
+        enter(window.txtTargetDepth, "133");
         window.ShowMixAtDepth();
     }
     QTest::qWait(200);

@@ -4,7 +4,7 @@
 #include "fields/number_text.h"
 #include "instructions/report_text.h"
 #include "test_support.h"
-#include "window/frm_main.h"
+#include "tested_main_window.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,8 +13,6 @@
 #include <QtTest/QtTest>
 
 #include <random>
-
-using testsupport::child;
 
 namespace {
 
@@ -106,7 +104,7 @@ void BlendAgreementTest::windowAndCommandLineAgree() {
     qInfo("seed %u (BLEND_AGREEMENT_SEED replays it)", seed);
     std::mt19937 random(seed);
 
-    frmMain form;
+    TestedMainWindow form;
     int plans = 0;
     for (int problem = 0; problem < kProblems; ++problem) {
         const MixTexts have = randomMix({0, 4000}, random);
@@ -116,22 +114,16 @@ void BlendAgreementTest::windowAndCommandLineAgree() {
         const QString top = textFor(topUp, {21, 50}, random);
 
         for (const bool required : {true, false}) {
-            enter(child<QLineEdit>(form, "txtSourcePSI"), have.pressure, {0, 4000});
-            enter(child<QLineEdit>(form, "txtSourceO2"), have.o2, {0, 100});
-            enter(child<QLineEdit>(form, "txtSourceHe"),
-                  have.heGiven ? have.he : QStringLiteral("0"), {0, 100});
-            fields::BalanceMixFields(child<QLineEdit>(form, "txtSourceO2"),
-                                     child<QLineEdit>(form, "txtSourceHe"),
-                                     child<QLineEdit>(form, "txtSourceN"));
-            enter(child<QLineEdit>(form, "txtTargetPSI"), want.pressure, {0, 4500});
-            enter(child<QLineEdit>(form, "txtTargetO2"), want.o2, {0, 100});
-            enter(child<QLineEdit>(form, "txtTargetHe"),
-                  want.heGiven ? want.he : QStringLiteral("0"), {0, 100});
-            fields::BalanceMixFields(child<QLineEdit>(form, "txtTargetO2"),
-                                     child<QLineEdit>(form, "txtTargetHe"),
-                                     child<QLineEdit>(form, "txtTargetN"));
-            enter(child<QLineEdit>(form, "txtTopO2"), top, {21, 50});
-            child<QLineEdit>(form, "txtTargetDepth")->setText(QStringLiteral("unchanged"));
+            enter(form.txtSourcePSI, have.pressure, {0, 4000});
+            enter(form.txtSourceO2, have.o2, {0, 100});
+            enter(form.txtSourceHe, have.heGiven ? have.he : QStringLiteral("0"), {0, 100});
+            fields::BalanceMixFields(form.txtSourceO2, form.txtSourceHe, form.txtSourceN);
+            enter(form.txtTargetPSI, want.pressure, {0, 4500});
+            enter(form.txtTargetO2, want.o2, {0, 100});
+            enter(form.txtTargetHe, want.heGiven ? want.he : QStringLiteral("0"), {0, 100});
+            fields::BalanceMixFields(form.txtTargetO2, form.txtTargetHe, form.txtTargetN);
+            enter(form.txtTopO2, top, {21, 50});
+            form.txtTargetDepth->setText(QStringLiteral("unchanged"));
 
             const QStringList shared{QStringLiteral("--have"),  mixArgument(have),
                                      QStringLiteral("--top"),   top,
@@ -140,24 +132,20 @@ void BlendAgreementTest::windowAndCommandLineAgree() {
                 shared + (required ? QStringList{QStringLiteral("--want"), mixArgument(want)}
                                    : QStringList{QStringLiteral("--fill"), want.pressure});
             const QString stampBefore = instructions::CurrentReportDateTime();
-            QTest::mouseClick(required ? child<QPushButton>(form, "cmdCalc")
-                                       : child<QPushButton>(form, "cmdTopWithAir"),
-                              Qt::LeftButton);
+            QTest::mouseClick(required ? form.cmdCalc : form.cmdTopWithAir, Qt::LeftButton);
             int status = -1;
             const QStringList cli = commandLine(arguments, status);
             const QString stampAfter = instructions::CurrentReportDateTime();
 
-            QStringList window =
-                testsupport::listLines(child<QListWidget>(form, "lstBlendingInstructions"));
+            QStringList window = testsupport::listLines(form.lstBlendingInstructions);
             // The command line adds the depth figures where the window refreshed them.
-            if (child<QLineEdit>(form, "txtTargetDepth")->text() != QStringLiteral("unchanged")) {
-                child<QLineEdit>(form, "txtTargetDepth")->setText(QString::number(depth));
+            if (form.txtTargetDepth->text() != QStringLiteral("unchanged")) {
+                form.txtTargetDepth->setText(QString::number(depth));
                 form.ShowMixAtDepth();
                 window << QString()
                        << QStringLiteral("At %1 fsw: END %2 fsw, PO2 %3")
                               .arg(depth)
-                              .arg(child<QLineEdit>(form, "txtTargetEND")->text(),
-                                   child<QLineEdit>(form, "txtTargetPO2")->text());
+                              .arg(form.txtTargetEND->text(), form.txtTargetPO2->text());
             }
             const QString context = arguments.join(QLatin1Char(' '));
             QVERIFY2(!window.isEmpty() && !cli.isEmpty(), qPrintable(context));

@@ -1,7 +1,7 @@
 // The two calculation commands, driven as a user would: type the fields, press the button,
 // read the instructions list and the depth figures.
 #include "test_support.h"
-#include "window/frm_main.h"
+#include "tested_main_window.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -10,25 +10,20 @@
 
 #include <memory>
 
-using testsupport::child;
-
 namespace {
 
 const QString kSeparator(109, QLatin1Char('-'));
 const QString kStamp = QStringLiteral("Mix Calculation 06-Dec-2026  05:18 AM");
 
 // Starting PSI, O2, He, N; required PSI, O2, He, N; top-up O2.
-QList<QLineEdit*> inputFields(const frmMain& form) {
-    return {child<QLineEdit>(form, "txtSourcePSI"), child<QLineEdit>(form, "txtSourceO2"),
-            child<QLineEdit>(form, "txtSourceHe"),  child<QLineEdit>(form, "txtSourceN"),
-            child<QLineEdit>(form, "txtTargetPSI"), child<QLineEdit>(form, "txtTargetO2"),
-            child<QLineEdit>(form, "txtTargetHe"),  child<QLineEdit>(form, "txtTargetN"),
-            child<QLineEdit>(form, "txtTopO2")};
+QList<QLineEdit*> inputFields(const TestedMainWindow& form) {
+    return {form.txtSourcePSI, form.txtSourceO2,  form.txtSourceHe,
+            form.txtSourceN,   form.txtTargetPSI, form.txtTargetO2,
+            form.txtTargetHe,  form.txtTargetN,   form.txtTopO2};
 }
 
-QList<QLineEdit*> depthFields(const frmMain& form) {
-    return {child<QLineEdit>(form, "txtTargetDepth"), child<QLineEdit>(form, "txtTargetMOD"),
-            child<QLineEdit>(form, "txtTargetEND"), child<QLineEdit>(form, "txtTargetPO2")};
+QList<QLineEdit*> depthFields(const TestedMainWindow& form) {
+    return {form.txtTargetDepth, form.txtTargetMOD, form.txtTargetEND, form.txtTargetPO2};
 }
 
 QStringList texts(const QList<QLineEdit*>& fields) {
@@ -67,7 +62,7 @@ class CommandsTest : public QObject {
     }
 
     void init() {
-        form = std::make_unique<frmMain>();
+        form = std::make_unique<TestedMainWindow>();
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     }
@@ -83,7 +78,7 @@ class CommandsTest : public QObject {
     void topUpLeavesRequiredPressureAndStartingMix();
 
   private:
-    std::unique_ptr<frmMain> form;
+    std::unique_ptr<TestedMainWindow> form;
 };
 
 void CommandsTest::requiredMix_data() {
@@ -182,10 +177,9 @@ void CommandsTest::requiredMix() {
     fill(inputFields(*form), inputs);
     for (int i = 0; i < 4; ++i)
         depthFields(*form)[i]->setText(QStringList{"50", "7", "8", "9"}[i]);
-    QTest::mouseClick(child<QPushButton>(*form, "cmdCalc"), Qt::LeftButton);
+    QTest::mouseClick(form->cmdCalc, Qt::LeftButton);
 
-    const QStringList shown =
-        testsupport::listLines(child<QListWidget>(*form, "lstBlendingInstructions"));
+    const QStringList shown = testsupport::listLines(form->lstBlendingInstructions);
     QVERIFY(!shown.isEmpty());
     QCOMPARE(shown.first(), kStamp);
     if (compared < 0)
@@ -197,13 +191,12 @@ void CommandsTest::requiredMix() {
 }
 
 void CommandsTest::requiredMixWithTextInAField() {
-    const QStringList before =
-        testsupport::listLines(child<QListWidget>(*form, "lstBlendingInstructions"));
+    const QStringList before = testsupport::listLines(form->lstBlendingInstructions);
     fill(inputFields(*form), {"0", "abc", "0", "0", "3000", "32", "0", "68", "21"});
-    QTest::mouseClick(child<QPushButton>(*form, "cmdCalc"), Qt::LeftButton);
-    QCOMPARE(testsupport::listLines(child<QListWidget>(*form, "lstBlendingInstructions")),
+    QTest::mouseClick(form->cmdCalc, Qt::LeftButton);
+    QCOMPARE(testsupport::listLines(form->lstBlendingInstructions),
              before + QStringList{"Error at Loading Mix Array"});
-    QCOMPARE(child<QLineEdit>(*form, "txtTargetDepth")->text(), QStringLiteral("0"));
+    QCOMPARE(form->txtTargetDepth->text(), QStringLiteral("0"));
 }
 
 void CommandsTest::topUp_data() {
@@ -283,20 +276,17 @@ void CommandsTest::topUp() {
     for (int i = 0; i < 4; ++i)
         depthFields(*form)[i]->setText(QStringList{"50", "7", "8", "9"}[i]);
     const std::optional<testsupport::SeenBox> box = testsupport::closeNextModal(
-        [&] { QTest::mouseClick(child<QPushButton>(*form, "cmdTopWithAir"), Qt::LeftButton); });
+        [&] { QTest::mouseClick(form->cmdTopWithAir, Qt::LeftButton); });
     QVERIFY2(!box, qPrintable(box ? box->text : QString()));
 
-    const QStringList shown =
-        testsupport::listLines(child<QListWidget>(*form, "lstBlendingInstructions"));
+    const QStringList shown = testsupport::listLines(form->lstBlendingInstructions);
     QVERIFY(!shown.isEmpty());
     QCOMPARE(shown.first(), kStamp);
     if (compared < 0)
         QCOMPARE(shown.mid(1), lines);
     else
         QCOMPARE(shown.mid(1, compared), lines.mid(0, compared));
-    QCOMPARE(texts({child<QLineEdit>(*form, "txtTargetO2"), child<QLineEdit>(*form, "txtTargetHe"),
-                    child<QLineEdit>(*form, "txtTargetN")}),
-             mix);
+    QCOMPARE(texts({form->txtTargetO2, form->txtTargetHe, form->txtTargetN}), mix);
     QStringList depthShown = texts(depthFields(*form));
     if (depth[2].isEmpty()) // END not worked out by hand for this row
         depthShown[2].clear();
@@ -304,26 +294,24 @@ void CommandsTest::topUp() {
 }
 
 void CommandsTest::topUpWithTextInAFieldIsReported() {
-    const QStringList before =
-        testsupport::listLines(child<QListWidget>(*form, "lstBlendingInstructions"));
+    const QStringList before = testsupport::listLines(form->lstBlendingInstructions);
     fill(inputFields(*form), {"0", "0", "0", "0", "3000", "32", "0", "68", "2x1"});
     const std::optional<testsupport::SeenBox> box = testsupport::closeNextModal(
-        [&] { QTest::mouseClick(child<QPushButton>(*form, "cmdTopWithAir"), Qt::LeftButton); });
+        [&] { QTest::mouseClick(form->cmdTopWithAir, Qt::LeftButton); });
     QVERIFY(box);
     QCOMPARE(box->title, QStringLiteral("Application Error"));
     QCOMPARE(testsupport::textLines(box->text),
              (QStringList{"Error at: frmMain.TopWithAir", "Condition = Loading Mix Array",
                           "Number = 13", "Description = Type mismatch"}));
-    QCOMPARE(testsupport::listLines(child<QListWidget>(*form, "lstBlendingInstructions")), before);
-    QCOMPARE(child<QLineEdit>(*form, "txtTargetO2")->text(), QStringLiteral("32"));
+    QCOMPARE(testsupport::listLines(form->lstBlendingInstructions), before);
+    QCOMPARE(form->txtTargetO2->text(), QStringLiteral("32"));
 }
 
 void CommandsTest::topUpLeavesRequiredPressureAndStartingMix() {
     fill(inputFields(*form), {"1000", "18", "45", "37", "3000", "0", "0", "0", "32"});
-    QTest::mouseClick(child<QPushButton>(*form, "cmdTopWithAir"), Qt::LeftButton);
-    QCOMPARE(texts({child<QLineEdit>(*form, "txtSourcePSI"), child<QLineEdit>(*form, "txtSourceO2"),
-                    child<QLineEdit>(*form, "txtSourceHe"), child<QLineEdit>(*form, "txtSourceN"),
-                    child<QLineEdit>(*form, "txtTargetPSI"), child<QLineEdit>(*form, "txtTopO2")}),
+    QTest::mouseClick(form->cmdTopWithAir, Qt::LeftButton);
+    QCOMPARE(texts({form->txtSourcePSI, form->txtSourceO2, form->txtSourceHe, form->txtSourceN,
+                    form->txtTargetPSI, form->txtTopO2}),
              (QStringList{"1000", "18", "45", "37", "3000", "32"}));
 }
 

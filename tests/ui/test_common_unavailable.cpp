@@ -2,13 +2,11 @@
 // reads. Error reports still reach the user, in the calculator's own box, and say why.
 #include "library/common_calls.h"
 #include "test_support.h"
-#include "window/frm_main.h"
+#include "tested_main_window.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest/QtTest>
-
-using testsupport::child;
 
 class CommonUnavailableTest : public QObject {
     Q_OBJECT
@@ -40,12 +38,12 @@ void CommonUnavailableTest::errorReportFallsBackToOwnBox() {
 }
 
 void CommonUnavailableTest::topUpErrorStillReported() {
-    frmMain form;
+    TestedMainWindow form;
     form.show();
-    child<QLineEdit>(form, "txtTargetPSI")->setText(QStringLiteral("3000"));
-    child<QLineEdit>(form, "txtSourcePSI")->setText(QStringLiteral("40000"));
-    const auto box = testsupport::closeNextModal(
-        [&] { QTest::mouseClick(child<QPushButton>(form, "cmdTopWithAir"), Qt::LeftButton); });
+    form.txtTargetPSI->setText(QStringLiteral("3000"));
+    form.txtSourcePSI->setText(QStringLiteral("40000"));
+    const auto box =
+        testsupport::closeNextModal([&] { QTest::mouseClick(form.cmdTopWithAir, Qt::LeftButton); });
     QVERIFY(box);
     QVERIFY2(
         box->text.startsWith(QStringLiteral("Error at: frmMain.TopWithAir\r\n"

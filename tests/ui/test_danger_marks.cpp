@@ -4,15 +4,13 @@
 #include "marks/contrast.h"
 #include "marks/danger_marks.h"
 #include "test_support.h"
-#include "window/frm_main.h"
+#include "tested_main_window.h"
 
 #include <QLineEdit>
 #include <QStyleFactory>
 #include <QtTest/QtTest>
 
 #include <memory>
-
-using testsupport::child;
 
 namespace {
 
@@ -79,26 +77,25 @@ void DangerMarksTest::po2AtDepth() {
     QFETCH(QString, tooltip);
     if (dark)
         QApplication::setPalette(testsupport::darkFusionPalette());
-    frmMain window;
-    child<QLineEdit>(window, "txtTargetO2")->setText(QStringLiteral("32"));
-    child<QLineEdit>(window, "txtTargetN")->setText(QStringLiteral("68"));
-    child<QLineEdit>(window, "txtTargetDepth")->setText(depth);
+    TestedMainWindow window;
+    window.txtTargetO2->setText(QStringLiteral("32"));
+    window.txtTargetN->setText(QStringLiteral("68"));
+    window.txtTargetDepth->setText(depth);
     window.ShowMixAtDepth();
-    QCOMPARE(child<QLineEdit>(window, "txtTargetPO2")->text(),
-             po2); // the figure itself is untouched
-    QCOMPARE(int(dangerOf(child<QLineEdit>(window, "txtTargetPO2"))), danger);
-    QCOMPARE(int(shownDanger(child<QLineEdit>(window, "txtTargetPO2"))), danger);
-    const QString shownTip = child<QLineEdit>(window, "txtTargetPO2")->toolTip();
+    QCOMPARE(window.txtTargetPO2->text(), po2); // the figure itself is untouched
+    QCOMPARE(int(dangerOf(window.txtTargetPO2)), danger);
+    QCOMPARE(int(shownDanger(window.txtTargetPO2)), danger);
+    const QString shownTip = window.txtTargetPO2->toolTip();
     QVERIFY2(tooltip.isEmpty() ? shownTip.isEmpty() : shownTip.startsWith(tooltip),
              qPrintable(shownTip));
-    const QPalette& shown = child<QLineEdit>(window, "txtTargetPO2")->palette();
+    const QPalette& shown = window.txtTargetPO2->palette();
     QVERIFY(contrast::ratio(shown.color(QPalette::Text), shown.color(QPalette::Base)) >=
             contrast::kMinimumRatio);
     // Warning and caution look different from each other and from plain text.
     if (danger != int(Danger::None))
         QVERIFY(shown.color(QPalette::Text) != window.palette().color(QPalette::Text));
     // Only the PO2 figure is marked, not its neighbours.
-    QCOMPARE(int(dangerOf(child<QLineEdit>(window, "txtTargetEND"))), int(Danger::None));
+    QCOMPARE(int(dangerOf(window.txtTargetEND)), int(Danger::None));
 }
 
 void DangerMarksTest::hypoxicMix_data() {
@@ -122,7 +119,7 @@ void DangerMarksTest::hypoxicMix() {
     QFETCH(bool, hypoxic);
     if (dark)
         QApplication::setPalette(testsupport::darkFusionPalette());
-    frmMain window;
+    TestedMainWindow window;
     auto* edit = window.findChild<QLineEdit*>(field);
     edit->setText(o2);
     QCOMPARE(edit->text(), o2);
@@ -134,17 +131,16 @@ void DangerMarksTest::hypoxicMix() {
 }
 
 void DangerMarksTest::markClearsWhenTheDangerIsGone() {
-    frmMain window;
-    const QFont plain = child<QLineEdit>(window, "txtTargetPO2")->font();
-    child<QLineEdit>(window, "txtTargetPO2")->setText(QStringLiteral("1.61"));
-    QVERIFY(child<QLineEdit>(window, "txtTargetPO2")->font().bold());
-    child<QLineEdit>(window, "txtTargetPO2")->setText(QStringLiteral("1.39"));
-    QCOMPARE(child<QLineEdit>(window, "txtTargetPO2")->font(), plain);
-    QVERIFY(child<QLineEdit>(window, "txtTargetPO2")->toolTip().isEmpty());
-    QCOMPARE(child<QLineEdit>(window, "txtTargetPO2")->palette().color(QPalette::Text),
+    TestedMainWindow window;
+    const QFont plain = window.txtTargetPO2->font();
+    window.txtTargetPO2->setText(QStringLiteral("1.61"));
+    QVERIFY(window.txtTargetPO2->font().bold());
+    window.txtTargetPO2->setText(QStringLiteral("1.39"));
+    QCOMPARE(window.txtTargetPO2->font(), plain);
+    QVERIFY(window.txtTargetPO2->toolTip().isEmpty());
+    QCOMPARE(window.txtTargetPO2->palette().color(QPalette::Text),
              window.palette().color(QPalette::Text));
-    QCOMPARE(child<QLineEdit>(window, "txtTargetPO2")->palette().color(QPalette::Base),
-             QColor(227, 227, 227));
+    QCOMPARE(window.txtTargetPO2->palette().color(QPalette::Base), QColor(227, 227, 227));
 }
 
 QTEST_MAIN(DangerMarksTest)

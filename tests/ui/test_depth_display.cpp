@@ -1,6 +1,6 @@
 // The required mix's depth figures (MOD, END, PO2) worked out from the field texts.
 #include "test_support.h"
-#include "window/frm_main.h"
+#include "tested_main_window.h"
 
 #include "engine/runtime_error.h"
 
@@ -9,14 +9,12 @@
 
 #include <memory>
 
-using testsupport::child;
-
 class DepthDisplayTest : public QObject {
     Q_OBJECT
 
   private slots:
     void initTestCase() { QVERIFY(testsupport::registerComponentLibrary()); }
-    void init() { form = std::make_unique<frmMain>(); }
+    void init() { form = std::make_unique<TestedMainWindow>(); }
     void cleanup() { form.reset(); }
 
     void figures_data();
@@ -25,7 +23,7 @@ class DepthDisplayTest : public QObject {
     void textThatIsNotANumber();
 
   private:
-    std::unique_ptr<frmMain> form;
+    std::unique_ptr<TestedMainWindow> form;
 };
 
 void DepthDisplayTest::figures_data() {
@@ -71,15 +69,14 @@ void DepthDisplayTest::figures() {
     QFETCH(QString, n);
     QFETCH(QString, depth);
     QFETCH(QStringList, figures);
-    child<QLineEdit>(*form, "txtTargetO2")->setText(o2);
-    child<QLineEdit>(*form, "txtTargetN")->setText(n);
-    child<QLineEdit>(*form, "txtTargetDepth")->setText(depth);
+    form->txtTargetO2->setText(o2);
+    form->txtTargetN->setText(n);
+    form->txtTargetDepth->setText(depth);
     form->ShowMixAtDepth();
-    QCOMPARE((QStringList{child<QLineEdit>(*form, "txtTargetMOD")->text(),
-                          child<QLineEdit>(*form, "txtTargetEND")->text(),
-                          child<QLineEdit>(*form, "txtTargetPO2")->text()}),
+    QCOMPARE((QStringList{form->txtTargetMOD->text(), form->txtTargetEND->text(),
+                          form->txtTargetPO2->text()}),
              figures);
-    QCOMPARE(child<QLineEdit>(*form, "txtTargetDepth")->text(), depth);
+    QCOMPARE(form->txtTargetDepth->text(), depth);
 }
 
 void DepthDisplayTest::textThatIsNotANumber_data() {
@@ -96,12 +93,10 @@ void DepthDisplayTest::textThatIsNotANumber_data() {
 void DepthDisplayTest::textThatIsNotANumber() {
     QFETCH(QString, o2);
     QFETCH(QString, depth);
-    child<QLineEdit>(*form, "txtTargetO2")->setText(o2);
-    child<QLineEdit>(*form, "txtTargetN")->setText(QStringLiteral("68"));
-    child<QLineEdit>(*form, "txtTargetDepth")->setText(depth);
-    for (QLineEdit* field :
-         {child<QLineEdit>(*form, "txtTargetMOD"), child<QLineEdit>(*form, "txtTargetEND"),
-          child<QLineEdit>(*form, "txtTargetPO2")})
+    form->txtTargetO2->setText(o2);
+    form->txtTargetN->setText(QStringLiteral("68"));
+    form->txtTargetDepth->setText(depth);
+    for (QLineEdit* field : {form->txtTargetMOD, form->txtTargetEND, form->txtTargetPO2})
         field->setText(QStringLiteral("x"));
     try {
         form->ShowMixAtDepth();
@@ -109,9 +104,7 @@ void DepthDisplayTest::textThatIsNotANumber() {
     } catch (const quillan::RuntimeError& err) {
         QCOMPARE(err.number, quillan::kErrTypeMismatch);
     }
-    for (QLineEdit* field :
-         {child<QLineEdit>(*form, "txtTargetMOD"), child<QLineEdit>(*form, "txtTargetEND"),
-          child<QLineEdit>(*form, "txtTargetPO2")})
+    for (QLineEdit* field : {form->txtTargetMOD, form->txtTargetEND, form->txtTargetPO2})
         QCOMPARE(field->text(), QStringLiteral("x"));
 }
 

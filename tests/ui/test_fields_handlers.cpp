@@ -11,14 +11,13 @@
 #include "fields/field_rules.h"
 #include "test_fields_support.h"
 #include "test_support.h"
-#include "window/frm_main.h"
+#include "tested_main_window.h"
 
 using fieldtest::click;
 using fieldtest::enterText;
 using fieldtest::ModalCloser;
 using fieldtest::pressKey;
 using fieldtest::typeText;
-using testsupport::child;
 
 namespace {
 
@@ -28,10 +27,8 @@ QString invalidEntry(int lower, int upper) {
         .arg(upper);
 }
 
-QStringList figures(const frmMain& w) {
-    return {child<QLineEdit>(w, "txtTargetMOD")->text(),
-            child<QLineEdit>(w, "txtTargetEND")->text(),
-            child<QLineEdit>(w, "txtTargetPO2")->text()};
+QStringList figures(const TestedMainWindow& w) {
+    return {w.txtTargetMOD->text(), w.txtTargetEND->text(), w.txtTargetPO2->text()};
 }
 
 QStringList mix(const QLineEdit* o2, const QLineEdit* he, const QLineEdit* n) {
@@ -44,30 +41,30 @@ class FieldHandlersTest : public QObject {
     Q_OBJECT
 
   private:
-    QLineEdit* fieldNamed(const frmMain& w, const QString& name) {
+    QLineEdit* fieldNamed(const TestedMainWindow& w, const QString& name) {
         return w.findChild<QLineEdit*>(name);
     }
 
   private slots:
     void startsInTheFirstFieldWithItsTextSelected() {
         auto w = fieldtest::openMainWindow();
-        QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(*w, "txtSourcePSI"));
-        QCOMPARE(child<QLineEdit>(*w, "txtSourcePSI")->selectedText(), QStringLiteral("0"));
+        QCOMPARE(QApplication::focusWidget(), w->txtSourcePSI);
+        QCOMPARE(w->txtSourcePSI->selectedText(), QStringLiteral("0"));
     }
 
     void tabVisitsTheFieldsInOrderSelectingEach() {
         auto w = fieldtest::openMainWindow();
-        const QList<QWidget*> order{child<QLineEdit>(*w, "txtSourceO2"),
-                                    child<QLineEdit>(*w, "txtSourceHe"),
-                                    child<QLineEdit>(*w, "txtTargetPSI"),
-                                    child<QLineEdit>(*w, "txtTargetO2"),
-                                    child<QLineEdit>(*w, "txtTargetHe"),
-                                    child<QLineEdit>(*w, "txtTargetDepth"),
-                                    child<QListWidget>(*w, "lstBlendingInstructions"),
-                                    child<QLineEdit>(*w, "txtTopO2"),
-                                    child<QPushButton>(*w, "cmdTopWithAir"),
-                                    child<QPushButton>(*w, "cmdCalc"),
-                                    child<QLineEdit>(*w, "txtSourcePSI")};
+        const QList<QWidget*> order{w->txtSourceO2,
+                                    w->txtSourceHe,
+                                    w->txtTargetPSI,
+                                    w->txtTargetO2,
+                                    w->txtTargetHe,
+                                    w->txtTargetDepth,
+                                    w->lstBlendingInstructions,
+                                    w->txtTopO2,
+                                    w->cmdTopWithAir,
+                                    w->cmdCalc,
+                                    w->txtSourcePSI};
         ModalCloser closer;
         for (QWidget* next : order) {
             pressKey(w.get(), Qt::Key_Tab);
@@ -85,10 +82,9 @@ class FieldHandlersTest : public QObject {
         for (QLineEdit* field : w->findChildren<QLineEdit*>())
             if (!field->isReadOnly())
                 editable << field;
-        const WindowFields fields = fieldtest::windowFields(*w);
         QList<QLineEdit*> ruled;
         for (const FieldRule& rule : fieldRules())
-            ruled << fields.*rule.field;
+            ruled << w->fields().*rule.field;
         QCOMPARE(QSet<QLineEdit*>(ruled.begin(), ruled.end()).size(), ruled.size());
         QCOMPARE(QSet<QLineEdit*>(ruled.begin(), ruled.end()),
                  QSet<QLineEdit*>(editable.begin(), editable.end()));
@@ -143,12 +139,12 @@ class FieldHandlersTest : public QObject {
 
     void emptyFieldBecomesZeroWhereZeroIsAllowed() {
         auto w = fieldtest::openMainWindow();
-        child<QLineEdit>(*w, "txtTargetPSI")->setText(QStringLiteral("3000"));
-        QVERIFY(enterText(w.get(), child<QLineEdit>(*w, "txtTargetPSI"), QString()));
+        w->txtTargetPSI->setText(QStringLiteral("3000"));
+        QVERIFY(enterText(w.get(), w->txtTargetPSI, QString()));
         ModalCloser closer;
         pressKey(w.get(), Qt::Key_Tab);
         QVERIFY(closer.seen.isEmpty());
-        QCOMPARE(child<QLineEdit>(*w, "txtTargetPSI")->text(), QStringLiteral("0"));
+        QCOMPARE(w->txtTargetPSI->text(), QStringLiteral("0"));
     }
 
     void sourceFieldsRebalanceTheStartingMix_data() {
@@ -172,47 +168,42 @@ class FieldHandlersTest : public QObject {
         QFETCH(QStringList, sourceMix);
         auto w = fieldtest::openMainWindow();
         // Written by code, as a command would: no handler runs until a field is left.
-        child<QLineEdit>(*w, "txtSourceO2")
-            ->setText(field == QStringLiteral("txtSourceO2") ? QStringLiteral("0")
-                                                             : QStringLiteral("21.7"));
+        w->txtSourceO2->setText(field == QStringLiteral("txtSourceO2") ? QStringLiteral("0")
+                                                                       : QStringLiteral("21.7"));
         QVERIFY(enterText(w.get(), fieldNamed(*w, field), entry));
         pressKey(w.get(), Qt::Key_Tab);
-        QCOMPARE(mix(child<QLineEdit>(*w, "txtSourceO2"), child<QLineEdit>(*w, "txtSourceHe"),
-                     child<QLineEdit>(*w, "txtSourceN")),
-                 sourceMix);
+        QCOMPARE(mix(w->txtSourceO2, w->txtSourceHe, w->txtSourceN), sourceMix);
     }
 
     void rejectedEntryStillRebalances() {
         auto w = fieldtest::openMainWindow();
-        QVERIFY(enterText(w.get(), child<QLineEdit>(*w, "txtSourceO2"), QStringLiteral("120")));
+        QVERIFY(enterText(w.get(), w->txtSourceO2, QStringLiteral("120")));
         {
             ModalCloser closer;
             pressKey(w.get(), Qt::Key_Tab);
             QCOMPARE(closer.texts(), QStringList{invalidEntry(0, 100)});
         }
-        QTRY_COMPARE(QApplication::focusWidget(), child<QLineEdit>(*w, "txtSourceO2"));
-        QCOMPARE(mix(child<QLineEdit>(*w, "txtSourceO2"), child<QLineEdit>(*w, "txtSourceHe"),
-                     child<QLineEdit>(*w, "txtSourceN")),
+        QTRY_COMPARE(QApplication::focusWidget(), w->txtSourceO2);
+        QCOMPARE(mix(w->txtSourceO2, w->txtSourceHe, w->txtSourceN),
                  (QStringList{"100", "0", "0"}));
 
-        QVERIFY(enterText(w.get(), child<QLineEdit>(*w, "txtSourceHe"), QStringLiteral("x")));
+        QVERIFY(enterText(w.get(), w->txtSourceHe, QStringLiteral("x")));
         ModalCloser closer;
         pressKey(w.get(), Qt::Key_Tab);
         QCOMPARE(closer.texts(), QStringList{invalidEntry(0, 100)});
-        QTRY_COMPARE(QApplication::focusWidget(), child<QLineEdit>(*w, "txtSourceHe"));
-        QCOMPARE(mix(child<QLineEdit>(*w, "txtSourceO2"), child<QLineEdit>(*w, "txtSourceHe"),
-                     child<QLineEdit>(*w, "txtSourceN")),
+        QTRY_COMPARE(QApplication::focusWidget(), w->txtSourceHe);
+        QCOMPARE(mix(w->txtSourceO2, w->txtSourceHe, w->txtSourceN),
                  (QStringList{"-1", "-1", "-1"}));
     }
 
     void requiredPressureChangesNothingElse() {
         auto w = fieldtest::openMainWindow();
-        child<QLineEdit>(*w, "txtTargetO2")->setText(QStringLiteral("32.7"));
-        child<QLineEdit>(*w, "txtTargetDepth")->setText(QStringLiteral("100"));
-        QVERIFY(enterText(w.get(), child<QLineEdit>(*w, "txtTargetPSI"), QStringLiteral("3000")));
+        w->txtTargetO2->setText(QStringLiteral("32.7"));
+        w->txtTargetDepth->setText(QStringLiteral("100"));
+        QVERIFY(enterText(w.get(), w->txtTargetPSI, QStringLiteral("3000")));
         pressKey(w.get(), Qt::Key_Tab);
-        QCOMPARE(child<QLineEdit>(*w, "txtTargetPSI")->text(), QStringLiteral("3000"));
-        QCOMPARE(child<QLineEdit>(*w, "txtTargetO2")->text(), QStringLiteral("32.7"));
+        QCOMPARE(w->txtTargetPSI->text(), QStringLiteral("3000"));
+        QCOMPARE(w->txtTargetO2->text(), QStringLiteral("32.7"));
         QCOMPARE(figures(*w), (QStringList{"0", "0", "0"}));
     }
 
@@ -260,36 +251,35 @@ class FieldHandlersTest : public QObject {
         QFETCH(QString, depth);
         QFETCH(QStringList, expected);
         auto w = fieldtest::openMainWindow();
-        QVERIFY(enterText(w.get(), child<QLineEdit>(*w, "txtTargetDepth"), depth));
+        QVERIFY(enterText(w.get(), w->txtTargetDepth, depth));
         pressKey(w.get(), Qt::Key_Tab);
-        QVERIFY(enterText(w.get(), child<QLineEdit>(*w, "txtTargetO2"), o2));
+        QVERIFY(enterText(w.get(), w->txtTargetO2, o2));
         pressKey(w.get(), Qt::Key_Tab);
-        QVERIFY(enterText(w.get(), child<QLineEdit>(*w, "txtTargetHe"), he));
+        QVERIFY(enterText(w.get(), w->txtTargetHe, he));
         pressKey(w.get(), Qt::Key_Tab);
         QCOMPARE(figures(*w), expected);
         if (o2 == QStringLiteral("0"))
-            QCOMPARE(mix(child<QLineEdit>(*w, "txtTargetO2"), child<QLineEdit>(*w, "txtTargetHe"),
-                         child<QLineEdit>(*w, "txtTargetN")),
+            QCOMPARE(mix(w->txtTargetO2, w->txtTargetHe, w->txtTargetN),
                      (QStringList{"0", "0", "0"}));
     }
 
     void eachDepthHandlerRefreshesOnItsOwn() {
         auto w = fieldtest::openMainWindow();
-        child<QLineEdit>(*w, "txtTargetO2")->setText(QStringLiteral("32"));
-        child<QLineEdit>(*w, "txtTargetN")->setText(QStringLiteral("68"));
-        QVERIFY(enterText(w.get(), child<QLineEdit>(*w, "txtTargetDepth"), QStringLiteral("132")));
+        w->txtTargetO2->setText(QStringLiteral("32"));
+        w->txtTargetN->setText(QStringLiteral("68"));
+        QVERIFY(enterText(w.get(), w->txtTargetDepth, QStringLiteral("132")));
         pressKey(w.get(), Qt::Key_Tab);
         QCOMPARE(figures(*w), (QStringList{"132", "109", "1.60"}));
 
         // Only He changes: END follows the derived N, MOD and PO2 stay.
-        QVERIFY(enterText(w.get(), child<QLineEdit>(*w, "txtTargetHe"), QStringLiteral("30")));
+        QVERIFY(enterText(w.get(), w->txtTargetHe, QStringLiteral("30")));
         pressKey(w.get(), Qt::Key_Tab);
-        QCOMPARE(child<QLineEdit>(*w, "txtTargetN")->text(), QStringLiteral("38"));
+        QCOMPARE(w->txtTargetN->text(), QStringLiteral("38"));
         QCOMPARE(figures(*w), (QStringList{"132", "46", "1.60"}));
 
-        QVERIFY(enterText(w.get(), child<QLineEdit>(*w, "txtTargetO2"), QStringLiteral("36")));
+        QVERIFY(enterText(w.get(), w->txtTargetO2, QStringLiteral("36")));
         pressKey(w.get(), Qt::Key_Tab);
-        QCOMPARE(child<QLineEdit>(*w, "txtTargetN")->text(), QStringLiteral("34"));
+        QCOMPARE(w->txtTargetN->text(), QStringLiteral("34"));
         QCOMPARE(figures(*w), (QStringList{"114", "38", "1.80"}));
     }
 
@@ -336,20 +326,19 @@ class FieldHandlersTest : public QObject {
         QFETCH(QString, nitrogen);
         QFETCH(QString, gas);
         auto w = fieldtest::openMainWindow();
-        QCOMPARE(child<QLabel>(*w, "lblTopup")->text(),
+        QCOMPARE(w->lblTopup->text(),
                  QStringLiteral("Top up Starting Mix with Air and calculate final mix"));
-        QVERIFY(enterText(w.get(), child<QLineEdit>(*w, "txtTopO2"), QStringLiteral("32")));
+        QVERIFY(enterText(w.get(), w->txtTopO2, QStringLiteral("32")));
         pressKey(w.get(), Qt::Key_Tab);
-        QVERIFY(enterText(w.get(), child<QLineEdit>(*w, "txtTopO2"), entry));
+        QVERIFY(enterText(w.get(), w->txtTopO2, entry));
         ModalCloser closer;
         pressKey(w.get(), Qt::Key_Tab);
         QCOMPARE(closer.texts(), rejected ? QStringList{invalidEntry(21, 50)} : QStringList{});
         QTRY_COMPARE(QApplication::focusWidget(),
-                     rejected ? static_cast<QWidget*>(child<QLineEdit>(*w, "txtTopO2"))
-                              : child<QPushButton>(*w, "cmdTopWithAir"));
-        QCOMPARE(child<QLineEdit>(*w, "txtTopO2")->text(), o2After);
-        QCOMPARE(child<QLineEdit>(*w, "txtTopN")->text(), nitrogen);
-        QCOMPARE(child<QLabel>(*w, "lblTopup")->text(),
+                     rejected ? static_cast<QWidget*>(w->txtTopO2) : w->cmdTopWithAir);
+        QCOMPARE(w->txtTopO2->text(), o2After);
+        QCOMPARE(w->txtTopN->text(), nitrogen);
+        QCOMPARE(w->lblTopup->text(),
                  QStringLiteral("Top up Starting Mix with %1 and calculate final mix.").arg(gas));
     }
 
@@ -365,18 +354,18 @@ class FieldHandlersTest : public QObject {
     void depthThatIsNotANumberKeepsTheFigures() {
         QFETCH(QString, entry);
         auto w = fieldtest::openMainWindow();
-        child<QLineEdit>(*w, "txtTargetO2")->setText(QStringLiteral("32"));
-        child<QLineEdit>(*w, "txtTargetN")->setText(QStringLiteral("68"));
-        QVERIFY(enterText(w.get(), child<QLineEdit>(*w, "txtTargetDepth"), QStringLiteral("100")));
+        w->txtTargetO2->setText(QStringLiteral("32"));
+        w->txtTargetN->setText(QStringLiteral("68"));
+        QVERIFY(enterText(w.get(), w->txtTargetDepth, QStringLiteral("100")));
         pressKey(w.get(), Qt::Key_Tab);
         const QStringList before = figures(*w);
         QCOMPARE(before, (QStringList{"132", "81", "1.29"}));
-        QVERIFY(enterText(w.get(), child<QLineEdit>(*w, "txtTargetDepth"), entry));
+        QVERIFY(enterText(w.get(), w->txtTargetDepth, entry));
         ModalCloser closer;
         pressKey(w.get(), Qt::Key_Tab);
         QCOMPARE(closer.texts(), QStringList{invalidEntry(0, 500)});
-        QTRY_COMPARE(QApplication::focusWidget(), child<QLineEdit>(*w, "txtTargetDepth"));
-        QCOMPARE(child<QLineEdit>(*w, "txtTargetDepth")->text(), entry);
+        QTRY_COMPARE(QApplication::focusWidget(), w->txtTargetDepth);
+        QCOMPARE(w->txtTargetDepth->text(), entry);
         QCOMPARE(figures(*w), before);
     }
 
@@ -391,16 +380,15 @@ class FieldHandlersTest : public QObject {
                 pressKey(w.get(), Qt::Key_Delete);
             pressKey(w.get(), Qt::Key_Tab);
         }
-        QCOMPARE(child<QLineEdit>(*w, "txtSourceO2")->text(), QStringLiteral("0"));
-        QCOMPARE(child<QLineEdit>(*w, "txtTargetN")->text(), QStringLiteral("68"));
-        QCOMPARE(QApplication::focusWidget(), child<QListWidget>(*w, "lstBlendingInstructions"));
+        QCOMPARE(w->txtSourceO2->text(), QStringLiteral("0"));
+        QCOMPARE(w->txtTargetN->text(), QStringLiteral("68"));
+        QCOMPARE(QApplication::focusWidget(), w->lstBlendingInstructions);
         pressKey(w.get(), Qt::Key_C, Qt::AltModifier);
-        QTRY_COMPARE(child<QLineEdit>(*w, "txtTargetDepth")->text(), QStringLiteral("132"));
-        QCOMPARE(QApplication::focusWidget(), child<QPushButton>(*w, "cmdCalc"));
+        QTRY_COMPARE(w->txtTargetDepth->text(), QStringLiteral("132"));
+        QCOMPARE(QApplication::focusWidget(), w->cmdCalc);
         QCOMPARE(figures(*w), (QStringList{"132", "109", "1.60"}));
         const QString report =
-            testsupport::listLines(child<QListWidget>(*w, "lstBlendingInstructions"))
-                .join(QLatin1Char('\n'));
+            testsupport::listLines(w->lstBlendingInstructions).join(QLatin1Char('\n'));
         QVERIFY2(report.contains(QStringLiteral("418")) && report.contains(QStringLiteral("2582")),
                  qPrintable(report));
         QVERIFY(closer.seen.isEmpty());
@@ -415,34 +403,32 @@ class FieldHandlersTest : public QObject {
     void invalidEntryStopsTheCommand() {
         QFETCH(bool, byKey);
         auto w = fieldtest::openMainWindow();
-        const QStringList helpText =
-            testsupport::listLines(child<QListWidget>(*w, "lstBlendingInstructions"));
-        QVERIFY(enterText(w.get(), child<QLineEdit>(*w, "txtTargetPSI"), QStringLiteral("4501")));
+        const QStringList helpText = testsupport::listLines(w->lstBlendingInstructions);
+        QVERIFY(enterText(w.get(), w->txtTargetPSI, QStringLiteral("4501")));
         ModalCloser closer;
         if (byKey)
             pressKey(w.get(), Qt::Key_C, Qt::AltModifier);
         else
-            click(child<QPushButton>(*w, "cmdCalc"));
+            click(w->cmdCalc);
         QCOMPARE(closer.texts(), QStringList{invalidEntry(0, 4500)});
-        QTRY_COMPARE(QApplication::focusWidget(), child<QLineEdit>(*w, "txtTargetPSI"));
+        QTRY_COMPARE(QApplication::focusWidget(), w->txtTargetPSI);
         QTest::qWait(250); // an access key's click would come after its animation
-        QCOMPARE(testsupport::listLines(child<QListWidget>(*w, "lstBlendingInstructions")),
-                 helpText);
-        QCOMPARE(child<QLineEdit>(*w, "txtTargetPSI")->text(), QStringLiteral("4501"));
+        QCOMPARE(testsupport::listLines(w->lstBlendingInstructions), helpText);
+        QCOMPARE(w->txtTargetPSI->text(), QStringLiteral("4501"));
     }
 
     void linkLabelsDoNotValidate() {
         auto w = fieldtest::openMainWindow();
-        QVERIFY(enterText(w.get(), child<QLineEdit>(*w, "txtSourceO2"), QStringLiteral("999")));
+        QVERIFY(enterText(w.get(), w->txtSourceO2, QStringLiteral("999")));
         ModalCloser closer;
-        click(child<ClickableLabel>(*w, "cmdlblSave")); // the save dialog opens and is cancelled
+        click(w->cmdlblSave); // the save dialog opens and is cancelled
         QCOMPARE(closer.seen.size(), 2);
         QCOMPARE(closer.seen[0].title, QStringLiteral("Save File"));
         QCOMPARE(closer.seen[1].title, QStringLiteral("Application Error"));
-        QCOMPARE(child<QLineEdit>(*w, "txtSourceO2")->text(), QStringLiteral("999"));
-        click(child<ClickableLabel>(*w, "lblInstrictions"));
+        QCOMPARE(w->txtSourceO2->text(), QStringLiteral("999"));
+        click(w->lblInstrictions);
         QCOMPARE(closer.seen.size(), 2);
-        QCOMPARE(child<QLineEdit>(*w, "txtSourceO2")->text(), QStringLiteral("999"));
+        QCOMPARE(w->txtSourceO2->text(), QStringLiteral("999"));
     }
 };
 

@@ -11,14 +11,12 @@
 #include "fields/focus_validation.h"
 #include "fields/number_text.h"
 #include "test_fields_support.h"
-#include "test_support.h"
-#include "window/frm_main.h"
+#include "tested_main_window.h"
 
 using fieldtest::click;
 using fieldtest::ModalCloser;
 using fieldtest::pressKey;
 using fieldtest::typeText;
-using testsupport::child;
 
 namespace {
 
@@ -46,24 +44,15 @@ class FieldsRandomTest : public QObject {
         auto w = fieldtest::openMainWindow();
         auto* validation = w->findChild<FocusValidation*>();
         QVERIFY(validation != nullptr);
-        const QList<QLineEdit*> editable{
-            child<QLineEdit>(*w, "txtSourcePSI"),   child<QLineEdit>(*w, "txtSourceO2"),
-            child<QLineEdit>(*w, "txtSourceHe"),    child<QLineEdit>(*w, "txtTargetPSI"),
-            child<QLineEdit>(*w, "txtTargetO2"),    child<QLineEdit>(*w, "txtTargetHe"),
-            child<QLineEdit>(*w, "txtTargetDepth"), child<QLineEdit>(*w, "txtTopO2")};
-        const QList<QWidget*> clickable{
-            child<QLineEdit>(*w, "txtSourcePSI"),
-            child<QLineEdit>(*w, "txtSourceO2"),
-            child<QLineEdit>(*w, "txtSourceHe"),
-            child<QLineEdit>(*w, "txtTargetPSI"),
-            child<QLineEdit>(*w, "txtTargetO2"),
-            child<QLineEdit>(*w, "txtTargetHe"),
-            child<QLineEdit>(*w, "txtTargetDepth"),
-            child<QLineEdit>(*w, "txtTopO2"),
-            child<QLineEdit>(*w, "txtTopN"),
-            child<QListWidget>(*w, "lstBlendingInstructions")->viewport(),
-            child<QPushButton>(*w, "cmdCalc"),
-            child<QPushButton>(*w, "cmdTopWithAir")};
+        const QList<QLineEdit*> editable{w->txtSourcePSI,   w->txtSourceO2, w->txtSourceHe,
+                                         w->txtTargetPSI,   w->txtTargetO2, w->txtTargetHe,
+                                         w->txtTargetDepth, w->txtTopO2};
+        const QList<QWidget*> clickable{w->txtSourcePSI,   w->txtSourceO2,
+                                        w->txtSourceHe,    w->txtTargetPSI,
+                                        w->txtTargetO2,    w->txtTargetHe,
+                                        w->txtTargetDepth, w->txtTopO2,
+                                        w->txtTopN,        w->lstBlendingInstructions->viewport(),
+                                        w->cmdCalc,        w->cmdTopWithAir};
 
         // FIELDS_RANDOM_SEED replays a reported run.
         bool seeded = false;

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -11,42 +10,21 @@
 #include <QtTest/QTest>
 
 #include "test_support.h"
-#include "window/frm_main.h"
+#include "tested_main_window.h"
 
 namespace fieldtest {
 
-std::unique_ptr<frmMain> openMainWindow() {
+std::unique_ptr<TestedMainWindow> openMainWindow() {
     static const bool registered = testsupport::registerComponentLibrary();
     if (!registered)
         qFatal("QorCommon1 could not be registered for the tests");
     // frmMain installs the field handlers and the output links itself.
-    auto window = std::make_unique<frmMain>();
+    auto window = std::make_unique<TestedMainWindow>();
     window->show();
     window->activateWindow();
     if (!QTest::qWaitForWindowActive(window.get()))
         qFatal("the main window did not become active");
     return window;
-}
-
-WindowFields windowFields(const QWidget& window) {
-    const auto field = [&window](const char* name) {
-        return testsupport::child<QLineEdit>(window, name);
-    };
-    return {field("txtSourcePSI"),
-            field("txtSourceO2"),
-            field("txtSourceHe"),
-            field("txtSourceN"),
-            field("txtTargetPSI"),
-            field("txtTargetO2"),
-            field("txtTargetHe"),
-            field("txtTargetN"),
-            field("txtTargetMOD"),
-            field("txtTargetDepth"),
-            field("txtTargetEND"),
-            field("txtTargetPO2"),
-            field("txtTopO2"),
-            field("txtTopN"),
-            testsupport::child<QLabel>(window, "lblTopup")};
 }
 
 namespace {

@@ -4,7 +4,7 @@
 #include "instructions/instructions_list.h"
 #include "test_fields_support.h"
 #include "test_support.h"
-#include "window/frm_main.h"
+#include "tested_main_window.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -12,7 +12,6 @@
 #include <QtTest/QtTest>
 
 using fieldtest::ModalCloser;
-using testsupport::child;
 
 class InstructionsListTest : public QObject {
     Q_OBJECT
@@ -31,20 +30,20 @@ class InstructionsListTest : public QObject {
     void ctrlSSaves();
 
   private:
-    std::unique_ptr<frmMain> window;
+    std::unique_ptr<TestedMainWindow> window;
 };
 
 void InstructionsListTest::ctrlASelectsAllAndCtrlCCopiesThem() {
-    QVERIFY(fieldtest::tabTo(window.get(), child<QListWidget>(*window, "lstBlendingInstructions")));
+    QVERIFY(fieldtest::tabTo(window.get(), window->lstBlendingInstructions));
     fieldtest::pressKey(window.get(), Qt::Key_A, Qt::ControlModifier);
-    QCOMPARE(child<QListWidget>(*window, "lstBlendingInstructions")->selectedItems().size(), 40);
+    QCOMPARE(window->lstBlendingInstructions->selectedItems().size(), 40);
     fieldtest::pressKey(window.get(), Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(),
              instructions::HelpText().join(QLatin1Char('\n')));
 }
 
 void InstructionsListTest::copyKeepsListOrder() {
-    InstructionsList* list = child<InstructionsList>(*window, "lstBlendingInstructions");
+    InstructionsList* list = window->lstBlendingInstructions;
     QVERIFY(fieldtest::tabTo(window.get(), list));
     list->clear();
     list->addItems({"first", "", "third", "fourth"});
@@ -55,7 +54,7 @@ void InstructionsListTest::copyKeepsListOrder() {
 }
 
 void InstructionsListTest::contextMenu() {
-    InstructionsList* list = child<InstructionsList>(*window, "lstBlendingInstructions");
+    InstructionsList* list = window->lstBlendingInstructions;
     QCOMPARE(list->contextMenuPolicy(), Qt::ActionsContextMenu);
     QStringList captions;
     for (const QAction* action : list->actions())
@@ -73,7 +72,7 @@ void InstructionsListTest::contextMenu() {
 }
 
 void InstructionsListTest::focusFrame() {
-    InstructionsList* list = child<InstructionsList>(*window, "lstBlendingInstructions");
+    InstructionsList* list = window->lstBlendingInstructions;
     const QColor highlight = list->palette().color(QPalette::Highlight);
     const auto edgeColour = [list] {
         return QColor(list->grab().toImage().pixel(0, list->height() / 2));

@@ -4,7 +4,7 @@
 #include "controls/twips_layout.h"
 #include "instructions/help_text.h"
 #include "test_support.h"
-#include "window/frm_main.h"
+#include "tested_main_window.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -18,8 +18,6 @@
 #include <QtTest/QtTest>
 
 #include <memory>
-
-using testsupport::child;
 
 namespace {
 
@@ -65,7 +63,7 @@ class MainWindowTest : public QObject {
     }
 
     void init() {
-        form = std::make_unique<frmMain>();
+        form = std::make_unique<TestedMainWindow>();
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
     }
@@ -93,20 +91,19 @@ class MainWindowTest : public QObject {
     void noTextIsClippedOrCovered();
 
   private:
-    std::unique_ptr<frmMain> form;
+    std::unique_ptr<TestedMainWindow> form;
 };
 
 void MainWindowTest::opensWithTitleAndHelpText() {
     QCOMPARE(form->objectName(), QStringLiteral("frmMain"));
     QCOMPARE(form->windowTitle(), QStringLiteral("Quillan v1.0.3 **BETA**"));
-    const QStringList lines =
-        testsupport::listLines(child<QListWidget>(*form, "lstBlendingInstructions"));
+    const QStringList lines = testsupport::listLines(form->lstBlendingInstructions);
     QCOMPARE(lines, instructions::HelpText());
     QCOMPARE(lines.size(), 40);
     QCOMPARE(lines[0], form->windowTitle());
     QCOMPARE(lines[1], QStringLiteral("06-Dec-2026  05:07 PM"));
     QCOMPARE(lines[2], kSeparator);
-    QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(*form, "txtSourcePSI"));
+    QCOMPARE(QApplication::focusWidget(), form->txtSourcePSI);
     QVERIFY(!form->windowIcon().isNull());
 }
 
@@ -225,66 +222,63 @@ void MainWindowTest::tabVisitsTheEditableControlsInOrder() {
 
 void MainWindowTest::shiftTabGoesBackwards() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-    QCOMPARE(QApplication::focusWidget(), child<QPushButton>(*form, "cmdCalc"));
+    QCOMPARE(QApplication::focusWidget(), form->cmdCalc);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-    QCOMPARE(QApplication::focusWidget(), child<QPushButton>(*form, "cmdTopWithAir"));
+    QCOMPARE(QApplication::focusWidget(), form->cmdTopWithAir);
 }
 
 void MainWindowTest::linksAndMenusTakeNoFocus() {
-    for (QWidget* link : {static_cast<QWidget*>(child<ClickableLabel>(*form, "lblInstrictions")),
-                          static_cast<QWidget*>(child<ClickableLabel>(*form, "cmdPrint")),
-                          static_cast<QWidget*>(child<ClickableLabel>(*form, "cmdlblSave")),
-                          static_cast<QWidget*>(form->menuBar())})
+    for (QWidget* link :
+         {static_cast<QWidget*>(form->lblInstrictions), static_cast<QWidget*>(form->cmdPrint),
+          static_cast<QWidget*>(form->cmdlblSave), static_cast<QWidget*>(form->menuBar())})
         QCOMPARE(link->focusPolicy(), Qt::NoFocus);
-    QTest::mouseClick(child<ClickableLabel>(*form, "lblInstrictions"), Qt::LeftButton);
-    QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(*form, "txtSourcePSI"));
+    QTest::mouseClick(form->lblInstrictions, Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), form->txtSourcePSI);
 }
 
 void MainWindowTest::instructionsLinkBringsBackTheHelpText() {
-    child<QLineEdit>(*form, "txtTargetPSI")->setText(QStringLiteral("3000"));
-    child<QLineEdit>(*form, "txtTargetO2")->setText(QStringLiteral("32"));
-    child<QLineEdit>(*form, "txtTargetN")->setText(QStringLiteral("68"));
-    QTest::mouseClick(child<QPushButton>(*form, "cmdCalc"), Qt::LeftButton);
-    QCOMPARE(child<QListWidget>(*form, "lstBlendingInstructions")->count(), 15);
+    form->txtTargetPSI->setText(QStringLiteral("3000"));
+    form->txtTargetO2->setText(QStringLiteral("32"));
+    form->txtTargetN->setText(QStringLiteral("68"));
+    QTest::mouseClick(form->cmdCalc, Qt::LeftButton);
+    QCOMPARE(form->lstBlendingInstructions->count(), 15);
 
-    QSignalSpy clicks(child<ClickableLabel>(*form, "lblInstrictions"), &ClickableLabel::clicked);
-    QTest::mouseClick(child<ClickableLabel>(*form, "lblInstrictions"), Qt::LeftButton);
+    QSignalSpy clicks(form->lblInstrictions, &ClickableLabel::clicked);
+    QTest::mouseClick(form->lblInstrictions, Qt::LeftButton);
     QCOMPARE(clicks.count(), 1);
-    QCOMPARE(testsupport::listLines(child<QListWidget>(*form, "lstBlendingInstructions")),
-             instructions::HelpText());
+    QCOMPARE(testsupport::listLines(form->lstBlendingInstructions), instructions::HelpText());
 
     // A press that ends outside the link is not a click.
-    QTest::mousePress(child<ClickableLabel>(*form, "lblInstrictions"), Qt::LeftButton);
-    QTest::mouseRelease(child<ClickableLabel>(*form, "lblInstrictions"), Qt::LeftButton, {},
-                        QPoint(-5, -5));
+    QTest::mousePress(form->lblInstrictions, Qt::LeftButton);
+    QTest::mouseRelease(form->lblInstrictions, Qt::LeftButton, {}, QPoint(-5, -5));
     QCOMPARE(clicks.count(), 1);
 }
 
 void MainWindowTest::menus() {
-    QCOMPARE(child<QMenu>(*form, "mnuFile")->objectName(), QStringLiteral("mnuFile"));
-    QCOMPARE(child<QMenu>(*form, "mnuFile")->title(), QStringLiteral("&File"));
-    QCOMPARE(child<QMenu>(*form, "mnuHelp")->title(), QStringLiteral("&Help"));
+    QCOMPARE(form->mnuFile->objectName(), QStringLiteral("mnuFile"));
+    QCOMPARE(form->mnuFile->title(), QStringLiteral("&File"));
+    QCOMPARE(form->mnuHelp->title(), QStringLiteral("&Help"));
     QStringList fileItems, helpItems;
-    for (const QAction* action : child<QMenu>(*form, "mnuFile")->actions())
+    for (const QAction* action : form->mnuFile->actions())
         fileItems << action->objectName() + QLatin1Char('=') + action->text();
-    for (const QAction* action : child<QMenu>(*form, "mnuHelp")->actions())
+    for (const QAction* action : form->mnuHelp->actions())
         helpItems << action->objectName() + QLatin1Char('=') +
                          (action->isSeparator() ? QStringLiteral("-") : action->text());
     QCOMPARE(fileItems, (QStringList{"mnuSave=&Save to file...", "mnuPrint=&Print...",
                                      "b0=", "mnuExit=&Exit"}));
-    QCOMPARE(child<QAction>(*form, "mnuSave")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
-    QCOMPARE(child<QAction>(*form, "mnuPrint")->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    QCOMPARE(form->mnuSave->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    QCOMPARE(form->mnuPrint->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
     QCOMPARE(helpItems,
              (QStringList{"mnuAbout=&About", "b1=-", "mnuReportError=&Report an Error"}));
     const QList<QAction*> bar = form->menuBar()->actions();
     // The Options menu (the units and the gas model) sits between File and Help.
     QCOMPARE(bar.size(), 3);
-    QCOMPARE(bar[0]->menu(), child<QMenu>(*form, "mnuFile"));
-    QCOMPARE(bar[1]->menu(), child<QMenu>(*form, "mnuOptions"));
-    QCOMPARE(bar[2]->menu(), child<QMenu>(*form, "mnuHelp"));
-    QCOMPARE(child<QMenu>(*form, "mnuOptions")->title(), QStringLiteral("&Options"));
+    QCOMPARE(bar[0]->menu(), form->mnuFile);
+    QCOMPARE(bar[1]->menu(), form->mnuOptions);
+    QCOMPARE(bar[2]->menu(), form->mnuHelp);
+    QCOMPARE(form->mnuOptions->title(), QStringLiteral("&Options"));
     QStringList optionItems;
-    for (const QAction* action : child<QMenu>(*form, "mnuOptions")->actions())
+    for (const QAction* action : form->mnuOptions->actions())
         optionItems << action->menu()->objectName() + QLatin1Char('=') + action->text();
     QCOMPARE(optionItems, (QStringList{"mnuUnits=&Units", "mnuGasModel=&Gas model"}));
 }
@@ -326,12 +320,12 @@ void MainWindowTest::accessKeysPressTheButtons_data() {
 void MainWindowTest::accessKeysPressTheButtons() {
     QFETCH(int, key);
     QFETCH(QString, secondLine);
-    child<QLineEdit>(*form, "txtTargetPSI")->setText(QStringLiteral("3000"));
-    child<QLineEdit>(*form, "txtTargetO2")->setText(QStringLiteral("32"));
-    child<QLineEdit>(*form, "txtTargetN")->setText(QStringLiteral("68"));
+    form->txtTargetPSI->setText(QStringLiteral("3000"));
+    form->txtTargetO2->setText(QStringLiteral("32"));
+    form->txtTargetN->setText(QStringLiteral("68"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::AltModifier);
     // An access key clicks the button the way Qt animates it, a moment later.
-    QTRY_COMPARE(child<QListWidget>(*form, "lstBlendingInstructions")->item(1)->text(), secondLine);
+    QTRY_COMPARE(form->lstBlendingInstructions->item(1)->text(), secondLine);
 }
 
 void MainWindowTest::twipsBecomePixels_data() {
@@ -368,9 +362,8 @@ void MainWindowTest::fontsAndColours() {
         QVERIFY(group->styleSheet().contains(QStringLiteral("rgb(0, 0, 255)")));
     }
     for (const QWidget* control : form->centralWidget()->findChildren<QWidget*>()) {
-        if (qobject_cast<const QGroupBox*>(control) ||
-            control == child<QListWidget>(*form, "lstBlendingInstructions") ||
-            control->parentWidget() == child<QListWidget>(*form, "lstBlendingInstructions") ||
+        if (qobject_cast<const QGroupBox*>(control) || control == form->lstBlendingInstructions ||
+            control->parentWidget() == form->lstBlendingInstructions ||
             !control->objectName().startsWith(QStringLiteral("txt")))
             continue;
         QCOMPARE(control->font().family(), QStringLiteral("Verdana"));
@@ -383,7 +376,7 @@ void MainWindowTest::fontsAndColours() {
     }
     // Tahoma 9.75 pt, or a little smaller where the stand-in font is wider: every help
     // line, the separator included, fits the list without scrolling sideways.
-    const QListWidget* list = child<QListWidget>(*form, "lstBlendingInstructions");
+    const QListWidget* list = form->lstBlendingInstructions;
     QCOMPARE(list->font().family(), QStringLiteral("Tahoma"));
     QVERIFY(!list->font().bold());
     QVERIFY(list->font().pointSizeF() <= 9.75 && list->font().pointSizeF() >= 6.0);
@@ -393,12 +386,11 @@ void MainWindowTest::fontsAndColours() {
                      list->viewport()->width(),
                  qPrintable(list->item(row)->text()));
     for (const QLabel* link :
-         {static_cast<QLabel*>(child<ClickableLabel>(*form, "lblInstrictions")),
-          static_cast<QLabel*>(child<ClickableLabel>(*form, "cmdPrint")),
-          static_cast<QLabel*>(child<ClickableLabel>(*form, "cmdlblSave"))})
+         {static_cast<QLabel*>(form->lblInstrictions), static_cast<QLabel*>(form->cmdPrint),
+          static_cast<QLabel*>(form->cmdlblSave)})
         QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-    QVERIFY(child<ClickableLabel>(*form, "cmdPrint")->alignment() & Qt::AlignRight);
-    QVERIFY(child<ClickableLabel>(*form, "cmdlblSave")->alignment() & Qt::AlignRight);
+    QVERIFY(form->cmdPrint->alignment() & Qt::AlignRight);
+    QVERIFY(form->cmdlblSave->alignment() & Qt::AlignRight);
 }
 
 void MainWindowTest::noTextIsClippedOrCovered() {

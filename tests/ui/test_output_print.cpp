@@ -14,11 +14,10 @@
 #include "instructions/instructions_output.h"
 #include "test_fields_support.h"
 #include "test_support.h"
-#include "window/frm_main.h"
+#include "tested_main_window.h"
 
 using fieldtest::errorReport;
 using fieldtest::ModalCloser;
-using testsupport::child;
 
 namespace {
 
@@ -63,17 +62,17 @@ class OutputPrintTest : public QObject {
         if (!QFile::exists(QStringLiteral(PDFTOTEXT)))
             QFAIL("pdftotext (poppler-utils) is needed to read the printed page");
         auto w = fieldtest::openMainWindow();
-        child<QListWidget>(*w, "lstBlendingInstructions")->clear();
-        child<QListWidget>(*w, "lstBlendingInstructions")
-            ->addItems({QStringLiteral("Quillan report"), QString(),
-                        QStringLiteral("Add 418 PSI of O2"), QStringLiteral("END")});
+        w->lstBlendingInstructions->clear();
+        w->lstBlendingInstructions->addItems({QStringLiteral("Quillan report"), QString(),
+                                              QStringLiteral("Add 418 PSI of O2"),
+                                              QStringLiteral("END")});
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("out.pdf"));
         QPrinter printer(QPrinter::HighResolution);
         pdfPrinter(printer, path);
         const QRectF printable = printer.pageRect(QPrinter::Point);
         ModalCloser closer;
-        printInstructions(*child<QListWidget>(*w, "lstBlendingInstructions"), &printer);
+        printInstructions(*w->lstBlendingInstructions, &printer);
         QVERIFY(closer.seen.isEmpty());
 
         const QList<Word> words = wordsOf(path);
@@ -99,17 +98,17 @@ class OutputPrintTest : public QObject {
         QVERIFY(qAbs(words[7].yMin - words[2].yMin - lineStep / 2) < 0.5);
         for (const Word& word : {words[2], words[7]})
             QVERIFY(qAbs(word.xMin - first.xMin) < 0.5);
-        QCOMPARE(child<QListWidget>(*w, "lstBlendingInstructions")->count(), 4);
+        QCOMPARE(w->lstBlendingInstructions->count(), 4);
     }
 
     void emptyListPrintsNothing() {
         auto w = fieldtest::openMainWindow();
-        child<QListWidget>(*w, "lstBlendingInstructions")->clear();
+        w->lstBlendingInstructions->clear();
         QTemporaryDir folder;
         QPrinter printer;
         pdfPrinter(printer, folder.filePath(QStringLiteral("out.pdf")));
         ModalCloser closer;
-        printInstructions(*child<QListWidget>(*w, "lstBlendingInstructions"), &printer);
+        printInstructions(*w->lstBlendingInstructions, &printer);
         QVERIFY(closer.seen.isEmpty());
         QVERIFY(!QFile::exists(printer.outputFileName()));
     }
@@ -119,7 +118,7 @@ class OutputPrintTest : public QObject {
         QPrinter printer;
         pdfPrinter(printer, QStringLiteral("/nonexistent-folder/out.pdf"));
         ModalCloser closer;
-        printInstructions(*child<QListWidget>(*w, "lstBlendingInstructions"), &printer);
+        printInstructions(*w->lstBlendingInstructions, &printer);
         QCOMPARE(closer.seen.size(), 1);
         QCOMPARE(closer.seen[0].title, QStringLiteral("Application Error"));
         QCOMPARE(closer.seen[0].text, errorReport(QStringLiteral("cmdPrint_Click"), 482,
@@ -164,7 +163,7 @@ class OutputPrintTest : public QObject {
             return userPrints;
         };
         ModalCloser closer;
-        printInstructions(*child<QListWidget>(*w, "lstBlendingInstructions"), access);
+        printInstructions(*w->lstBlendingInstructions, access);
         QCOMPARE(shown, dialogs);
         QVERIFY(offeredAsPdf);
         QCOMPARE(QFile::exists(path), pdfWritten);

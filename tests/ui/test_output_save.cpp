@@ -19,12 +19,11 @@
 #include "library/common_calls.h"
 #include "test_fields_support.h"
 #include "test_support.h"
-#include "window/frm_main.h"
+#include "tested_main_window.h"
 
 using fieldtest::click;
 using fieldtest::errorReport;
 using fieldtest::ModalCloser;
-using testsupport::child;
 
 namespace {
 
@@ -153,11 +152,11 @@ class OutputSaveTest : public QObject {
         FakeOpener opener;
         ModalCloser closer;
         chooseFile(closer, path);
-        click(child<ClickableLabel>(*w, "cmdlblSave"));
+        click(w->cmdlblSave);
 
         QCOMPARE(closer.seen.size(), 1);
         const QByteArray bytes = readAll(path);
-        QCOMPARE(bytes, expectedBytes(child<QListWidget>(*w, "lstBlendingInstructions")));
+        QCOMPARE(bytes, expectedBytes(w->lstBlendingInstructions));
         const QList<QByteArray> lines = bytes.split('\n');
         QCOMPARE(lines.size(), 41); // 40 lines, each ended by CR LF
         QVERIFY(lines.last().isEmpty());
@@ -172,16 +171,16 @@ class OutputSaveTest : public QObject {
 
     void savesAReportOverAnExistingFileWithoutAsking() {
         auto w = fieldtest::openMainWindow();
-        child<QListWidget>(*w, "lstBlendingInstructions")->clear();
-        child<QListWidget>(*w, "lstBlendingInstructions")
-            ->addItems({QStringLiteral("Mix 1"), QString(), QStringLiteral("Zürich 18°")});
+        w->lstBlendingInstructions->clear();
+        w->lstBlendingInstructions->addItems(
+            {QStringLiteral("Mix 1"), QString(), QStringLiteral("Zürich 18°")});
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("report"));
         writeFile(path, QByteArray(5000, 'x'));
         FakeOpener opener;
         ModalCloser closer;
         chooseFile(closer, path);
-        click(child<ClickableLabel>(*w, "cmdlblSave"));
+        click(w->cmdlblSave);
 
         QCOMPARE(closer.seen.size(), 1); // the dialog, and no question about overwriting
         QCOMPARE(readAll(path), QByteArray("Mix 1\r\n\r\nZ\xc3\xbcrich 18\xc2\xb0\r\n"));
@@ -209,7 +208,7 @@ class OutputSaveTest : public QObject {
             mode = dialog->acceptMode();
             dialog->reject();
         };
-        click(child<ClickableLabel>(*w, "cmdlblSave"));
+        click(w->cmdlblSave);
 
         QCOMPARE(title, QStringLiteral("Save File"));
         QCOMPARE(directory, QDir::currentPath());
@@ -229,10 +228,10 @@ class OutputSaveTest : public QObject {
 
     void emptyListSavesAndOpensNothing() {
         auto w = fieldtest::openMainWindow();
-        child<QListWidget>(*w, "lstBlendingInstructions")->clear();
+        w->lstBlendingInstructions->clear();
         FakeOpener opener;
         ModalCloser closer;
-        click(child<ClickableLabel>(*w, "cmdlblSave"));
+        click(w->cmdlblSave);
         QVERIFY(closer.seen.isEmpty());
         QTest::qWait(50);
         QVERIFY(opener.opened().isEmpty());
@@ -258,7 +257,7 @@ class OutputSaveTest : public QObject {
         loadTheLibrary();
         {
             UnprivilegedFileAccess unprivileged;
-            click(child<ClickableLabel>(*w, "cmdlblSave"));
+            click(w->cmdlblSave);
         }
         QVERIFY(QFile::setPermissions(folder.path(), QFileDevice::ReadOwner |
                                                          QFileDevice::WriteOwner |
@@ -289,7 +288,7 @@ class OutputSaveTest : public QObject {
         loadTheLibrary();
         {
             FileSizeLimit limit(100); // the help text is far longer
-            click(child<ClickableLabel>(*w, "cmdlblSave"));
+            click(w->cmdlblSave);
         }
         QCOMPARE(closer.seen.size(), 2);
         QVERIFY2(
@@ -314,7 +313,7 @@ class OutputSaveTest : public QObject {
         FakeOpener opener;
         ModalCloser closer;
         chooseFile(closer, device);
-        click(child<ClickableLabel>(*w, "cmdlblSave"));
+        click(w->cmdlblSave);
         QCOMPARE(closer.seen.size(), 2);
         QVERIFY2(closer.seen[1].text.startsWith(
                      QStringLiteral("Error at: frmMain.cmdlblSave_Click\n"

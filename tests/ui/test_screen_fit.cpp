@@ -2,7 +2,7 @@
 // screen (a small display, or 150 % scaling) the instructions list gives up the missing
 // height and scrolls, and every other control stays on the screen.
 #include "test_support.h"
-#include "window/frm_main.h"
+#include "tested_main_window.h"
 
 #include <QGroupBox>
 #include <QMenuBar>
@@ -10,8 +10,6 @@
 #include <QtTest/QtTest>
 
 #include <memory>
-
-using testsupport::child;
 
 class ScreenFitTest : public QObject {
     Q_OBJECT
@@ -40,7 +38,7 @@ void ScreenFitTest::fitsTheAvailableArea() {
     QFETCH(QRect, available);
     QFETCH(int, listHeight);
     QFETCH(bool, fitsOnScreen);
-    frmMain window;
+    TestedMainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCoreApplication::processEvents(); // the fit to the real screen after showing
@@ -52,7 +50,7 @@ void ScreenFitTest::fitsTheAvailableArea() {
         listHeight = 276 - (needed - available.height());
 
     window.FitToScreen(available);
-    QCOMPARE(child<QListWidget>(window, "lstBlendingInstructions")->height(), listHeight);
+    QCOMPARE(window.lstBlendingInstructions->height(), listHeight);
     QCOMPARE(window.width(), 487);
     QCOMPARE(window.centralWidget()->height(), 653 - (276 - listHeight));
     QCOMPARE(window.frameGeometry().height() <= available.height(), fitsOnScreen);
@@ -73,8 +71,7 @@ void ScreenFitTest::fitsTheAvailableArea() {
         QVERIFY2(client->rect().contains(inClient), qPrintable(control->objectName()));
     }
     // The 40 help lines scroll.
-    QVERIFY(child<QListWidget>(window, "lstBlendingInstructions")->verticalScrollBar()->maximum() >
-            0);
+    QVERIFY(window.lstBlendingInstructions->verticalScrollBar()->maximum() > 0);
 }
 
 QTEST_MAIN(ScreenFitTest)

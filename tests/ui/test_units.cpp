@@ -3,7 +3,7 @@
 // unchanged after switching there and back, and the choice remembered for the next start.
 #include "test_fields_support.h"
 #include "test_support.h"
-#include "window/frm_main.h"
+#include "tested_main_window.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -21,7 +21,6 @@ using fieldtest::enterText;
 using fieldtest::ModalCloser;
 using fieldtest::pressKey;
 using quillan::report::UnitSystem;
-using testsupport::child;
 
 namespace {
 
@@ -32,32 +31,30 @@ QSettings calculatorSettings() {
 }
 
 // Every caption and field text of the window, by object name, and the list's lines.
-QStringList windowTexts(const frmMain& w) {
+QStringList windowTexts(const TestedMainWindow& w) {
     QStringList texts;
     for (const QLabel* label : w.findChildren<QLabel*>())
         texts << label->objectName() + QLatin1Char('=') + label->text();
     for (const QLineEdit* field : w.findChildren<QLineEdit*>())
         texts << field->objectName() + QLatin1Char('=') + field->text();
-    return texts + testsupport::listLines(child<QListWidget>(w, "lstBlendingInstructions"));
+    return texts + testsupport::listLines(w.lstBlendingInstructions);
 }
 
-QStringList captions(const frmMain& w) {
-    return {child<QLabel>(w, "lblLabel")->text(), child<QLabel>(w, "Label5")->text(),
-            child<QLabel>(w, "Label11")->text()};
+QStringList captions(const TestedMainWindow& w) {
+    return {w.lblLabel->text(), w.Label5->text(), w.Label11->text()};
 }
 
-QStringList depthFigures(const frmMain& w) {
-    return {
-        child<QLineEdit>(w, "txtTargetDepth")->text(), child<QLineEdit>(w, "txtTargetMOD")->text(),
-        child<QLineEdit>(w, "txtTargetEND")->text(), child<QLineEdit>(w, "txtTargetPO2")->text()};
+QStringList depthFigures(const TestedMainWindow& w) {
+    return {w.txtTargetDepth->text(), w.txtTargetMOD->text(), w.txtTargetEND->text(),
+            w.txtTargetPO2->text()};
 }
 
 // Required mix of O2 32 at the depth given, the figures refreshed as the window does.
-void setRequiredMix(frmMain& w, const QString& pressure, const QString& depth) {
-    child<QLineEdit>(w, "txtTargetPSI")->setText(pressure);
-    child<QLineEdit>(w, "txtTargetO2")->setText(QStringLiteral("32"));
-    child<QLineEdit>(w, "txtTargetN")->setText(QStringLiteral("68"));
-    child<QLineEdit>(w, "txtTargetDepth")->setText(depth);
+void setRequiredMix(TestedMainWindow& w, const QString& pressure, const QString& depth) {
+    w.txtTargetPSI->setText(pressure);
+    w.txtTargetO2->setText(QStringLiteral("32"));
+    w.txtTargetN->setText(QStringLiteral("68"));
+    w.txtTargetDepth->setText(depth);
     w.ShowMixAtDepth();
 }
 
@@ -79,48 +76,45 @@ class UnitsTest : public QObject {
     void init() { calculatorSettings().clear(); }
 
     void menuStartsAtPsiAndFeet() {
-        frmMain w;
-        QCOMPARE(child<QMenu>(w, "mnuOptions")->title(), QStringLiteral("&Options"));
+        TestedMainWindow w;
+        QCOMPARE(w.mnuOptions->title(), QStringLiteral("&Options"));
         // The Units submenu comes first in Options, before the gas model.
-        QCOMPARE(child<QMenu>(w, "mnuOptions")->actions().value(0),
-                 child<QMenu>(w, "mnuUnits")->menuAction());
-        QCOMPARE(child<QMenu>(w, "mnuUnits")->title(), QStringLiteral("&Units"));
-        QCOMPARE(child<QMenu>(w, "mnuUnits")->actions(),
-                 (QList<QAction*>{child<QAction>(w, "mnuPsiAndFeet"),
-                                  child<QAction>(w, "mnuBarAndMetres")}));
-        QCOMPARE(child<QAction>(w, "mnuPsiAndFeet")->text(), QStringLiteral("&PSI and feet"));
-        QCOMPARE(child<QAction>(w, "mnuBarAndMetres")->text(), QStringLiteral("&bar and metres"));
-        QVERIFY(child<QAction>(w, "mnuPsiAndFeet")->isChecked());
-        QVERIFY(!child<QAction>(w, "mnuBarAndMetres")->isChecked());
+        QCOMPARE(w.mnuOptions->actions().value(0), w.mnuUnits->menuAction());
+        QCOMPARE(w.mnuUnits->title(), QStringLiteral("&Units"));
+        QCOMPARE(w.mnuUnits->actions(), (QList<QAction*>{w.mnuPsiAndFeet, w.mnuBarAndMetres}));
+        QCOMPARE(w.mnuPsiAndFeet->text(), QStringLiteral("&PSI and feet"));
+        QCOMPARE(w.mnuBarAndMetres->text(), QStringLiteral("&bar and metres"));
+        QVERIFY(w.mnuPsiAndFeet->isChecked());
+        QVERIFY(!w.mnuBarAndMetres->isChecked());
         QCOMPARE(w.Units(), UnitSystem::PsiAndFeet);
         QCOMPARE(captions(w), (QStringList{"Starting PSI", "Required PSI", "Target Depth (fsw)"}));
     }
 
     void switchingConvertsAndComesBackExactly() {
-        frmMain w;
-        child<QLineEdit>(w, "txtSourcePSI")->setText(QStringLiteral("500"));
+        TestedMainWindow w;
+        w.txtSourcePSI->setText(QStringLiteral("500"));
         setRequiredMix(w, QStringLiteral("3000"), QStringLiteral("132"));
         QCOMPARE(depthFigures(w), (QStringList{"132", "132", "109", "1.60"}));
 
-        child<QAction>(w, "mnuBarAndMetres")->trigger();
+        w.mnuBarAndMetres->trigger();
         QCOMPARE(w.Units(), UnitSystem::BarAndMetres);
-        QVERIFY(child<QAction>(w, "mnuBarAndMetres")->isChecked());
-        QVERIFY(!child<QAction>(w, "mnuPsiAndFeet")->isChecked());
+        QVERIFY(w.mnuBarAndMetres->isChecked());
+        QVERIFY(!w.mnuPsiAndFeet->isChecked());
         QCOMPARE(captions(w), (QStringList{"Starting bar", "Required bar", "Target Depth (m)"}));
-        QCOMPARE(child<QLineEdit>(w, "txtSourcePSI")->text(), QStringLiteral("34"));  // 34.47
-        QCOMPARE(child<QLineEdit>(w, "txtTargetPSI")->text(), QStringLiteral("207")); // 206.84
+        QCOMPARE(w.txtSourcePSI->text(), QStringLiteral("34"));  // 34.47
+        QCOMPARE(w.txtTargetPSI->text(), QStringLiteral("207")); // 206.84
         QCOMPARE(depthFigures(w), (QStringList{"40", "40", "33", "1.60"}));
 
         // Untouched figures return to what they were, not 493 and 3002.
-        child<QAction>(w, "mnuPsiAndFeet")->trigger();
+        w.mnuPsiAndFeet->trigger();
         QCOMPARE(captions(w), (QStringList{"Starting PSI", "Required PSI", "Target Depth (fsw)"}));
-        QCOMPARE(child<QLineEdit>(w, "txtSourcePSI")->text(), QStringLiteral("500"));
-        QCOMPARE(child<QLineEdit>(w, "txtTargetPSI")->text(), QStringLiteral("3000"));
+        QCOMPARE(w.txtSourcePSI->text(), QStringLiteral("500"));
+        QCOMPARE(w.txtTargetPSI->text(), QStringLiteral("3000"));
         QCOMPARE(depthFigures(w), (QStringList{"132", "132", "109", "1.60"}));
 
         // Choosing the units already shown changes nothing.
-        child<QAction>(w, "mnuPsiAndFeet")->trigger();
-        QCOMPARE(child<QLineEdit>(w, "txtTargetPSI")->text(), QStringLiteral("3000"));
+        w.mnuPsiAndFeet->trigger();
+        QCOMPARE(w.txtTargetPSI->text(), QStringLiteral("3000"));
     }
 
     void figuresAreRoundedAndHeldInTheNewRange_data() {
@@ -147,16 +141,13 @@ class UnitsTest : public QObject {
         QFETCH(bool, toMetric);
         QFETCH(QStringList, before);
         QFETCH(QStringList, after);
-        frmMain w;
+        TestedMainWindow w;
         if (!toMetric)
-            child<QAction>(w, "mnuBarAndMetres")->trigger();
-        const QList<QLineEdit*> fields{child<QLineEdit>(w, "txtSourcePSI"),
-                                       child<QLineEdit>(w, "txtTargetPSI"),
-                                       child<QLineEdit>(w, "txtTargetDepth")};
+            w.mnuBarAndMetres->trigger();
+        const QList<QLineEdit*> fields{w.txtSourcePSI, w.txtTargetPSI, w.txtTargetDepth};
         for (int i = 0; i < fields.size(); ++i)
             fields[i]->setText(before[i]);
-        (toMetric ? child<QAction>(w, "mnuBarAndMetres") : child<QAction>(w, "mnuPsiAndFeet"))
-            ->trigger();
+        (toMetric ? w.mnuBarAndMetres : w.mnuPsiAndFeet)->trigger();
         QStringList converted;
         for (const QLineEdit* field : fields)
             converted << field->text();
@@ -176,7 +167,7 @@ class UnitsTest : public QObject {
         QFETCH(QString, field);
         QFETCH(int, upper);
         auto w = fieldtest::openMainWindow();
-        child<QAction>(*w, "mnuBarAndMetres")->trigger();
+        w->mnuBarAndMetres->trigger();
         auto* edit = w->findChild<QLineEdit*>(field);
         QVERIFY(enterText(w.get(), edit, QString::number(upper + 1)));
         {
@@ -196,11 +187,11 @@ class UnitsTest : public QObject {
     }
 
     void metricBlendAndDepthFigures() {
-        frmMain w;
-        child<QAction>(w, "mnuBarAndMetres")->trigger();
+        TestedMainWindow w;
+        w.mnuBarAndMetres->trigger();
         setRequiredMix(w, QStringLiteral("200"), QStringLiteral("0"));
-        child<QPushButton>(w, "cmdCalc")->click();
-        QCOMPARE(testsupport::listLines(child<QListWidget>(w, "lstBlendingInstructions")),
+        w.cmdCalc->click();
+        QCOMPARE(testsupport::listLines(w.lstBlendingInstructions),
                  (QStringList{
                      "Mix Calculation 06-Dec-2026  05:18 AM",
                      "Calculate [Empty cylinder] to Nitrox 32 by adding He, O2 and Air", kSeparator,
@@ -211,8 +202,8 @@ class UnitsTest : public QObject {
 
         // Trimix 21/35 at 30 m, typed into the depth field.
         setRequiredMix(w, QStringLiteral("200"), QStringLiteral("30"));
-        child<QLineEdit>(w, "txtTargetO2")->setText(QStringLiteral("21"));
-        child<QLineEdit>(w, "txtTargetN")->setText(QStringLiteral("44"));
+        w.txtTargetO2->setText(QStringLiteral("21"));
+        w.txtTargetN->setText(QStringLiteral("44"));
         w.ShowMixAtDepth();
         QCOMPARE(depthFigures(w), (QStringList{"30", "66", "12", "0.84"}));
     }
@@ -220,58 +211,57 @@ class UnitsTest : public QObject {
     // A window switched to metric and back shows, computes and reports exactly as one that
     // never left PSI and feet.
     void psiWindowUnchangedAfterSwitching() {
-        frmMain never, switched;
-        child<QAction>(switched, "mnuBarAndMetres")->trigger();
-        child<QAction>(switched, "mnuPsiAndFeet")->trigger();
+        TestedMainWindow never, switched;
+        switched.mnuBarAndMetres->trigger();
+        switched.mnuPsiAndFeet->trigger();
         QCOMPARE(windowTexts(switched), windowTexts(never));
-        for (frmMain* w : {&never, &switched}) {
-            child<QLineEdit>(*w, "txtSourcePSI")->setText(QStringLiteral("500"));
-            child<QLineEdit>(*w, "txtSourceO2")->setText(QStringLiteral("21"));
-            child<QLineEdit>(*w, "txtSourceHe")->setText(QStringLiteral("35"));
-            child<QLineEdit>(*w, "txtSourceN")->setText(QStringLiteral("44"));
+        for (TestedMainWindow* w : {&never, &switched}) {
+            w->txtSourcePSI->setText(QStringLiteral("500"));
+            w->txtSourceO2->setText(QStringLiteral("21"));
+            w->txtSourceHe->setText(QStringLiteral("35"));
+            w->txtSourceN->setText(QStringLiteral("44"));
             setRequiredMix(*w, QStringLiteral("3000"), QStringLiteral("100"));
-            child<QLineEdit>(*w, "txtTargetO2")->setText(QStringLiteral("21"));
-            child<QLineEdit>(*w, "txtTargetHe")->setText(QStringLiteral("35"));
-            child<QLineEdit>(*w, "txtTargetN")->setText(QStringLiteral("44"));
-            child<QLineEdit>(*w, "txtTopO2")->setText(QStringLiteral("32"));
-            child<QPushButton>(*w, "cmdCalc")->click();
+            w->txtTargetO2->setText(QStringLiteral("21"));
+            w->txtTargetHe->setText(QStringLiteral("35"));
+            w->txtTargetN->setText(QStringLiteral("44"));
+            w->txtTopO2->setText(QStringLiteral("32"));
+            w->cmdCalc->click();
         }
         QCOMPARE(windowTexts(switched), windowTexts(never));
-        QCOMPARE(
-            testsupport::listLines(child<QListWidget>(never, "lstBlendingInstructions")).last(),
-            QStringLiteral("END 107 fsw"));
-        for (frmMain* w : {&never, &switched})
-            child<QPushButton>(*w, "cmdTopWithAir")->click();
+        QCOMPARE(testsupport::listLines(never.lstBlendingInstructions).last(),
+                 QStringLiteral("END 107 fsw"));
+        for (TestedMainWindow* w : {&never, &switched})
+            w->cmdTopWithAir->click();
         QCOMPARE(windowTexts(switched), windowTexts(never));
     }
 
     void choiceSurvivesARestart() {
         {
-            frmMain first;
-            child<QAction>(first, "mnuBarAndMetres")->trigger();
+            TestedMainWindow first;
+            first.mnuBarAndMetres->trigger();
         }
         QCOMPARE(calculatorSettings().value(QStringLiteral("display/units")).toString(),
                  QStringLiteral("metric"));
         {
-            frmMain second;
+            TestedMainWindow second;
             QCOMPARE(second.Units(), UnitSystem::BarAndMetres);
-            QVERIFY(child<QAction>(second, "mnuBarAndMetres")->isChecked());
+            QVERIFY(second.mnuBarAndMetres->isChecked());
             QCOMPARE(captions(second),
                      (QStringList{"Starting bar", "Required bar", "Target Depth (m)"}));
-            QCOMPARE(child<QLineEdit>(second, "txtTargetPSI")->text(), QStringLiteral("0"));
-            child<QAction>(second, "mnuPsiAndFeet")->trigger();
+            QCOMPARE(second.txtTargetPSI->text(), QStringLiteral("0"));
+            second.mnuPsiAndFeet->trigger();
         }
         QCOMPARE(calculatorSettings().value(QStringLiteral("display/units")).toString(),
                  QStringLiteral("imperial"));
-        frmMain third;
+        TestedMainWindow third;
         QCOMPARE(third.Units(), UnitSystem::PsiAndFeet);
     }
 
     void unknownSavedUnitsMeanPsiAndFeet() {
         calculatorSettings().setValue(QStringLiteral("display/units"), QStringLiteral("Metric"));
-        frmMain w;
+        TestedMainWindow w;
         QCOMPARE(w.Units(), UnitSystem::PsiAndFeet);
-        QVERIFY(child<QAction>(w, "mnuPsiAndFeet")->isChecked());
+        QVERIFY(w.mnuPsiAndFeet->isChecked());
     }
 };
 

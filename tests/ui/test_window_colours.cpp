@@ -7,8 +7,8 @@
 #include "marks/window_colours.h"
 #include "painted_contrast.h"
 #include "test_support.h"
+#include "tested_main_window.h"
 #include "window/frm_disclaimer.h"
-#include "window/frm_main.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -17,8 +17,6 @@
 #include <QtTest/QtTest>
 
 #include <memory>
-
-using testsupport::child;
 
 namespace {
 
@@ -118,7 +116,7 @@ void WindowColoursTest::mainWindowTextsRead() {
     QFETCH(QString, name);
     if (dark)
         QApplication::setPalette(testsupport::darkFusionPalette());
-    frmMain window;
+    TestedMainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     auto* control = window.findChild<QWidget*>(name);
@@ -158,18 +156,17 @@ void WindowColoursTest::disclaimerTextsRead() {
 }
 
 void WindowColoursTest::defaultLookKeepsTheDesignedColours() {
-    frmMain window;
+    TestedMainWindow window;
     for (const char* name : {"lblInstrictions", "cmdPrint", "cmdlblSave"})
         QCOMPARE(window.findChild<QLabel*>(name)->palette().color(QPalette::WindowText),
                  QColor(0, 0, 255));
     for (const QGroupBox* group : window.findChildren<QGroupBox*>())
         QCOMPARE(group->styleSheet(),
                  QStringLiteral("QGroupBox::title { color: rgb(0, 0, 255); }"));
-    QCOMPARE(child<QLineEdit>(window, "txtTargetMOD")->palette().color(QPalette::Base),
-             QColor(227, 227, 227));
-    QCOMPARE(child<QLineEdit>(window, "txtTargetMOD")->palette().color(QPalette::Text),
+    QCOMPARE(window.txtTargetMOD->palette().color(QPalette::Base), QColor(227, 227, 227));
+    QCOMPARE(window.txtTargetMOD->palette().color(QPalette::Text),
              window.palette().color(QPalette::Text));
-    QCOMPARE(child<QLineEdit>(window, "txtTargetPSI")->palette().color(QPalette::Base),
+    QCOMPARE(window.txtTargetPSI->palette().color(QPalette::Base),
              window.palette().color(QPalette::Base));
     frmDisclaimer dialog;
     QCOMPARE(dialog.findChild<QLabel*>("Label2")->palette().color(QPalette::WindowText),
@@ -180,18 +177,17 @@ void WindowColoursTest::defaultLookKeepsTheDesignedColours() {
 
 // A theme switched while the windows are open.
 void WindowColoursTest::coloursFollowAPaletteChange() {
-    frmMain window;
+    TestedMainWindow window;
     frmDisclaimer dialog;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QApplication::setPalette(testsupport::darkFusionPalette());
     QCoreApplication::processEvents();
-    const QColor darkBase =
-        child<QLineEdit>(window, "txtTargetMOD")->palette().color(QPalette::Base);
+    const QColor darkBase = window.txtTargetMOD->palette().color(QPalette::Base);
     QVERIFY(contrast::ratio(darkBase, Qt::white) >= contrast::kMinimumRatio);
-    for (QWidget* control : {static_cast<QWidget*>(child<QLineEdit>(window, "txtTargetMOD")),
-                             static_cast<QWidget*>(child<ClickableLabel>(window, "cmdlblSave")),
-                             window.findChild<QWidget*>("frmRequired")}) {
+    for (QWidget* control :
+         {static_cast<QWidget*>(window.txtTargetMOD), static_cast<QWidget*>(window.cmdlblSave),
+          window.findChild<QWidget*>("frmRequired")}) {
         const auto painted = testsupport::paintedText(control, testsupport::textRegion(control));
         QVERIFY2(painted.ratio >= contrast::kMinimumRatio,
                  qPrintable(control->objectName() + ": " + describe(painted)));
@@ -202,23 +198,18 @@ void WindowColoursTest::coloursFollowAPaletteChange() {
                 contrast::kMinimumRatio);
     }
     // Links stay links: the palette's link colour, not plain text.
-    const QColor link =
-        child<ClickableLabel>(window, "cmdlblSave")->palette().color(QPalette::WindowText);
+    const QColor link = window.cmdlblSave->palette().color(QPalette::WindowText);
     QVERIFY(link != window.palette().color(QPalette::WindowText));
-    QCOMPARE(testsupport::paintedText(
-                 child<ClickableLabel>(window, "cmdlblSave"),
-                 testsupport::textRegion(child<ClickableLabel>(window, "cmdlblSave")))
+    QCOMPARE(testsupport::paintedText(window.cmdlblSave, testsupport::textRegion(window.cmdlblSave))
                  .text,
              link);
     // Repolishing the groups for the new caption colour leaves the fonts as designed.
-    QVERIFY(!child<QListWidget>(window, "lstBlendingInstructions")->font().bold());
-    QVERIFY(!child<QLineEdit>(window, "txtTargetMOD")->font().bold());
+    QVERIFY(!window.lstBlendingInstructions->font().bold());
+    QVERIFY(!window.txtTargetMOD->font().bold());
     QApplication::setPalette(defaultPalette);
     QCoreApplication::processEvents();
-    QCOMPARE(child<QLineEdit>(window, "txtTargetMOD")->palette().color(QPalette::Base),
-             QColor(227, 227, 227));
-    QCOMPARE(child<ClickableLabel>(window, "cmdlblSave")->palette().color(QPalette::WindowText),
-             QColor(0, 0, 255));
+    QCOMPARE(window.txtTargetMOD->palette().color(QPalette::Base), QColor(227, 227, 227));
+    QCOMPARE(window.cmdlblSave->palette().color(QPalette::WindowText), QColor(0, 0, 255));
 }
 
 QTEST_MAIN(WindowColoursTest)
