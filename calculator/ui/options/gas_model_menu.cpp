@@ -9,8 +9,8 @@ using quillan::report::GasModel;
 
 namespace {
 
-QAction* addModelItem(QMenu* menu, QActionGroup* group, const char* name, const QString& caption,
-                      GasModel model) {
+void addModelItem(QMenu* menu, QActionGroup* group, const char* name, const QString& caption,
+                  GasModel model) {
     QAction* item = menu->addAction(caption);
     item->setObjectName(QString::fromLatin1(name));
     item->setCheckable(true);
@@ -18,12 +18,11 @@ QAction* addModelItem(QMenu* menu, QActionGroup* group, const char* name, const 
     group->addAction(item);
     QObject::connect(item, &QAction::triggered, item,
                      [model] { CalculatorSettings().setGasModel(model); });
-    return item;
 }
 
 } // namespace
 
-QMenu* AddGasModelMenu(QMenu* parent) {
+void AddGasModelMenu(QMenu* parent) {
     QMenu* menu = parent->addMenu(QStringLiteral("&Gas model"));
     menu->setObjectName(QStringLiteral("mnuGasModel"));
     auto* group = new QActionGroup(menu);
@@ -31,5 +30,4 @@ QMenu* AddGasModelMenu(QMenu* parent) {
     addModelItem(menu, group, "mnuIdealGas", QStringLiteral("&Ideal gas"),
                  GasModel::IdealPartialPressures);
     addModelItem(menu, group, "mnuRealGas", QStringLiteral("&Real gas"), GasModel::RealGas);
-    return menu;
 }

@@ -7,4 +7,4 @@ class QMenu;
 // Adds the "&Gas model" submenu (mnuGasModel) with the items "&Ideal gas" (mnuIdealGas) and
 // "&Real gas" (mnuRealGas) to `parent`. The checked item starts as stored; choosing one stores
 // it, so the next command and the next run plan with it.
-QMenu* AddGasModelMenu(QMenu* parent);
+void AddGasModelMenu(QMenu* parent);
