@@ -1,6 +1,6 @@
 #include "planning/mixer.h"
 
-#include "engine/checked_run.h"
+#include "planning/checked_run.h"
 #include "engine/runtime_error.h"
 #include "planning/exact_blend.h"
 #include "rules/limits.h"

@@ -213,8 +213,8 @@ void CommandsTest::topUp_data() {
         << QStringList{"Top Trimix 18/20 with Nitrox 32 to 3000 PSI", kSeparator} +
                mixing({"Starting Trimix 18/20 PSI should be 100", "Add 2900 PSI of Nitrox 32", "",
                        "Final Mix: Trimix 32/1", kSeparator, "MOD 132 fsw", "PO2 1.60",
-                       "END 109 fsw"})
-        << -1 << QStringList{"32", "1", "68"} << QStringList{"132", "132", "109", "1.60"};
+                       "END 107 fsw"})
+        << -1 << QStringList{"32", "1", "67"} << QStringList{"132", "132", "107", "1.60"};
     QTest::newRow("empty cylinder filled with air")
         << QStringList{"0", "0", "0", "0", "3000", "32", "0", "68", "21"}
         << QStringList{"Top [Empty cylinder] with Air to 3000 PSI", kSeparator} +

@@ -105,7 +105,7 @@ class GasModelTest : public QObject {
                  QStringLiteral("Ideal-gas figures would have given O2 18.3 %, He 45.8 %"));
 
         form = std::make_unique<TestedMainWindow>();
-        QCOMPARE(form->Units(), quillan::report::UnitSystem::BarAndMetres);
+        QCOMPARE(form->Units(), quillan::UnitSystem::BarAndMetres);
         QVERIFY(form->mnuBarAndMetres->isChecked());
         QVERIFY(item(*form, "mnuRealGas")->isChecked());
         QCOMPARE(blendTrimix1845(*form, QStringLiteral("207")), lines);
@@ -114,7 +114,7 @@ class GasModelTest : public QObject {
         form->mnuPsiAndFeet->trigger();
         item(*form, "mnuIdealGas")->trigger();
         form = std::make_unique<TestedMainWindow>();
-        QCOMPARE(form->Units(), quillan::report::UnitSystem::PsiAndFeet);
+        QCOMPARE(form->Units(), quillan::UnitSystem::PsiAndFeet);
         QVERIFY(item(*form, "mnuIdealGas")->isChecked());
     }
 

@@ -20,7 +20,7 @@
 using fieldtest::enterText;
 using fieldtest::ModalCloser;
 using fieldtest::pressKey;
-using quillan::report::UnitSystem;
+using quillan::UnitSystem;
 
 namespace {
 

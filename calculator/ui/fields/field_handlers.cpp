@@ -6,7 +6,6 @@
 #include <string>
 #include <utility>
 
-#include "engine/gas_names.h"
 #include "engine/number_rules.h"
 #include "engine/runtime_error.h"
 #include "fields/field_input.h"
@@ -14,6 +13,7 @@
 #include "fields/focus_validation.h"
 #include "fields/mix_at_depth.h"
 #include "fields/number_text.h"
+#include "quantities/gas_names.h"
 
 FieldHandlers::FieldHandlers(QWidget& window, const WindowFields& fields, CurrentUnits units)
     : QObject(&window), m_fields(fields), m_units(std::move(units)) {}
@@ -23,7 +23,7 @@ void FieldHandlers::GotFocus(const FieldRule& rule) {
 }
 
 void FieldHandlers::Validate(const FieldRule& rule, bool& Cancel) {
-    const FieldBounds bounds = boundsOf(rule.id, m_units());
+    const quillan::WholeRange bounds = boundsOf(rule.id, m_units());
     bool selectText = true;
     Cancel = fields::CancelInput(bounds.lower, bounds.upper, m_fields.*rule.field, selectText);
     if (rule.balances != nullptr)

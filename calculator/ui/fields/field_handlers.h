@@ -3,7 +3,7 @@
 #pragma once
 
 #include "fields/window_fields.h"
-#include "report/units.h"
+#include "quantities/unit_system.h"
 
 #include <QObject>
 
@@ -13,7 +13,7 @@ struct FieldRule;
 class QWidget;
 
 // The units the window shows at the moment a field is checked.
-using CurrentUnits = std::function<quillan::report::UnitSystem()>;
+using CurrentUnits = std::function<quillan::UnitSystem()>;
 
 // Field validation for every field in fieldRules(). Call once, before the window is shown.
 void installFieldValidation(QWidget& window, const WindowFields& fields, CurrentUnits units);

@@ -9,6 +9,7 @@
 #include "fields/number_text.h"
 #include "library/common_calls.h"
 #include "program/app_title.h"
+#include "rules/limits.h"
 
 namespace fields {
 namespace {
@@ -96,41 +97,14 @@ void BalanceMixFields(QLineEdit* o2Field, QLineEdit* heField, QLineEdit* nField)
     try {
         if (o2Field == nullptr || heField == nullptr || nField == nullptr)
             throw missingField();
-        if (fieldValue(o2Field) < 0)
-            o2Field->setText(QStringLiteral("0"));
-        if (fieldValue(o2Field) > 100)
-            o2Field->setText(QStringLiteral("100"));
-        if (fieldValue(heField) < 0)
-            heField->setText(QStringLiteral("0"));
-        if (fieldValue(heField) > 90)
-            heField->setText(QStringLiteral("90"));
-        if (fieldValue(nField) < 0)
-            nField->setText(QStringLiteral("0"));
-        if (fieldValue(nField) > 90)
-            nField->setText(QStringLiteral("90"));
-
-        const double o2 = fieldValue(o2Field);
-        if (o2 == 0 || o2 == 100) {
-            heField->setText(QStringLiteral("0"));
-            nField->setText(QStringLiteral("0"));
-            return;
-        }
-        if (fieldValue(heField) == 0) {
-            writeNumber(o2Field, quillan::intFloor(o2));
-            heField->setText(QStringLiteral("0"));
-            writeNumber(nField, 100 - fieldValue(o2Field));
-            return;
-        }
-        writeNumber(o2Field, quillan::intFloor(o2));
-        writeNumber(heField, quillan::intFloor(fieldValue(heField)));
-        const double newO2 = fieldValue(o2Field);
-        const double newHe = fieldValue(heField);
-        if (100 - newO2 - newHe < 0) {
-            writeNumber(heField, 100 - newO2);
-            nField->setText(QStringLiteral("0"));
-        } else {
-            writeNumber(nField, 100 - newO2 - newHe);
-        }
+        const quillan::MixFigures entered{fieldValue(o2Field), fieldValue(heField),
+                                          fieldValue(nField)};
+        const quillan::MixFigures balanced = quillan::balanceMix(entered);
+        // No oxygen or pure oxygen keeps its O2 text as typed unless it had to be held in range.
+        if (balanced.o2 != entered.o2 || (balanced.o2 != 0.0 && balanced.o2 != 100.0))
+            writeNumber(o2Field, balanced.o2);
+        writeNumber(heField, balanced.he);
+        writeNumber(nField, balanced.n);
     } catch (const quillan::RuntimeError&) {
         // Any failure marks the whole mix as unusable rather than leaving it half balanced.
         for (QLineEdit* field : {o2Field, heField, nField})

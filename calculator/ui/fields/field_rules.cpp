@@ -2,8 +2,8 @@
 
 #include "fields/window_fields.h"
 
-FieldBounds boundsOf(FieldId field, quillan::report::UnitSystem units) {
-    const quillan::report::UnitRanges ranges = quillan::report::unitRanges(units);
+quillan::WholeRange boundsOf(FieldId field, quillan::UnitSystem units) {
+    const quillan::UnitRanges ranges = quillan::unitRanges(units);
     switch (field) {
     case FieldId::SourcePressure:
         return {0, ranges.maxStartingPressure};
@@ -12,14 +12,14 @@ FieldBounds boundsOf(FieldId field, quillan::report::UnitSystem units) {
     case FieldId::TargetDepth:
         return {0, ranges.maxDepth};
     case FieldId::TopUpO2:
-        return {21, 50};
+        return quillan::kTopUpO2Range;
     case FieldId::SourceO2:
     case FieldId::SourceHe:
     case FieldId::TargetO2:
     case FieldId::TargetHe:
         break;
     }
-    return {0, 100};
+    return quillan::kPercentRange;
 }
 
 namespace {

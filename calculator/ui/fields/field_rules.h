@@ -2,7 +2,7 @@
 // date: one row a field, read by the field handlers.
 #pragma once
 
-#include "report/units.h"
+#include "rules/limits.h"
 
 #include <array>
 #include <cstdint>
@@ -21,14 +21,8 @@ enum class FieldId {
     TopUpO2,
 };
 
-// The inclusive range of whole numbers a field accepts.
-struct FieldBounds {
-    std::int16_t lower;
-    std::int16_t upper;
-};
-
 // The pressures and the depth in the units the window shows.
-FieldBounds boundsOf(FieldId field, quillan::report::UnitSystem units);
+quillan::WholeRange boundsOf(FieldId field, quillan::UnitSystem units);
 
 // The fields whose figures are a pressure or a depth, converted when the units change.
 enum class Quantity { Pressure, Depth };

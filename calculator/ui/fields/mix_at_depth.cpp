@@ -1,8 +1,8 @@
 #include "fields/mix_at_depth.h"
 
-#include "engine/depth.h"
 #include "fields/number_text.h"
 #include "fields/window_fields.h"
+#include "physics/depth.h"
 
 #include <QLineEdit>
 
@@ -11,7 +11,9 @@ using fields::NumberText;
 using fields::TextToDouble;
 using fields::TextToInt16;
 
-void showDepthFigures(const WindowFields& fields, quillan::report::UnitSystem units) {
+void showDepthFigures(const WindowFields& fields, quillan::UnitSystem units) {
+    // Each text is read once; a figure is written as soon as it is known, so one that cannot
+    // be read leaves those before it written.
     const double o2 = TextToDouble(fields.txtTargetO2->text());
     const std::int16_t depth = TextToInt16(fields.txtTargetDepth->text());
     if (depth == 0 || o2 == 0) {
@@ -20,18 +22,9 @@ void showDepthFigures(const WindowFields& fields, quillan::report::UnitSystem un
         fields.txtTargetPO2->setText(QStringLiteral("0"));
         return;
     }
-    // The same quantity as CalcMOD, in this order of operations.
-    const quillan::SeaWaterScale scale = quillan::report::seaWaterScale(units);
-    const double perAtmosphere = scale.depthPerAtmosphere;
-    const double mod =
-        quillan::checkedDivide(1.6, TextToDouble(fields.txtTargetO2->text()) / 100.0) *
-            perAtmosphere -
-        perAtmosphere;
-    fields.txtTargetMOD->setText(NumberText(quillan::toInt16(mod)));
-    fields.txtTargetEND->setText(
-        NumberText(quillan::CalcEND(TextToDouble(fields.txtTargetN->text()),
-                                    TextToInt16(fields.txtTargetDepth->text()), scale)));
-    fields.txtTargetPO2->setText(
-        Fixed2Text(quillan::CalcPO2(TextToDouble(fields.txtTargetO2->text()),
-                                    TextToInt16(fields.txtTargetDepth->text()), scale)));
+    const quillan::SeaWaterScale scale = quillan::seaWaterScale(units);
+    fields.txtTargetMOD->setText(NumberText(quillan::CalcMOD(quillan::toInt16(o2), scale)));
+    const double n = TextToDouble(fields.txtTargetN->text());
+    fields.txtTargetEND->setText(NumberText(quillan::CalcEND(n, depth, scale)));
+    fields.txtTargetPO2->setText(Fixed2Text(quillan::CalcPO2(o2, depth, scale)));
 }

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-using quillan::report::UnitSystem;
+using quillan::UnitSystem;
 
 namespace {
 
@@ -22,9 +22,9 @@ std::optional<QString> convertedText(const QString& text, const UnitField& unitF
     try {
         const double value = fields::TextToDouble(text);
         const double converted = unitField.quantity == Quantity::Pressure
-                                     ? quillan::report::convertPressure(value, from, to)
-                                     : quillan::report::convertDepth(value, from, to);
-        const FieldBounds bounds = boundsOf(unitField.id, to);
+                                     ? quillan::convertPressure(value, from, to)
+                                     : quillan::convertDepth(value, from, to);
+        const quillan::WholeRange bounds = boundsOf(unitField.id, to);
         const double kept = std::clamp(converted, double(bounds.lower), double(bounds.upper));
         return fields::NumberText(quillan::toInt16(kept));
     } catch (const quillan::RuntimeError&) {

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "fields/window_fields.h"
-#include "report/units.h"
+#include "quantities/unit_system.h"
 
 #include <QObject>
 #include <QString>
@@ -20,7 +20,7 @@ class UnitFigures final : public QObject {
 
     // Rewrites the fields' figures from `from` units into `to` units. A text that is not a
     // number is left as it is, for the field's own check to report.
-    void convert(quillan::report::UnitSystem from, quillan::report::UnitSystem to);
+    void convert(quillan::UnitSystem from, quillan::UnitSystem to);
 
   private:
     struct Converted {

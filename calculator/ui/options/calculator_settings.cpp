@@ -1,7 +1,7 @@
 #include "options/calculator_settings.h"
 
-using quillan::report::GasModel;
-using quillan::report::UnitSystem;
+using quillan::GasModel;
+using quillan::UnitSystem;
 
 namespace {
 
@@ -27,12 +27,12 @@ CalculatorSettings::CalculatorSettings()
 
 UnitSystem CalculatorSettings::units() const {
     const QByteArray name = m_settings.value(kUnitsKey).toString().toUtf8();
-    return quillan::report::unitSystemNamed(std::string_view(name.constData(), name.size()))
+    return quillan::unitSystemNamed(std::string_view(name.constData(), name.size()))
         .value_or(UnitSystem::PsiAndFeet);
 }
 
 void CalculatorSettings::setUnits(UnitSystem units) {
-    const std::string_view name = quillan::report::unitSystemName(units);
+    const std::string_view name = quillan::unitSystemName(units);
     m_settings.setValue(kUnitsKey, QString::fromUtf8(name.data(), qsizetype(name.size())));
 }
 

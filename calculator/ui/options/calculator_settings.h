@@ -3,8 +3,8 @@
 // ("blend/gasModel": "ideal" or "real").
 #pragma once
 
+#include "quantities/unit_system.h"
 #include "report/report_options.h"
-#include "report/units.h"
 
 #include <QSettings>
 
@@ -14,12 +14,12 @@ class CalculatorSettings {
     CalculatorSettings();
 
     // PSI and feet when nothing, or nothing the calculator writes, is stored.
-    quillan::report::UnitSystem units() const;
-    void setUnits(quillan::report::UnitSystem units);
+    quillan::UnitSystem units() const;
+    void setUnits(quillan::UnitSystem units);
 
     // Ideal gas when nothing or anything else is stored.
-    quillan::report::GasModel gasModel() const;
-    void setGasModel(quillan::report::GasModel model);
+    quillan::GasModel gasModel() const;
+    void setGasModel(quillan::GasModel model);
 
   private:
     QSettings m_settings;

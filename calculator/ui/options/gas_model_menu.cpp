@@ -5,7 +5,7 @@
 #include <QActionGroup>
 #include <QMenu>
 
-using quillan::report::GasModel;
+using quillan::GasModel;
 
 namespace {
 

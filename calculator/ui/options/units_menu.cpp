@@ -5,7 +5,7 @@
 #include <QAction>
 #include <QActionGroup>
 
-using quillan::report::UnitSystem;
+using quillan::UnitSystem;
 
 UnitsMenu::UnitsMenu(QMenu* parent, UnitSystem shown) : QMenu(QStringLiteral("&Units"), parent) {
     parent->addMenu(this);

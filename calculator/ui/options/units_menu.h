@@ -3,7 +3,7 @@
 // choice for the next start.
 #pragma once
 
-#include "report/units.h"
+#include "quantities/unit_system.h"
 
 #include <QMenu>
 
@@ -14,18 +14,18 @@ class UnitsMenu final : public QMenu {
     Q_OBJECT
   public:
     // Adds itself to `parent`, with the item of `shown` checked.
-    UnitsMenu(QMenu* parent, quillan::report::UnitSystem shown);
+    UnitsMenu(QMenu* parent, quillan::UnitSystem shown);
 
     // Checks the item of `units`, which the window now shows.
-    void showUnits(quillan::report::UnitSystem units);
+    void showUnits(quillan::UnitSystem units);
 
   signals:
     // The user chose `units`; they are stored right after the window has switched.
-    void unitsChosen(quillan::report::UnitSystem units);
+    void unitsChosen(quillan::UnitSystem units);
 
   private:
     QAction* addChoice(QActionGroup* choices, const char* name, const QString& caption,
-                       quillan::report::UnitSystem units, quillan::report::UnitSystem shown);
+                       quillan::UnitSystem units, quillan::UnitSystem shown);
 
     QAction* m_psiAndFeet;
     QAction* m_barAndMetres;

@@ -5,9 +5,9 @@
 
 #include <QMainWindow>
 
-#include "engine/mixer.h"
 #include "fields/window_fields.h"
-#include "report/units.h"
+#include "planning/mixer.h"
+#include "quantities/unit_system.h"
 
 class ClickableLabel;
 class InstructionsList;
@@ -37,11 +37,11 @@ class frmMain : public QMainWindow {
     void FitToScreen(const QRect& availableGeometry);
     // The units of every pressure and depth the window shows and reads; at start the
     // choice saved by the Units menu.
-    quillan::report::UnitSystem Units() const { return m_units; }
+    quillan::UnitSystem Units() const { return m_units; }
     // Switches the window to other units at once: the captions, the fields' ranges, the
     // figures in the pressure and depth fields (see UnitFigures) and the depth figures.
     // Saves nothing; the Units menu does.
-    void SetUnits(quillan::report::UnitSystem units);
+    void SetUnits(quillan::UnitSystem units);
 
   protected:
     // Form_Unload: closing the window ends the program at once.
@@ -85,6 +85,6 @@ class frmMain : public QMainWindow {
     void mnuAbout_Click();
     void mnuReportError_Click();
 
-    quillan::report::UnitSystem m_units = quillan::report::UnitSystem::PsiAndFeet;
+    quillan::UnitSystem m_units = quillan::UnitSystem::PsiAndFeet;
     UnitFigures* m_unitFigures;
 };

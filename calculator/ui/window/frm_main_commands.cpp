@@ -18,7 +18,7 @@ using quillan::Mixer;
 
 namespace {
 
-quillan::report::ReportOptions reportOptions(quillan::report::UnitSystem units) {
+quillan::report::ReportOptions reportOptions(quillan::UnitSystem units) {
     quillan::report::ReportOptions options;
     options.units = units;
     options.numbers = fields::UserNumberLocale();

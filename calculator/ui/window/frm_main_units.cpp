@@ -6,7 +6,7 @@
 
 #include <QLabel>
 
-using quillan::report::UnitSystem;
+using quillan::UnitSystem;
 
 namespace {
 
@@ -22,7 +22,7 @@ void frmMain::SetUnits(UnitSystem units) {
     const UnitSystem from = m_units;
     m_units = units;
 
-    const quillan::report::UnitLabels labels = quillan::report::unitLabels(units);
+    const quillan::UnitLabels labels = quillan::unitLabels(units);
     lblLabel->setText(QStringLiteral("Starting ") + word(labels.pressure));
     Label5->setText(QStringLiteral("Required ") + word(labels.pressure));
     Label11->setText(QStringLiteral("Target Depth (") + word(labels.depth) + QLatin1Char(')'));

@@ -1,4 +1,4 @@
-#include "engine/checked_run.h"
+#include "planning/checked_run.h"
 #include "engine/runtime_error.h"
 
 #include <gtest/gtest.h>
