@@ -1,5 +1,5 @@
-#include "planning/checked_run.h"
 #include "engine/runtime_error.h"
+#include "planning/checked_run.h"
 
 #include <gtest/gtest.h>
 
