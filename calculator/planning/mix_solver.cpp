@@ -1,7 +1,7 @@
 #include "planning/mixer.h"
 
-#include "engine/checked_run.h"
 #include "engine/runtime_error.h"
+#include "planning/checked_run.h"
 #include "planning/exact_blend.h"
 #include "rules/limits.h"
 

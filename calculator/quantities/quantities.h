@@ -3,8 +3,6 @@
 // line); everything inside works on these unrounded values.
 #pragma once
 
-#include <compare>
-
 namespace quillan {
 
 // 1 bar = 14.5038 PSI, the figure the calculator has always converted by.
@@ -32,7 +30,11 @@ class Pressure {
     constexpr Pressure operator+(Pressure other) const { return Pressure(bar_ + other.bar_); }
     constexpr Pressure operator-(Pressure other) const { return Pressure(bar_ - other.bar_); }
     constexpr Pressure operator*(double factor) const { return Pressure(bar_ * factor); }
-    constexpr auto operator<=>(const Pressure&) const = default;
+    constexpr bool operator==(const Pressure&) const = default;
+    constexpr bool operator<(Pressure other) const { return bar_ < other.bar_; }
+    constexpr bool operator>(Pressure other) const { return other < *this; }
+    constexpr bool operator<=(Pressure other) const { return !(other < *this); }
+    constexpr bool operator>=(Pressure other) const { return !(*this < other); }
 
   private:
     constexpr explicit Pressure(double bar) : bar_(bar) {}
@@ -48,7 +50,11 @@ class Depth {
 
     constexpr double inMetres() const { return metres_; }
     constexpr double inFeet() const { return metres_ * kFeetPerMetre; }
-    constexpr auto operator<=>(const Depth&) const = default;
+    constexpr bool operator==(const Depth&) const = default;
+    constexpr bool operator<(Depth other) const { return metres_ < other.metres_; }
+    constexpr bool operator>(Depth other) const { return other < *this; }
+    constexpr bool operator<=(Depth other) const { return !(other < *this); }
+    constexpr bool operator>=(Depth other) const { return !(*this < other); }
 
   private:
     constexpr explicit Depth(double metres) : metres_(metres) {}
@@ -68,7 +74,11 @@ class Temperature {
     constexpr double inKelvin() const { return kelvin_; }
     constexpr double inCelsius() const { return kelvin_ - 273.15; }
     constexpr double inFahrenheit() const { return (kelvin_ - 273.15) * 9.0 / 5.0 + 32.0; }
-    constexpr auto operator<=>(const Temperature&) const = default;
+    constexpr bool operator==(const Temperature&) const = default;
+    constexpr bool operator<(Temperature other) const { return kelvin_ < other.kelvin_; }
+    constexpr bool operator>(Temperature other) const { return other < *this; }
+    constexpr bool operator<=(Temperature other) const { return !(other < *this); }
+    constexpr bool operator>=(Temperature other) const { return !(*this < other); }
 
   private:
     constexpr explicit Temperature(double kelvin) : kelvin_(kelvin) {}
@@ -87,7 +97,11 @@ class GasFraction {
 
     constexpr double value() const { return value_; }
     constexpr double inPercent() const { return value_ * 100.0; }
-    constexpr auto operator<=>(const GasFraction&) const = default;
+    constexpr bool operator==(const GasFraction&) const = default;
+    constexpr bool operator<(GasFraction other) const { return value_ < other.value_; }
+    constexpr bool operator>(GasFraction other) const { return other < *this; }
+    constexpr bool operator<=(GasFraction other) const { return !(other < *this); }
+    constexpr bool operator>=(GasFraction other) const { return !(*this < other); }
 
   private:
     constexpr explicit GasFraction(double value) : value_(value) {}
@@ -103,7 +117,11 @@ class Volume {
 
     constexpr double inLitres() const { return litres_; }
     constexpr double inCubicFeet() const { return litres_ / kLitresPerCubicFoot; }
-    constexpr auto operator<=>(const Volume&) const = default;
+    constexpr bool operator==(const Volume&) const = default;
+    constexpr bool operator<(Volume other) const { return litres_ < other.litres_; }
+    constexpr bool operator>(Volume other) const { return other < *this; }
+    constexpr bool operator<=(Volume other) const { return !(other < *this); }
+    constexpr bool operator>=(Volume other) const { return !(*this < other); }
 
     static constexpr double kLitresPerCubicFoot = 28.316846592;
 

@@ -1,10 +1,10 @@
-#include "frm_main.h"
-#include "startup.h"
+#include "window/frm_main.h"
+#include "window/startup.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    const std::unique_ptr<frmMain> window = Module1::Main();
+    const std::unique_ptr<frmMain> window = StartCalculator();
     return QApplication::exec();
 }

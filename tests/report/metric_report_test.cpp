@@ -103,3 +103,35 @@ INSTANTIATE_TEST_SUITE_P(
                    40}));
 
 } // namespace
+
+namespace {
+
+// Top-ups in bar worked on unrounded pressures: the mix the cylinder really holds, to the
+// nearest percent, adding up to 100.
+struct MetricTopUp {
+    const char* name;
+    Problem problem;
+    WholePercent mix;
+};
+
+class MetricTopUpMix : public testing::TestWithParam<MetricTopUp> {};
+
+TEST_P(MetricTopUpMix, IsWhatTheCylinderHolds) {
+    const BlendReport report = topUpReport(mixerOf(GetParam().problem), kStamp, metric());
+    ASSERT_TRUE(report.plan);
+    EXPECT_EQ(report.plan->finalMix, GetParam().mix);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ByHand, MetricTopUpMix,
+    testing::Values(
+        MetricTopUp{"Nitrox36With32To200", {14, 36, 0, 64, 200, 0, 0, 0, 32}, {32, 0, 68}}, // 32.28
+        MetricTopUp{
+            "Nitrox50WithAirTo200", {66, 50, 0, 50, 200, 0, 0, 0, 21}, {31, 0, 69}}, // 30.57
+        MetricTopUp{"AirWithAirTo2", {1, 21, 0, 79, 2, 0, 0, 0, 21}, {21, 0, 79}},
+        MetricTopUp{"EmptyWithNitrox50To3", {0, 0, 0, 0, 3, 0, 0, 0, 50}, {50, 0, 50}},
+        MetricTopUp{
+            "NoOxygenWithNitrox32To15", {1, 0, 0, 0, 15, 0, 0, 0, 32}, {30, 0, 70}}), // 29.87
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace

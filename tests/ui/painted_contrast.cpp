@@ -1,6 +1,6 @@
 #include "painted_contrast.h"
 
-#include "contrast.h"
+#include "marks/contrast.h"
 
 #include <QGroupBox>
 #include <QHash>

@@ -3,8 +3,8 @@
 //   screenshot_driver dark FILE      Fusion with a dark palette, after the trimix example
 //   screenshot_driver warnings FILE  PO2 1.61 at the target depth (warning) and a hypoxic
 //                                    starting mix
-#include "frm_main.h"
 #include "test_support.h"
+#include "tested_main_window.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -33,7 +33,7 @@ int main(int argc, char* argv[]) {
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
         QApplication::setPalette(testsupport::darkFusionPalette());
     }
-    frmMain window;
+    TestedMainWindow window;
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;

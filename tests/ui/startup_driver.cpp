@@ -12,8 +12,9 @@
 //                                "&Calculate" and leaves the window open (screenshots)
 //   startup_driver show-trimix-metric   the same after choosing bar and metres, with a
 //                                required 200 bar
-#include "frm_main.h"
-#include "startup.h"
+#include "test_support.h"
+#include "window/frm_main.h"
+#include "window/startup.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,6 +25,8 @@
 #include <QtTest/QTest>
 
 #include <cstdio>
+
+using testsupport::child;
 
 namespace {
 
@@ -50,16 +53,17 @@ void typeTrimixExample(frmMain& window, const char* requiredPressure) {
     window.activateWindow();
     if (!QTest::qWaitForWindowActive(&window))
         return;
-    const std::pair<QLineEdit*, const char*> entries[] = {{window.txtTargetPSI, requiredPressure},
-                                                          {window.txtTargetO2, "21"},
-                                                          {window.txtTargetHe, "35"}};
+    const std::pair<QLineEdit*, const char*> entries[] = {
+        {child<QLineEdit>(window, "txtTargetPSI"), requiredPressure},
+        {child<QLineEdit>(window, "txtTargetO2"), "21"},
+        {child<QLineEdit>(window, "txtTargetHe"), "35"}};
     for (const auto& [field, text] : entries) {
         for (int step = 0; step < 12 && QApplication::focusWidget() != field; ++step)
             QTest::keyClick(window.windowHandle(), Qt::Key_Tab);
         QTest::keyClicks(field, QString::fromLatin1(text));
     }
     QTest::keyClick(window.windowHandle(), Qt::Key_Tab);
-    QTest::mouseClick(window.cmdCalc, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(window, "cmdCalc"), Qt::LeftButton);
 }
 
 int main(int argc, char* argv[]) {
@@ -86,17 +90,17 @@ int main(int argc, char* argv[]) {
     });
     answerDisclaimer.start(10);
 
-    const std::unique_ptr<frmMain> window = Module1::Main();
+    const std::unique_ptr<frmMain> window = StartCalculator();
     QTimer::singleShot(50, window.get(), [&] {
         if (mode == QStringLiteral("show-trimix")) {
             typeTrimixExample(*window, "3000");
         } else if (mode == QStringLiteral("show-trimix-metric")) {
-            window->mnuBarAndMetres->trigger();
+            child<QAction>(*window, "mnuBarAndMetres")->trigger();
             typeTrimixExample(*window, "200");
         } else if (mode == QStringLiteral("accept-close")) {
             window->close();
         } else {
-            window->mnuExit->trigger();
+            child<QAction>(*window, "mnuExit")->trigger();
         }
     });
     QApplication::exec();

@@ -1,10 +1,10 @@
 // The window and quillan-blend give the same lines for the same problem: random problems the
 // window accepts, typed as texts the window rounds, through both commands.
-#include "frm_main.h"
-#include "module1.h"
-#include "module1_input.h"
-#include "report_text.h"
+#include "fields/field_input.h"
+#include "fields/number_text.h"
+#include "instructions/report_text.h"
 #include "test_support.h"
+#include "tested_main_window.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -26,7 +26,7 @@ struct Bounds {
 // A text the window accepts for `value` and rounds back to it: plain, with blanks, a leading
 // zero, a fraction that rounds to it, an exact half that goes to it, or an exponent.
 QString textFor(int value, Bounds bounds, std::mt19937& random) {
-    const QString point = QString::fromStdString(Module1::UserNumberLocale().decimalSeparator);
+    const QString point = QString::fromStdString(fields::UserNumberLocale().decimalSeparator);
     QStringList texts{QString::number(value), QStringLiteral(" %1 ").arg(value),
                       QStringLiteral("0%1").arg(value)};
     if (value + 0.4 <= bounds.upper)
@@ -80,8 +80,8 @@ class BlendAgreementTest : public QObject {
     static void enter(QLineEdit* field, const QString& text, Bounds bounds) {
         field->setText(text);
         bool select = true;
-        QVERIFY2(!Module1::CancelInput(std::int16_t(bounds.lower), std::int16_t(bounds.upper),
-                                       field, select),
+        QVERIFY2(!fields::CancelInput(std::int16_t(bounds.lower), std::int16_t(bounds.upper), field,
+                                      select),
                  qPrintable(text));
     }
 
@@ -104,7 +104,7 @@ void BlendAgreementTest::windowAndCommandLineAgree() {
     qInfo("seed %u (BLEND_AGREEMENT_SEED replays it)", seed);
     std::mt19937 random(seed);
 
-    frmMain form;
+    TestedMainWindow form;
     int plans = 0;
     for (int problem = 0; problem < kProblems; ++problem) {
         const MixTexts have = randomMix({0, 4000}, random);
@@ -117,11 +117,11 @@ void BlendAgreementTest::windowAndCommandLineAgree() {
             enter(form.txtSourcePSI, have.pressure, {0, 4000});
             enter(form.txtSourceO2, have.o2, {0, 100});
             enter(form.txtSourceHe, have.heGiven ? have.he : QStringLiteral("0"), {0, 100});
-            Module1::BalanceMixFields(form.txtSourceO2, form.txtSourceHe, form.txtSourceN);
+            fields::BalanceMixFields(form.txtSourceO2, form.txtSourceHe, form.txtSourceN);
             enter(form.txtTargetPSI, want.pressure, {0, 4500});
             enter(form.txtTargetO2, want.o2, {0, 100});
             enter(form.txtTargetHe, want.heGiven ? want.he : QStringLiteral("0"), {0, 100});
-            Module1::BalanceMixFields(form.txtTargetO2, form.txtTargetHe, form.txtTargetN);
+            fields::BalanceMixFields(form.txtTargetO2, form.txtTargetHe, form.txtTargetN);
             enter(form.txtTopO2, top, {21, 50});
             form.txtTargetDepth->setText(QStringLiteral("unchanged"));
 
@@ -131,11 +131,11 @@ void BlendAgreementTest::windowAndCommandLineAgree() {
             const QStringList arguments =
                 shared + (required ? QStringList{QStringLiteral("--want"), mixArgument(want)}
                                    : QStringList{QStringLiteral("--fill"), want.pressure});
-            const QString stampBefore = Module1::CurrentReportDateTime();
+            const QString stampBefore = instructions::CurrentReportDateTime();
             QTest::mouseClick(required ? form.cmdCalc : form.cmdTopWithAir, Qt::LeftButton);
             int status = -1;
             const QStringList cli = commandLine(arguments, status);
-            const QString stampAfter = Module1::CurrentReportDateTime();
+            const QString stampAfter = instructions::CurrentReportDateTime();
 
             QStringList window = testsupport::listLines(form.lstBlendingInstructions);
             // The command line adds the depth figures where the window refreshed them.

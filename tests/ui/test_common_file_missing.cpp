@@ -1,7 +1,7 @@
 // The component library registered at a path where no library is: the calculator's own
 // error box says what the loader said.
 #include "QorCommon1.h"
-#include "module1.h"
+#include "library/common_calls.h"
 #include "qor/registry.h"
 #include "qor/runtime.h"
 #include "test_support.h"
@@ -40,7 +40,7 @@ class CommonFileMissingTest : public QObject {
 
     void fallbackBoxCarriesTheLoadersText() {
         const auto box = testsupport::closeNextModal([] {
-            Module1::ShowError(QStringLiteral("frmMain"), QStringLiteral("LoadInstructions"),
+            library::ShowError(QStringLiteral("frmMain"), QStringLiteral("LoadInstructions"),
                                quillan::RuntimeError(6, "Quillan1", "Overflow"));
         });
         QVERIFY(box);

@@ -1,8 +1,8 @@
 // The calculator without its component library: nothing registered in the registry it
 // reads. Error reports still reach the user, in the calculator's own box, and say why.
-#include "frm_main.h"
-#include "module1.h"
+#include "library/common_calls.h"
 #include "test_support.h"
+#include "tested_main_window.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,7 +21,7 @@ class CommonUnavailableTest : public QObject {
 
 void CommonUnavailableTest::errorReportFallsBackToOwnBox() {
     const auto box = testsupport::closeNextModal([] {
-        Module1::ShowError(QStringLiteral("frmMain"), QStringLiteral("LoadInstructions"),
+        library::ShowError(QStringLiteral("frmMain"), QStringLiteral("LoadInstructions"),
                            quillan::RuntimeError(6, "Quillan1", "Overflow"));
     });
     QVERIFY(box);
@@ -38,7 +38,7 @@ void CommonUnavailableTest::errorReportFallsBackToOwnBox() {
 }
 
 void CommonUnavailableTest::topUpErrorStillReported() {
-    frmMain form;
+    TestedMainWindow form;
     form.show();
     form.txtTargetPSI->setText(QStringLiteral("3000"));
     form.txtSourcePSI->setText(QStringLiteral("40000"));
@@ -53,7 +53,7 @@ void CommonUnavailableTest::topUpErrorStillReported() {
 
 void CommonUnavailableTest::libraryCallsFailAsErrors() {
     try {
-        Module1::NulltoString(QStringLiteral("text"));
+        library::NulltoString(QStringLiteral("text"));
         QFAIL("no error raised");
     } catch (const quillan::RuntimeError& err) {
         QCOMPARE(err.number, 429);

@@ -1,10 +1,10 @@
 // Danger marked in the depth display and the mix fields: colour, weight and tooltip
 // change with the figures, the figures themselves do not, and the marks stay readable
 // under the default and a dark palette.
-#include "contrast.h"
-#include "danger_marks.h"
-#include "frm_main.h"
+#include "marks/contrast.h"
+#include "marks/danger_marks.h"
 #include "test_support.h"
+#include "tested_main_window.h"
 
 #include <QLineEdit>
 #include <QStyleFactory>
@@ -77,7 +77,7 @@ void DangerMarksTest::po2AtDepth() {
     QFETCH(QString, tooltip);
     if (dark)
         QApplication::setPalette(testsupport::darkFusionPalette());
-    frmMain window;
+    TestedMainWindow window;
     window.txtTargetO2->setText(QStringLiteral("32"));
     window.txtTargetN->setText(QStringLiteral("68"));
     window.txtTargetDepth->setText(depth);
@@ -119,7 +119,7 @@ void DangerMarksTest::hypoxicMix() {
     QFETCH(bool, hypoxic);
     if (dark)
         QApplication::setPalette(testsupport::darkFusionPalette());
-    frmMain window;
+    TestedMainWindow window;
     auto* edit = window.findChild<QLineEdit*>(field);
     edit->setText(o2);
     QCOMPARE(edit->text(), o2);
@@ -131,7 +131,7 @@ void DangerMarksTest::hypoxicMix() {
 }
 
 void DangerMarksTest::markClearsWhenTheDangerIsGone() {
-    frmMain window;
+    TestedMainWindow window;
     const QFont plain = window.txtTargetPO2->font();
     window.txtTargetPO2->setText(QStringLiteral("1.61"));
     QVERIFY(window.txtTargetPO2->font().bold());

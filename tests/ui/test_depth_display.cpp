@@ -1,6 +1,6 @@
 // The required mix's depth figures (MOD, END, PO2) worked out from the field texts.
-#include "frm_main.h"
 #include "test_support.h"
+#include "tested_main_window.h"
 
 #include "engine/runtime_error.h"
 
@@ -14,7 +14,7 @@ class DepthDisplayTest : public QObject {
 
   private slots:
     void initTestCase() { QVERIFY(testsupport::registerComponentLibrary()); }
-    void init() { form = std::make_unique<frmMain>(); }
+    void init() { form = std::make_unique<TestedMainWindow>(); }
     void cleanup() { form.reset(); }
 
     void figures_data();
@@ -23,7 +23,7 @@ class DepthDisplayTest : public QObject {
     void textThatIsNotANumber();
 
   private:
-    std::unique_ptr<frmMain> form;
+    std::unique_ptr<TestedMainWindow> form;
 };
 
 void DepthDisplayTest::figures_data() {

@@ -2,12 +2,14 @@
 // it may and may not be closed. Declining, by its button or by the close command, ends the
 // process, so that is tested with the start-up driver in a child process
 // (test_startup_process).
-#include "frm_disclaimer.h"
 #include "test_support.h"
+#include "window/frm_disclaimer.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest/QtTest>
+
+using testsupport::child;
 
 class DisclaimerTest : public QObject {
     Q_OBJECT
@@ -74,8 +76,8 @@ void DisclaimerTest::layoutAndFonts() {
     frmDisclaimer dialog;
     QCOMPARE(dialog.size(), QSize(388, 270));
     QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
-    QCOMPARE(dialog.OKButton->geometry(), QRect(16, 240, 173, 25));
-    QCOMPARE(dialog.CancelButton->geometry(), QRect(196, 240, 173, 25));
+    QCOMPARE(child<QPushButton>(dialog, "OKButton")->geometry(), QRect(16, 240, 173, 25));
+    QCOMPARE(child<QPushButton>(dialog, "CancelButton")->geometry(), QRect(196, 240, 173, 25));
     auto* warning = dialog.findChild<QLabel*>(QStringLiteral("Label2"));
     // 12 pt, or a little smaller where the stand-in font is wider (checked to fit below).
     QVERIFY(warning->font().pointSizeF() <= 12.0 && warning->font().pointSizeF() >= 6.0);
@@ -90,10 +92,11 @@ void DisclaimerTest::layoutAndFonts() {
         QVERIFY2(!label->wordWrap() || label->heightForWidth(label->width()) <= label->height(),
                  qPrintable(label->objectName()));
         QCOMPARE(label->focusPolicy(), Qt::NoFocus);
-        QVERIFY2(label->geometry().bottom() < dialog.OKButton->y(),
+        QVERIFY2(label->geometry().bottom() < child<QPushButton>(dialog, "OKButton")->y(),
                  qPrintable(label->objectName()));
     }
-    for (const QPushButton* button : {dialog.OKButton, dialog.CancelButton})
+    for (const QPushButton* button :
+         {child<QPushButton>(dialog, "OKButton"), child<QPushButton>(dialog, "CancelButton")})
         QVERIFY(!button->isDefault());
 }
 
@@ -101,9 +104,9 @@ void DisclaimerTest::focusStartsOnAccept() {
     frmDisclaimer dialog;
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    QCOMPARE(QApplication::focusWidget(), dialog.OKButton);
-    QTest::keyClick(dialog.OKButton, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), dialog.CancelButton);
+    QCOMPARE(QApplication::focusWidget(), child<QPushButton>(dialog, "OKButton"));
+    QTest::keyClick(child<QPushButton>(dialog, "OKButton"), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), child<QPushButton>(dialog, "CancelButton"));
 }
 
 void DisclaimerTest::escapeDoesNothing() {

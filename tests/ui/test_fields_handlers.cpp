@@ -7,11 +7,11 @@
 #include <QPushButton>
 #include <QtTest/QTest>
 
-#include "clickable_label.h"
-#include "field_rules.h"
-#include "frm_main.h"
+#include "controls/clickable_label.h"
+#include "fields/field_rules.h"
 #include "test_fields_support.h"
 #include "test_support.h"
+#include "tested_main_window.h"
 
 using fieldtest::click;
 using fieldtest::enterText;
@@ -27,7 +27,7 @@ QString invalidEntry(int lower, int upper) {
         .arg(upper);
 }
 
-QStringList figures(const frmMain& w) {
+QStringList figures(const TestedMainWindow& w) {
     return {w.txtTargetMOD->text(), w.txtTargetEND->text(), w.txtTargetPO2->text()};
 }
 
@@ -41,7 +41,7 @@ class FieldHandlersTest : public QObject {
     Q_OBJECT
 
   private:
-    QLineEdit* fieldNamed(const frmMain& w, const QString& name) {
+    QLineEdit* fieldNamed(const TestedMainWindow& w, const QString& name) {
         return w.findChild<QLineEdit*>(name);
     }
 
@@ -84,7 +84,7 @@ class FieldHandlersTest : public QObject {
                 editable << field;
         QList<QLineEdit*> ruled;
         for (const FieldRule& rule : fieldRules())
-            ruled << w.get()->*rule.field;
+            ruled << w->fields().*rule.field;
         QCOMPARE(QSet<QLineEdit*>(ruled.begin(), ruled.end()).size(), ruled.size());
         QCOMPARE(QSet<QLineEdit*>(ruled.begin(), ruled.end()),
                  QSet<QLineEdit*>(editable.begin(), editable.end()));

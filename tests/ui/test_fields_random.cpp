@@ -8,10 +8,10 @@
 
 #include <random>
 
-#include "focus_validation.h"
-#include "frm_main.h"
-#include "module1.h"
+#include "fields/focus_validation.h"
+#include "fields/number_text.h"
 #include "test_fields_support.h"
+#include "tested_main_window.h"
 
 using fieldtest::click;
 using fieldtest::ModalCloser;
@@ -99,7 +99,7 @@ class FieldsRandomTest : public QObject {
                 if (field == focus)
                     continue;
                 try {
-                    Module1::TextToDouble(field->text());
+                    fields::TextToDouble(field->text());
                 } catch (const quillan::RuntimeError&) {
                     QFAIL(qPrintable(QStringLiteral("step %1 (seed %2): %3 reads \"%4\"")
                                          .arg(step)

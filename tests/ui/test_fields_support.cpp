@@ -9,17 +9,17 @@
 #include <QWindow>
 #include <QtTest/QTest>
 
-#include "frm_main.h"
 #include "test_support.h"
+#include "tested_main_window.h"
 
 namespace fieldtest {
 
-std::unique_ptr<frmMain> openMainWindow() {
+std::unique_ptr<TestedMainWindow> openMainWindow() {
     static const bool registered = testsupport::registerComponentLibrary();
     if (!registered)
         qFatal("QorCommon1 could not be registered for the tests");
     // frmMain installs the field handlers and the output links itself.
-    auto window = std::make_unique<frmMain>();
+    auto window = std::make_unique<TestedMainWindow>();
     window->show();
     window->activateWindow();
     if (!QTest::qWaitForWindowActive(window.get()))

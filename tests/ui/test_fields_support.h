@@ -13,13 +13,13 @@
 class QFileDialog;
 class QLineEdit;
 class QWidget;
-class frmMain;
+struct TestedMainWindow;
 
 namespace fieldtest {
 
 // The main window (which installs field validation and the output links itself), shown
 // and active, with QorCommon1 registered in a private registry.
-std::unique_ptr<frmMain> openMainWindow();
+std::unique_ptr<TestedMainWindow> openMainWindow();
 
 // A key pressed and released on the active window, delivered as the platform delivers it.
 void pressKey(QWidget* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);

@@ -11,8 +11,8 @@
 #include <map>
 #include <memory>
 
-#include "clickable_label.h"
-#include "focus_validation.h"
+#include "controls/clickable_label.h"
+#include "fields/focus_validation.h"
 #include "test_fields_support.h"
 
 using fieldtest::click;

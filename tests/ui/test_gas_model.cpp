@@ -1,7 +1,7 @@
 // The gas model menu: switching it changes the required-mix report, also in bar, and the
 // choice outlives the window, as it outlives a run of the program.
-#include "frm_main.h"
 #include "test_support.h"
+#include "tested_main_window.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -18,13 +18,14 @@ namespace {
 
 const QString kStamp = QStringLiteral("Mix Calculation 06-Dec-2026  05:18 AM");
 
-QAction* item(const frmMain& form, const char* name) {
+QAction* item(const TestedMainWindow& form, const char* name) {
     return form.findChild<QAction*>(QString::fromLatin1(name));
 }
 
 // An empty cylinder to 3000 PSI (or `pressure` in the window's units) of trimix 18/45 with
 // air; the list's lines afterwards.
-QStringList blendTrimix1845(frmMain& form, const QString& pressure = QStringLiteral("3000")) {
+QStringList blendTrimix1845(TestedMainWindow& form,
+                            const QString& pressure = QStringLiteral("3000")) {
     form.txtSourcePSI->setText(QStringLiteral("0"));
     form.txtTargetPSI->setText(pressure);
     form.txtTargetO2->setText(QStringLiteral("18"));
@@ -51,7 +52,7 @@ class GasModelTest : public QObject {
     }
 
     void menuOffersTwoExclusiveModelsIdealFirst() {
-        frmMain form;
+        TestedMainWindow form;
         const auto* options = form.findChild<QMenu*>(QStringLiteral("mnuOptions"));
         QVERIFY(options != nullptr);
         QCOMPARE(options->title(), QStringLiteral("&Options"));
@@ -65,7 +66,7 @@ class GasModelTest : public QObject {
     }
 
     void switchingChangesTheReportAndSurvivesARestart() {
-        auto form = std::make_unique<frmMain>();
+        auto form = std::make_unique<TestedMainWindow>();
         const QStringList idealLines = blendTrimix1845(*form);
         QVERIFY(idealLines.contains(QStringLiteral("Add 1350 PSI of He")));
 
@@ -79,20 +80,20 @@ class GasModelTest : public QObject {
                  QVariant(QStringLiteral("real")));
 
         // A new window, as at the next start, plans with real gases from the outset.
-        form = std::make_unique<frmMain>();
+        form = std::make_unique<TestedMainWindow>();
         QVERIFY(item(*form, "mnuRealGas")->isChecked());
         QVERIFY(!item(*form, "mnuIdealGas")->isChecked());
         QCOMPARE(blendTrimix1845(*form), realLines);
 
         item(*form, "mnuIdealGas")->trigger();
         QCOMPARE(blendTrimix1845(*form), idealLines);
-        form = std::make_unique<frmMain>();
+        form = std::make_unique<TestedMainWindow>();
         QVERIFY(item(*form, "mnuIdealGas")->isChecked());
     }
 
     // Real gas in bar and metres: both choices set together, both kept over a restart.
     void realGasInBarSurvivesARestart() {
-        auto form = std::make_unique<frmMain>();
+        auto form = std::make_unique<TestedMainWindow>();
         form->mnuBarAndMetres->trigger();
         item(*form, "mnuRealGas")->trigger();
         const QStringList lines = blendTrimix1845(*form, QStringLiteral("207"));
@@ -103,8 +104,8 @@ class GasModelTest : public QObject {
         QCOMPARE(lines.last(),
                  QStringLiteral("Ideal-gas figures would have given O2 18.3 %, He 45.8 %"));
 
-        form = std::make_unique<frmMain>();
-        QCOMPARE(form->Units(), quillan::report::UnitSystem::BarAndMetres);
+        form = std::make_unique<TestedMainWindow>();
+        QCOMPARE(form->Units(), quillan::UnitSystem::BarAndMetres);
         QVERIFY(form->mnuBarAndMetres->isChecked());
         QVERIFY(item(*form, "mnuRealGas")->isChecked());
         QCOMPARE(blendTrimix1845(*form, QStringLiteral("207")), lines);
@@ -112,15 +113,15 @@ class GasModelTest : public QObject {
         // Back to PSI and ideal gas for the tests after this one.
         form->mnuPsiAndFeet->trigger();
         item(*form, "mnuIdealGas")->trigger();
-        form = std::make_unique<frmMain>();
-        QCOMPARE(form->Units(), quillan::report::UnitSystem::PsiAndFeet);
+        form = std::make_unique<TestedMainWindow>();
+        QCOMPARE(form->Units(), quillan::UnitSystem::PsiAndFeet);
         QVERIFY(item(*form, "mnuIdealGas")->isChecked());
     }
 
     void anUnknownStoredValueMeansIdealGas() {
         QSettings(QStringLiteral("Quillan"), QStringLiteral("Quillan1"))
             .setValue(QStringLiteral("blend/gasModel"), QStringLiteral("van der Waals"));
-        frmMain form;
+        TestedMainWindow form;
         QVERIFY(item(form, "mnuIdealGas")->isChecked());
         QVERIFY(blendTrimix1845(form).contains(QStringLiteral("Add 1350 PSI of He")));
     }

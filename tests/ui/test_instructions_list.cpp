@@ -1,9 +1,10 @@
 // The instructions list from the keyboard: select all, copy as plain text, the context
 // menu, the focus frame; and the File menu's Save and Print with their shortcuts.
-#include "frm_main.h"
-#include "instructions_list.h"
+#include "instructions/help_text.h"
+#include "instructions/instructions_list.h"
 #include "test_fields_support.h"
 #include "test_support.h"
+#include "tested_main_window.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -29,7 +30,7 @@ class InstructionsListTest : public QObject {
     void ctrlSSaves();
 
   private:
-    std::unique_ptr<frmMain> window;
+    std::unique_ptr<TestedMainWindow> window;
 };
 
 void InstructionsListTest::ctrlASelectsAllAndCtrlCCopiesThem() {
@@ -37,7 +38,8 @@ void InstructionsListTest::ctrlASelectsAllAndCtrlCCopiesThem() {
     fieldtest::pressKey(window.get(), Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(window->lstBlendingInstructions->selectedItems().size(), 40);
     fieldtest::pressKey(window.get(), Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QGuiApplication::clipboard()->text(), frmMain::HelpText().join(QLatin1Char('\n')));
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             instructions::HelpText().join(QLatin1Char('\n')));
 }
 
 void InstructionsListTest::copyKeepsListOrder() {
@@ -62,9 +64,10 @@ void InstructionsListTest::contextMenu() {
     list->item(2)->setSelected(true);
     QVERIFY(list->copyAction->isEnabled());
     list->copyAction->trigger();
-    QCOMPARE(QGuiApplication::clipboard()->text(), frmMain::HelpText()[2]);
+    QCOMPARE(QGuiApplication::clipboard()->text(), instructions::HelpText()[2]);
     list->copyAllAction->trigger();
-    QCOMPARE(QGuiApplication::clipboard()->text(), frmMain::HelpText().join(QLatin1Char('\n')));
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             instructions::HelpText().join(QLatin1Char('\n')));
     QCOMPARE(list->selectedItems().size(), 1); // Copy All leaves the selection alone
 }
 

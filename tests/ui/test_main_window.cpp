@@ -1,9 +1,10 @@
 // The main window as it opens: its controls, texts, fonts, layout, focus and menus, the
 // help text, and the two message boxes of the Help menu.
-#include "clickable_label.h"
-#include "frm_main.h"
+#include "controls/clickable_label.h"
+#include "controls/twips_layout.h"
+#include "instructions/help_text.h"
 #include "test_support.h"
-#include "twips_layout.h"
+#include "tested_main_window.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -62,7 +63,7 @@ class MainWindowTest : public QObject {
     }
 
     void init() {
-        form = std::make_unique<frmMain>();
+        form = std::make_unique<TestedMainWindow>();
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
     }
@@ -90,14 +91,14 @@ class MainWindowTest : public QObject {
     void noTextIsClippedOrCovered();
 
   private:
-    std::unique_ptr<frmMain> form;
+    std::unique_ptr<TestedMainWindow> form;
 };
 
 void MainWindowTest::opensWithTitleAndHelpText() {
     QCOMPARE(form->objectName(), QStringLiteral("frmMain"));
     QCOMPARE(form->windowTitle(), QStringLiteral("Quillan v1.0.3 **BETA**"));
     const QStringList lines = testsupport::listLines(form->lstBlendingInstructions);
-    QCOMPARE(lines, frmMain::HelpText());
+    QCOMPARE(lines, instructions::HelpText());
     QCOMPARE(lines.size(), 40);
     QCOMPARE(lines[0], form->windowTitle());
     QCOMPARE(lines[1], QStringLiteral("06-Dec-2026  05:07 PM"));
@@ -245,7 +246,7 @@ void MainWindowTest::instructionsLinkBringsBackTheHelpText() {
     QSignalSpy clicks(form->lblInstrictions, &ClickableLabel::clicked);
     QTest::mouseClick(form->lblInstrictions, Qt::LeftButton);
     QCOMPARE(clicks.count(), 1);
-    QCOMPARE(testsupport::listLines(form->lstBlendingInstructions), frmMain::HelpText());
+    QCOMPARE(testsupport::listLines(form->lstBlendingInstructions), instructions::HelpText());
 
     // A press that ends outside the link is not a click.
     QTest::mousePress(form->lblInstrictions, Qt::LeftButton);

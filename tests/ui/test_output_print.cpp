@@ -10,11 +10,11 @@
 #include <QTemporaryDir>
 #include <QtTest/QTest>
 
-#include "clickable_label.h"
-#include "frm_main.h"
-#include "instructions_output.h"
+#include "controls/clickable_label.h"
+#include "instructions/instructions_output.h"
 #include "test_fields_support.h"
 #include "test_support.h"
+#include "tested_main_window.h"
 
 using fieldtest::errorReport;
 using fieldtest::ModalCloser;
@@ -72,7 +72,7 @@ class OutputPrintTest : public QObject {
         pdfPrinter(printer, path);
         const QRectF printable = printer.pageRect(QPrinter::Point);
         ModalCloser closer;
-        cmdPrint_Click(*w, &printer);
+        printInstructions(*w->lstBlendingInstructions, &printer);
         QVERIFY(closer.seen.isEmpty());
 
         const QList<Word> words = wordsOf(path);
@@ -108,7 +108,7 @@ class OutputPrintTest : public QObject {
         QPrinter printer;
         pdfPrinter(printer, folder.filePath(QStringLiteral("out.pdf")));
         ModalCloser closer;
-        cmdPrint_Click(*w, &printer);
+        printInstructions(*w->lstBlendingInstructions, &printer);
         QVERIFY(closer.seen.isEmpty());
         QVERIFY(!QFile::exists(printer.outputFileName()));
     }
@@ -118,7 +118,7 @@ class OutputPrintTest : public QObject {
         QPrinter printer;
         pdfPrinter(printer, QStringLiteral("/nonexistent-folder/out.pdf"));
         ModalCloser closer;
-        cmdPrint_Click(*w, &printer);
+        printInstructions(*w->lstBlendingInstructions, &printer);
         QCOMPARE(closer.seen.size(), 1);
         QCOMPARE(closer.seen[0].title, QStringLiteral("Application Error"));
         QCOMPARE(closer.seen[0].text, errorReport(QStringLiteral("cmdPrint_Click"), 482,
@@ -163,7 +163,7 @@ class OutputPrintTest : public QObject {
             return userPrints;
         };
         ModalCloser closer;
-        cmdPrint_Click(*w, access);
+        printInstructions(*w->lstBlendingInstructions, access);
         QCOMPARE(shown, dialogs);
         QVERIFY(offeredAsPdf);
         QCOMPARE(QFile::exists(path), pdfWritten);

@@ -15,11 +15,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "clickable_label.h"
-#include "frm_main.h"
-#include "module1.h"
+#include "controls/clickable_label.h"
+#include "library/common_calls.h"
 #include "test_fields_support.h"
 #include "test_support.h"
+#include "tested_main_window.h"
 
 using fieldtest::click;
 using fieldtest::errorReport;
@@ -91,7 +91,7 @@ void chooseFile(ModalCloser& closer, const QString& path) {
 // The library's Common object is created on first use, reading the registry: that must
 // happen before the test takes file access away.
 void loadTheLibrary() {
-    QCOMPARE(Module1::NulltoString(QStringLiteral("x")), QStringLiteral("x"));
+    QCOMPARE(library::NulltoString(QStringLiteral("x")), QStringLiteral("x"));
 }
 
 // As root, the file-system checks are made for an unprivileged user while it lives, so

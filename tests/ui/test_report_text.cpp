@@ -1,7 +1,7 @@
 // The texts every report shares: the program title and version, the separator line and the
 // date-and-time stamp.
-#include "module1.h"
-#include "report_text.h"
+#include "instructions/report_text.h"
+#include "program/app_title.h"
 
 #include <QtTest/QtTest>
 
@@ -32,18 +32,18 @@ void ReportTextTest::titleAndVersion() {
     QFETCH(int, minor);
     QFETCH(int, revision);
     QFETCH(QString, title);
-    QCOMPARE(Module1::FormatAppTitle(Module1::FormatVersion(
+    QCOMPARE(program::FormatAppTitle(program::FormatVersion(
                  std::int16_t(major), std::int16_t(minor), std::int16_t(revision))),
              title);
 }
 
 void ReportTextTest::buildVersion() {
-    QCOMPARE(Module1::GetVersionString(), QStringLiteral("1.0.3"));
-    QCOMPARE(Module1::GetAppTitle(), QStringLiteral("Quillan v1.0.3 **BETA**"));
+    QCOMPARE(program::GetVersionString(), QStringLiteral("1.0.3"));
+    QCOMPARE(program::GetAppTitle(), QStringLiteral("Quillan v1.0.3 **BETA**"));
 }
 
 void ReportTextTest::separatorLine() {
-    const QString line = Module1::SeparatorLine();
+    const QString line = instructions::SeparatorLine();
     QCOMPARE(line.size(), 109);
     QCOMPARE(line.count(QLatin1Char('-')), 109);
 }
@@ -72,20 +72,20 @@ void ReportTextTest::dateStamp() {
     QFETCH(QDateTime, when);
     QFETCH(QString, locale);
     QFETCH(QString, stamp);
-    QCOMPARE(Module1::FormatReportDateTime(when, QLocale(locale)), stamp);
+    QCOMPARE(instructions::FormatReportDateTime(when, QLocale(locale)), stamp);
 }
 
 void ReportTextTest::replaceableClock() {
-    Module1::SetReportClock([] { return QDateTime(QDate(2026, 12, 6), QTime(17, 7)); });
-    QCOMPARE(Module1::CurrentReportDateTime(),
-             Module1::FormatReportDateTime(QDateTime(QDate(2026, 12, 6), QTime(17, 7)),
-                                           QLocale::system()));
-    Module1::SetReportClock({});
+    instructions::SetReportClock([] { return QDateTime(QDate(2026, 12, 6), QTime(17, 7)); });
+    QCOMPARE(instructions::CurrentReportDateTime(),
+             instructions::FormatReportDateTime(QDateTime(QDate(2026, 12, 6), QTime(17, 7)),
+                                                QLocale::system()));
+    instructions::SetReportClock({});
     const QDateTime before = QDateTime::currentDateTime();
-    const QString now = Module1::CurrentReportDateTime();
+    const QString now = instructions::CurrentReportDateTime();
     const QDateTime after = QDateTime::currentDateTime();
-    QVERIFY(now == Module1::FormatReportDateTime(before, QLocale::system()) ||
-            now == Module1::FormatReportDateTime(after, QLocale::system()));
+    QVERIFY(now == instructions::FormatReportDateTime(before, QLocale::system()) ||
+            now == instructions::FormatReportDateTime(after, QLocale::system()));
 }
 
 QTEST_GUILESS_MAIN(ReportTextTest)

@@ -1,8 +1,8 @@
 // The main window on screens of any size: the designed size where it fits; on a short
 // screen (a small display, or 150 % scaling) the instructions list gives up the missing
 // height and scrolls, and every other control stays on the screen.
-#include "frm_main.h"
 #include "test_support.h"
+#include "tested_main_window.h"
 
 #include <QGroupBox>
 #include <QMenuBar>
@@ -38,7 +38,7 @@ void ScreenFitTest::fitsTheAvailableArea() {
     QFETCH(QRect, available);
     QFETCH(int, listHeight);
     QFETCH(bool, fitsOnScreen);
-    frmMain window;
+    TestedMainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCoreApplication::processEvents(); // the fit to the real screen after showing

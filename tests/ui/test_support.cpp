@@ -1,6 +1,6 @@
 #include "test_support.h"
 
-#include "report_text.h"
+#include "instructions/report_text.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -49,7 +49,7 @@ bool registerComponentLibrary() {
 }
 
 void setReportClock(const QDateTime& when) {
-    Module1::SetReportClock([when] { return when; });
+    instructions::SetReportClock([when] { return when; });
 }
 
 namespace {

@@ -1,9 +1,10 @@
-// Helpers shared by the calculator's window tests: a private registry with QorCommon1
-// registered in it, a fixed report clock, reading and closing modal message boxes, and
-// reading the instructions list.
+// Helpers shared by the calculator's window tests: controls found by object name, a private
+// registry with QorCommon1 registered in it, a fixed report clock, reading and closing modal
+// message boxes, and reading the instructions list.
 #pragma once
 
 #include <QDateTime>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -15,6 +16,16 @@ class QPalette;
 class QWidget;
 
 namespace testsupport {
+
+// The control of type T named `name` inside `window`, as the user's tools would find it. A
+// missing one ends the test program: a renamed control is a fault of the window.
+template <class T> T* child(const QObject& window, const char* name) {
+    T* found = window.findChild<T*>(QString::fromLatin1(name));
+    if (found == nullptr)
+        qFatal("%s has no %s named %s", qPrintable(window.objectName()),
+               T::staticMetaObject.className(), name);
+    return found;
+}
 
 // Points XDG_DATA_HOME, XDG_CONFIG_HOME and HOME at a fresh temporary folder (removed at
 // exit), so the registry and the stored settings the tests see are their own. Call before

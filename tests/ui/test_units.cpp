@@ -1,9 +1,9 @@
 // The Units menu: switching the open window between PSI and feet and bar and metres, the
 // figures converted and checked against the new ranges, metric blends, the PSI window
 // unchanged after switching there and back, and the choice remembered for the next start.
-#include "frm_main.h"
 #include "test_fields_support.h"
 #include "test_support.h"
+#include "tested_main_window.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -20,7 +20,7 @@
 using fieldtest::enterText;
 using fieldtest::ModalCloser;
 using fieldtest::pressKey;
-using quillan::report::UnitSystem;
+using quillan::UnitSystem;
 
 namespace {
 
@@ -31,7 +31,7 @@ QSettings calculatorSettings() {
 }
 
 // Every caption and field text of the window, by object name, and the list's lines.
-QStringList windowTexts(const frmMain& w) {
+QStringList windowTexts(const TestedMainWindow& w) {
     QStringList texts;
     for (const QLabel* label : w.findChildren<QLabel*>())
         texts << label->objectName() + QLatin1Char('=') + label->text();
@@ -40,17 +40,17 @@ QStringList windowTexts(const frmMain& w) {
     return texts + testsupport::listLines(w.lstBlendingInstructions);
 }
 
-QStringList captions(const frmMain& w) {
+QStringList captions(const TestedMainWindow& w) {
     return {w.lblLabel->text(), w.Label5->text(), w.Label11->text()};
 }
 
-QStringList depthFigures(const frmMain& w) {
+QStringList depthFigures(const TestedMainWindow& w) {
     return {w.txtTargetDepth->text(), w.txtTargetMOD->text(), w.txtTargetEND->text(),
             w.txtTargetPO2->text()};
 }
 
 // Required mix of O2 32 at the depth given, the figures refreshed as the window does.
-void setRequiredMix(frmMain& w, const QString& pressure, const QString& depth) {
+void setRequiredMix(TestedMainWindow& w, const QString& pressure, const QString& depth) {
     w.txtTargetPSI->setText(pressure);
     w.txtTargetO2->setText(QStringLiteral("32"));
     w.txtTargetN->setText(QStringLiteral("68"));
@@ -76,7 +76,7 @@ class UnitsTest : public QObject {
     void init() { calculatorSettings().clear(); }
 
     void menuStartsAtPsiAndFeet() {
-        frmMain w;
+        TestedMainWindow w;
         QCOMPARE(w.mnuOptions->title(), QStringLiteral("&Options"));
         // The Units submenu comes first in Options, before the gas model.
         QCOMPARE(w.mnuOptions->actions().value(0), w.mnuUnits->menuAction());
@@ -91,7 +91,7 @@ class UnitsTest : public QObject {
     }
 
     void switchingConvertsAndComesBackExactly() {
-        frmMain w;
+        TestedMainWindow w;
         w.txtSourcePSI->setText(QStringLiteral("500"));
         setRequiredMix(w, QStringLiteral("3000"), QStringLiteral("132"));
         QCOMPARE(depthFigures(w), (QStringList{"132", "132", "109", "1.60"}));
@@ -141,7 +141,7 @@ class UnitsTest : public QObject {
         QFETCH(bool, toMetric);
         QFETCH(QStringList, before);
         QFETCH(QStringList, after);
-        frmMain w;
+        TestedMainWindow w;
         if (!toMetric)
             w.mnuBarAndMetres->trigger();
         const QList<QLineEdit*> fields{w.txtSourcePSI, w.txtTargetPSI, w.txtTargetDepth};
@@ -187,7 +187,7 @@ class UnitsTest : public QObject {
     }
 
     void metricBlendAndDepthFigures() {
-        frmMain w;
+        TestedMainWindow w;
         w.mnuBarAndMetres->trigger();
         setRequiredMix(w, QStringLiteral("200"), QStringLiteral("0"));
         w.cmdCalc->click();
@@ -211,11 +211,11 @@ class UnitsTest : public QObject {
     // A window switched to metric and back shows, computes and reports exactly as one that
     // never left PSI and feet.
     void psiWindowUnchangedAfterSwitching() {
-        frmMain never, switched;
+        TestedMainWindow never, switched;
         switched.mnuBarAndMetres->trigger();
         switched.mnuPsiAndFeet->trigger();
         QCOMPARE(windowTexts(switched), windowTexts(never));
-        for (frmMain* w : {&never, &switched}) {
+        for (TestedMainWindow* w : {&never, &switched}) {
             w->txtSourcePSI->setText(QStringLiteral("500"));
             w->txtSourceO2->setText(QStringLiteral("21"));
             w->txtSourceHe->setText(QStringLiteral("35"));
@@ -230,20 +230,20 @@ class UnitsTest : public QObject {
         QCOMPARE(windowTexts(switched), windowTexts(never));
         QCOMPARE(testsupport::listLines(never.lstBlendingInstructions).last(),
                  QStringLiteral("END 107 fsw"));
-        for (frmMain* w : {&never, &switched})
+        for (TestedMainWindow* w : {&never, &switched})
             w->cmdTopWithAir->click();
         QCOMPARE(windowTexts(switched), windowTexts(never));
     }
 
     void choiceSurvivesARestart() {
         {
-            frmMain first;
+            TestedMainWindow first;
             first.mnuBarAndMetres->trigger();
         }
         QCOMPARE(calculatorSettings().value(QStringLiteral("display/units")).toString(),
                  QStringLiteral("metric"));
         {
-            frmMain second;
+            TestedMainWindow second;
             QCOMPARE(second.Units(), UnitSystem::BarAndMetres);
             QVERIFY(second.mnuBarAndMetres->isChecked());
             QCOMPARE(captions(second),
@@ -253,13 +253,13 @@ class UnitsTest : public QObject {
         }
         QCOMPARE(calculatorSettings().value(QStringLiteral("display/units")).toString(),
                  QStringLiteral("imperial"));
-        frmMain third;
+        TestedMainWindow third;
         QCOMPARE(third.Units(), UnitSystem::PsiAndFeet);
     }
 
     void unknownSavedUnitsMeanPsiAndFeet() {
         calculatorSettings().setValue(QStringLiteral("display/units"), QStringLiteral("Metric"));
-        frmMain w;
+        TestedMainWindow w;
         QCOMPARE(w.Units(), UnitSystem::PsiAndFeet);
         QVERIFY(w.mnuPsiAndFeet->isChecked());
     }

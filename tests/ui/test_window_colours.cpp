@@ -2,13 +2,13 @@
 // captions, links, the disclaimer's warning and address) reach WCAG AA contrast, measured
 // on the rendered windows, under the default palette and a dark Fusion palette; the
 // default look keeps its designed colours.
-#include "clickable_label.h"
-#include "contrast.h"
-#include "frm_disclaimer.h"
-#include "frm_main.h"
+#include "controls/clickable_label.h"
+#include "marks/contrast.h"
+#include "marks/window_colours.h"
 #include "painted_contrast.h"
 #include "test_support.h"
-#include "window_colours.h"
+#include "tested_main_window.h"
+#include "window/frm_disclaimer.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -116,7 +116,7 @@ void WindowColoursTest::mainWindowTextsRead() {
     QFETCH(QString, name);
     if (dark)
         QApplication::setPalette(testsupport::darkFusionPalette());
-    frmMain window;
+    TestedMainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     auto* control = window.findChild<QWidget*>(name);
@@ -156,7 +156,7 @@ void WindowColoursTest::disclaimerTextsRead() {
 }
 
 void WindowColoursTest::defaultLookKeepsTheDesignedColours() {
-    frmMain window;
+    TestedMainWindow window;
     for (const char* name : {"lblInstrictions", "cmdPrint", "cmdlblSave"})
         QCOMPARE(window.findChild<QLabel*>(name)->palette().color(QPalette::WindowText),
                  QColor(0, 0, 255));
@@ -177,7 +177,7 @@ void WindowColoursTest::defaultLookKeepsTheDesignedColours() {
 
 // A theme switched while the windows are open.
 void WindowColoursTest::coloursFollowAPaletteChange() {
-    frmMain window;
+    TestedMainWindow window;
     frmDisclaimer dialog;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));

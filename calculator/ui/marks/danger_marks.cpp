@@ -1,0 +1,56 @@
+#include "marks/danger_marks.h"
+
+#include "fields/number_text.h"
+
+#include <QLineEdit>
+
+namespace {
+
+QString po2Reason(Danger danger) {
+    return danger == Danger::Warning
+               ? QStringLiteral("PO2 above 1.6: risk of oxygen toxicity at this depth. "
+                                "Do not breathe this mix here.")
+               : QStringLiteral("PO2 above 1.4: beyond the usual limit for the working part "
+                                "of a dive.");
+}
+
+const QString kHypoxicReason =
+    QStringLiteral("O2 below 16 %: this mix is hypoxic at the surface. Do not breathe it there.");
+
+// A figure the field handlers have not yet accepted (or a failure value) marks nothing.
+double valueOr(const QLineEdit* field, double fallback) {
+    try {
+        return fields::TextToDouble(field->text());
+    } catch (const quillan::RuntimeError&) {
+        return fallback;
+    }
+}
+
+void markPO2(QLineEdit* field) {
+    const Danger danger = po2Danger(valueOr(field, 0.0));
+    markDanger(field, danger, po2Reason(danger));
+}
+
+void markMixO2(QLineEdit* field) {
+    markDanger(field, surfaceO2Danger(valueOr(field, 0.0)), kHypoxicReason);
+}
+
+} // namespace
+
+Danger po2Danger(double po2) {
+    if (po2 > 1.6)
+        return Danger::Warning;
+    if (po2 > 1.4)
+        return Danger::Caution;
+    return Danger::None;
+}
+
+Danger surfaceO2Danger(double o2Percent) {
+    return o2Percent > 0 && o2Percent < 16 ? Danger::Warning : Danger::None;
+}
+
+void installDangerMarks(QLineEdit* po2, std::initializer_list<QLineEdit*> mixO2Fields) {
+    QObject::connect(po2, &QLineEdit::textChanged, po2, [po2] { markPO2(po2); });
+    for (QLineEdit* o2 : mixO2Fields)
+        QObject::connect(o2, &QLineEdit::textChanged, o2, [o2] { markMixO2(o2); });
+}

@@ -1,0 +1,99 @@
+// The two calculation commands: how to blend the required mix, and which mix a plain
+// top-up gives. The report module writes the lines; the window reads and writes fields.
+#include "window/frm_main.h"
+
+#include "fields/number_text.h"
+#include "instructions/instructions_list.h"
+#include "instructions/report_text.h"
+#include "library/common_calls.h"
+#include "options/calculator_settings.h"
+#include "report/blend_report.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+
+using fields::NumberText;
+using fields::TextToInt16;
+using quillan::Mixer;
+
+namespace {
+
+quillan::report::ReportOptions reportOptions(quillan::UnitSystem units) {
+    quillan::report::ReportOptions options;
+    options.units = units;
+    options.numbers = fields::UserNumberLocale();
+    options.gas = CalculatorSettings().gasModel();
+    return options;
+}
+
+void showLines(QListWidget* list, const quillan::report::BlendReport& report) {
+    list->clear();
+    for (const std::string& line : report.lines)
+        list->addItem(QString::fromStdString(line));
+}
+
+} // namespace
+
+Mixer frmMain::BuildMixer() const {
+    Mixer mixer;
+    mixer.SourcePSI(TextToInt16(fields_.txtSourcePSI->text()));
+    mixer.SourceO2(TextToInt16(fields_.txtSourceO2->text()));
+    mixer.SourceHe(TextToInt16(fields_.txtSourceHe->text()));
+    mixer.SourceN(TextToInt16(fields_.txtSourceN->text()));
+    mixer.TargetPSI(TextToInt16(fields_.txtTargetPSI->text()));
+    mixer.TargetO2(TextToInt16(fields_.txtTargetO2->text()));
+    mixer.TargetHe(TextToInt16(fields_.txtTargetHe->text()));
+    mixer.TargetN(TextToInt16(fields_.txtTargetN->text()));
+    mixer.TopupMixFO2(TextToInt16(fields_.txtTopO2->text()));
+    return mixer;
+}
+
+void frmMain::cmdCalc_Click() {
+    const std::string step(quillan::report::kLoadingStep);
+    QListWidget* list = lstBlendingInstructions;
+    try {
+        const Mixer problem = BuildMixer();
+        const auto report = quillan::report::requiredMixReport(
+            problem, instructions::CurrentReportDateTime().toStdString(), reportOptions(Units()));
+        showLines(list, report);
+        if (report.error) {
+            list->addItem(QString::fromStdString(quillan::report::errorAtLine(report.step)));
+            return;
+        }
+        if (report.targetDepth) {
+            fields_.txtTargetDepth->setText(NumberText(*report.targetDepth));
+            ShowMixAtDepth();
+        }
+    } catch (const std::exception&) {
+        // Any failure, the engine's own or a field that is not a number, ends in one line.
+        list->addItem(QString::fromStdString(quillan::report::errorAtLine(step)));
+    }
+}
+
+void frmMain::cmdTopWithAir_Click() {
+    const QString step = QString::fromStdString(std::string(quillan::report::kLoadingStep));
+    try {
+        const Mixer problem = BuildMixer();
+        const auto report = quillan::report::topUpReport(
+            problem, instructions::CurrentReportDateTime().toStdString(), reportOptions(Units()));
+        showLines(lstBlendingInstructions, report);
+        if (report.error) {
+            library::ShowError(QStringLiteral("frmMain"), QStringLiteral("TopWithAir"),
+                               quillan::RuntimeError(report.error->number, report.error->source,
+                                                     report.error->description),
+                               QString::fromStdString(report.step));
+            return;
+        }
+        if (report.requiredMix) {
+            fields_.txtTargetO2->setText(NumberText(report.requiredMix->o2));
+            fields_.txtTargetHe->setText(NumberText(report.requiredMix->he));
+            fields_.txtTargetN->setText(NumberText(report.requiredMix->n));
+        }
+        if (report.targetDepth) {
+            fields_.txtTargetDepth->setText(NumberText(*report.targetDepth));
+            ShowMixAtDepth();
+        }
+    } catch (const quillan::RuntimeError& err) {
+        library::ShowError(QStringLiteral("frmMain"), QStringLiteral("TopWithAir"), err, step);
+    }
+}
