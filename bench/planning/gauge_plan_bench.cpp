@@ -34,7 +34,8 @@ void planAll(benchmark::State& state, const quillan::GasLaw& law) {
     const quillan::CylinderGas gas{law};
     std::size_t next = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(quillan::planByGauge(gas, kGaugeProblems[next]));
+        benchmark::DoNotOptimize(
+            quillan::planByGauge(quillan::atOneTemperature(gas), kGaugeProblems[next]));
         next = next + 1 == kGaugeProblems.size() ? 0 : next + 1;
     }
 }

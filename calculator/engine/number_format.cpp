@@ -50,18 +50,31 @@ std::string formatNumber(double value, const NumberLocale& locale) {
     return withDecimalSeparator(std::string(buffer.data(), result.ptr), locale);
 }
 
-std::string formatFixed2(double value, const NumberLocale& locale) {
+namespace {
+
+std::string formatFixed(double value, int decimals, const NumberLocale& locale) {
     if (auto text = nonFiniteText(value)) {
         return *text;
     }
     FormatBuffer buffer;
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, 2);
+                                      std::chars_format::fixed, decimals);
     std::string text(buffer.data(), result.ptr);
-    if (text == "-0.00") {
-        text = "0.00";
+    // A value that rounds to zero carries no sign.
+    if (text.find_first_not_of("-0.") == std::string::npos && text.front() == '-') {
+        text.erase(0, 1);
     }
     return withDecimalSeparator(std::move(text), locale);
+}
+
+} // namespace
+
+std::string formatFixed2(double value, const NumberLocale& locale) {
+    return formatFixed(value, 2, locale);
+}
+
+std::string formatFixed1(double value, const NumberLocale& locale) {
+    return formatFixed(value, 1, locale);
 }
 
 } // namespace quillan

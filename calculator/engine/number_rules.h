@@ -134,5 +134,7 @@ std::string formatNumber(double value, const NumberLocale& locale);
 // to the even neighbour), the locale's decimal separator; no minus sign on a value that
 // rounds to zero.
 std::string formatFixed2(double value, const NumberLocale& locale);
+// The same with one decimal: "0.0".
+std::string formatFixed1(double value, const NumberLocale& locale);
 
 } // namespace quillan

@@ -29,6 +29,17 @@ struct BlendPlan {
     // have given (for a top-up, the mix they predict); nothing when they give no plan.
     std::optional<GaugeReadings> gauges;
     std::optional<GasMix> idealFiguresMix;
+    bool showsIdealFigures = false; // a plan under a real-gas law, compared with ideal gas
+    // Plans counted by gauge: the readings unrounded, and, filled hot, what the cylinder
+    // reads once it has settled.
+    std::optional<GaugeReadings> exactGauges;
+    std::optional<Pressure> settledPressure;
+    // What an analyser should read after the helium and after the oxygen, where the plan adds
+    // them: a wrong step shows before the top-up.
+    std::optional<GasFraction> o2AfterHelium;
+    std::optional<GasFraction> o2AfterOxygen;
+    // Drained to empty, the start's atmosphere stays: the mix the cylinder really ends with.
+    std::optional<GasMix> fullDrainMix;
     // The start already holds the required mix (within half a point): at most a drain.
     bool startIsRequiredMix = false;
 };

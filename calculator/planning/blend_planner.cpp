@@ -2,7 +2,7 @@
 
 #include "engine/runtime_error.h"
 #include "planning/blend_problem.h"
-#include "planning/gauge_plan.h"
+#include "planning/gauge_blend.h"
 #include "planning/whole_unit_plan.h"
 #include "rules/limits.h"
 
@@ -29,59 +29,23 @@ void checkTopUpGas(const Mixer& problem) {
         raiseClassicError(kErrDivisionByZero); // pure oxygen brings no nitrogen to plan with
 }
 
-CylinderGas realCylinder() {
-    return {gasLawOf(GasModel::Virial)};
+// The analyser's O2 after the helium and after the oxygen of a whole-unit plan, counted as
+// partial pressures from the figures as given.
+void addCheckpoints(BlendPlan& plan, const Mixer& problem, UnitSystem units) {
+    const double kept = problem.SourcePSI() - figureOf(plan.drain, units);
+    const double helium = figureOf(plan.helium, units);
+    const double oxygen = figureOf(plan.oxygen, units);
+    const double o2 = kept * problem.SourceO2() / 100.0;
+    if (helium > 0.0)
+        plan.o2AfterHelium = GasFraction::fraction(o2 / (kept + helium));
+    if (oxygen > 0.0)
+        plan.o2AfterOxygen = GasFraction::fraction((o2 + oxygen) / (kept + helium + oxygen));
 }
 
-CylinderGas idealCylinder() {
-    return {gasLawOf(GasModel::IdealPartialPressures)};
-}
-
-// A reading as the gauge shows it: whole units.
-Pressure wholeReading(Pressure exact, UnitSystem units) {
-    return pressureIn(units, toInt16(figureOf(exact, units)));
-}
-
-// The plan's readings as the blender is told them; a drain that rounds away is none.
-GaugePlan shownReadings(const GaugePlan& exact, const BlendProblem& problem, UnitSystem units) {
-    GaugePlan shown;
-    shown.drainTo = wholeReading(exact.drainTo, units);
-    shown.afterHelium = wholeReading(exact.afterHelium, units);
-    shown.afterOxygen = wholeReading(exact.afterOxygen, units);
-    shown.afterTopUp = wholeReading(exact.afterTopUp, units);
-    shown.drains = exact.drains && shown.drainTo < problem.start.pressure;
-    if (!shown.drains)
-        shown.drainTo = problem.start.pressure;
-    return shown;
-}
-
-std::optional<GasMix> idealFiguresMix(const BlendProblem& problem, UnitSystem units) {
-    const std::optional<GaugePlan> ideal = planByGauge(idealCylinder(), problem);
-    if (!ideal)
-        return std::nullopt;
-    return fillByGauge(realCylinder(), problem, shownReadings(*ideal, problem, units)).mix();
-}
-
-std::optional<BlendPlan> realGasPlan(const BlendProblem& problem, UnitSystem units) {
-    const std::optional<GaugePlan> exact = planByGauge(realCylinder(), problem);
-    if (!exact)
-        return std::nullopt;
-    const GaugePlan shown = shownReadings(*exact, problem, units);
-    BlendPlan plan;
-    GaugeReadings gauges;
-    if (shown.drains)
-        gauges.drainTo = shown.drainTo;
-    gauges.afterHelium = shown.afterHelium;
-    gauges.afterOxygen = shown.afterOxygen;
-    gauges.afterTopUp = shown.afterTopUp;
-    plan.drain = problem.start.pressure - shown.drainTo;
-    plan.helium = shown.afterHelium - shown.drainTo;
-    plan.oxygen = shown.afterOxygen - shown.afterHelium;
-    plan.topUp = shown.afterTopUp - shown.afterOxygen;
-    plan.topUpGas = problem.topUp;
-    plan.final = problem.required;
-    plan.gauges = gauges;
-    plan.idealFiguresMix = idealFiguresMix(problem, units);
+std::optional<BlendPlan> withCheckpoints(std::optional<BlendPlan> plan, const Mixer& problem,
+                                         UnitSystem units) {
+    if (plan)
+        addCheckpoints(*plan, problem, units);
     return plan;
 }
 
@@ -112,17 +76,14 @@ PlanOutcome blendFor(const Mixer& problem, const PlanOptions& options) {
         return outcomeOf(drainOnly(problem, options.units));
     if (isLowSourceO2(problem.SourcePSI(), problem.SourceO2(), options.units))
         return noPlan(NoPlan::LowSourceO2);
-    switch (options.gas) {
-    case GasModel::IdealPartialPressures:
-        if (options.units == UnitSystem::PsiAndFeet)
-            return outcomeOf(classicPlan(problem));
-        checkTopUpGas(problem);
-        return outcomeOf(wholeReadingPlan(problemOf(problem, options.units, false), options.units));
-    case GasModel::Virial:
-        break;
-    }
+    if (options.classic() && options.units == UnitSystem::PsiAndFeet)
+        return outcomeOf(withCheckpoints(classicPlan(problem), problem, options.units));
     checkTopUpGas(problem);
-    return outcomeOf(realGasPlan(problemOf(problem, options.units, true), options.units));
+    if (options.classic())
+        return outcomeOf(withCheckpoints(
+            wholeReadingPlan(problemOf(problem, options.units, false), options.units), problem,
+            options.units));
+    return outcomeOf(gaugeBlend(problemOf(problem, options.units, true), options));
 }
 
 // The start topped up with `add` of the top-up gas as partial pressures, on the figures' own
@@ -168,12 +129,9 @@ PlanOutcome planTopUp(const Mixer& problem, const PlanOptions& options) {
     plan.topUp = pressureIn(options.units, problem.TargetPSI() - problem.SourcePSI());
     plan.topUpGas = GasMix::percent(problem.TopupMixFO2());
     plan.final.pressure = pressureIn(options.units, problem.TargetPSI());
-    switch (options.gas) {
-    case GasModel::IdealPartialPressures:
+    if (options.classic()) {
         plan.final.mix = idealTopUpMix(problem);
         return outcomeOf(plan);
-    case GasModel::Virial:
-        break;
     }
     checkTopUpGas(problem);
     BlendProblem gauged;
@@ -181,12 +139,12 @@ PlanOutcome planTopUp(const Mixer& problem, const PlanOptions& options) {
                               problem.SourceN(), options.units, true);
     gauged.required.pressure = plan.final.pressure;
     gauged.topUp = plan.topUpGas;
-    plan.final.mix = topUpByGauge(realCylinder(), gauged).mix();
-    plan.idealFiguresMix = topUpByGauge(idealCylinder(), gauged).mix();
-    GaugeReadings gauges;
-    gauges.afterTopUp = plan.final.pressure;
-    plan.gauges = gauges;
-    return outcomeOf(plan);
+    return outcomeOf(gaugeTopUp(gauged, options));
+}
+
+double readingStep(const PlanOptions& options) {
+    return options.units == UnitSystem::BarAndMetres && options.gas == GasModel::Gerg2008 ? 0.1
+                                                                                          : 1.0;
 }
 
 } // namespace quillan

@@ -12,7 +12,21 @@ namespace quillan {
 struct PlanOptions {
     UnitSystem units = UnitSystem::PsiAndFeet; // of the problem's whole figures
     GasModel gas = GasModel::IdealPartialPressures;
+    // The cylinder's temperature while filling, and the one the required pressure is meant at
+    // (the start is read at it too).
+    Temperature fill = kRoomTemperature;
+    Temperature settle = kRoomTemperature;
+
+    // Plain partial pressures at room temperature: the classic whole-unit arithmetic.
+    bool classic() const {
+        return gas == GasModel::IdealPartialPressures && fill == kRoomTemperature &&
+               settle == kRoomTemperature;
+    }
 };
+
+// The step of the readings a plan gives, in the unit system's unit: a tenth of a bar under the
+// reference law (a bar is 0.4 of a point in a 232-bar trimix), else a whole unit.
+double readingStep(const PlanOptions& options);
 
 // The problem's figures are whole units of `options.units`, as the window's fields hold them.
 // Throws RuntimeError where the classic solver does: a top-up O2 outside 21..100 (999999), of

@@ -30,13 +30,6 @@ double amountAt(const CylinderGas& gas, const GasMix& mix, Pressure gauge) {
     return amount;
 }
 
-Pressure settledGauge(const CylinderGas& gas, const GasAmounts& amounts) {
-    const std::optional<Pressure> gauge = gas.gaugeOf(amounts);
-    if (!gauge)
-        notSettled();
-    return *gauge;
-}
-
 // Adds `mix` until the gauge reads `gauge`; nothing when it reads that already.
 void fillTo(const CylinderGas& gas, GasAmounts& have, const GasMix& mix, Pressure gauge) {
     const std::optional<double> amount = gas.amountToReach(have, mix, gauge);
@@ -46,9 +39,70 @@ void fillTo(const CylinderGas& gas, GasAmounts& have, const GasMix& mix, Pressur
         have.add(mix, *amount);
 }
 
+bool sameTemperature(const FillGas& gas) {
+    return gas.settled.temperature == gas.filling.temperature;
+}
+
+// The amounts each step adds, kept starting gas first.
+struct Steps {
+    double kept, helium, oxygen, topUp;
+};
+
+// The readings of filling by `steps`: each step's gauge at the fill temperature.
+GaugePlan readingsOf(const FillGas& gas, const BlendProblem& p, const Steps& s, double wholeStart) {
+    GaugePlan plan;
+    plan.drains = s.kept < wholeStart;
+    GasAmounts cylinder = amountsOf(p.start.mix, s.kept);
+    plan.drainTo = plan.drains ? readingOf(gas.filling, cylinder) : p.start.pressure;
+    cylinder.add(GasMix::helium(), s.helium);
+    plan.afterHelium = s.helium > 0.0 ? readingOf(gas.filling, cylinder) : plan.drainTo;
+    cylinder.add(GasMix::oxygen(), s.oxygen);
+    plan.afterOxygen = s.oxygen > 0.0 ? readingOf(gas.filling, cylinder) : plan.afterHelium;
+    cylinder.add(p.topUp, s.topUp);
+    // At one temperature the last reading is the required pressure itself, exactly.
+    plan.afterTopUp = sameTemperature(gas) ? p.required.pressure : readingOf(gas.filling, cylinder);
+    return plan;
+}
+
+// Drained to empty, the start's atmosphere stays: helium and oxygen as the mix needs them,
+// the top-up gas filling to the required amount. Only when every fraction lands near enough.
+std::optional<GaugePlan> fullDrain(const FillGas& gas, const BlendProblem& p, double target,
+                                   double kept, double wholeStart) {
+    const GasMix& s = p.start.mix;
+    const GasMix& g = p.required.mix;
+    const double f = p.topUp.o2().value();
+    Steps steps{kept, 0.0, 0.0, 0.0};
+    steps.helium = std::max(0.0, g.he().value() * target - s.he().value() * kept);
+    const double topUp = (g.n2().value() * target - s.n2().value() * kept) / (1.0 - f);
+    steps.oxygen =
+        std::max(0.0, g.o2().value() * target - s.o2().value() * kept - f * std::max(0.0, topUp));
+    steps.topUp = target - kept - steps.helium - steps.oxygen;
+    if (steps.topUp < kSmallestTopUp.inBar())
+        return std::nullopt;
+    GasAmounts cylinder = amountsOf(s, kept);
+    cylinder.add(GasMix::helium(), steps.helium);
+    cylinder.add(GasMix::oxygen(), steps.oxygen);
+    cylinder.add(p.topUp, steps.topUp);
+    const GasMix got = cylinder.mix();
+    if (std::fabs(got.o2().value() - g.o2().value()) > kFullDrainTolerance ||
+        std::fabs(got.he().value() - g.he().value()) > kFullDrainTolerance)
+        return std::nullopt;
+    GaugePlan plan = readingsOf(gas, p, steps, wholeStart);
+    plan.drainTo = Pressure(); // the gauge's zero, however the law rounds an atmosphere
+    plan.fullDrain = true;
+    return plan;
+}
+
 } // namespace
 
-std::optional<GaugePlan> planByGauge(const CylinderGas& gas, const BlendProblem& p) {
+Pressure readingOf(const CylinderGas& gas, const GasAmounts& amounts) {
+    const std::optional<Pressure> gauge = gas.gaugeOf(amounts);
+    if (!gauge)
+        notSettled();
+    return *gauge;
+}
+
+std::optional<GaugePlan> planByGauge(const FillGas& gas, const BlendProblem& p) {
     const double so2 = p.start.mix.o2().value();
     const double she = p.start.mix.he().value();
     const double sn2 = p.start.mix.n2().value();
@@ -56,60 +110,60 @@ std::optional<GaugePlan> planByGauge(const CylinderGas& gas, const BlendProblem&
     const double ghe = p.required.mix.he().value();
     const double gn2 = p.required.mix.n2().value();
     const double f = p.topUp.o2().value();
-    const double targetAmount = amountAt(gas, p.required.mix, p.required.pressure);
-    const double wholeStart = amountAt(gas, p.start.mix, p.start.pressure);
-    const double leastKept = amountAt(gas, p.start.mix, Pressure());
+    const double target = amountAt(gas.settled, p.required.mix, p.required.pressure);
+    const double wholeStart = amountAt(gas.settled, p.start.mix, p.start.pressure);
+    // A drained cylinder still holds its atmosphere, at the temperature it is drained at.
+    const double leastKept = amountAt(gas.filling, p.start.mix, Pressure());
     const double leastTopUp = kSmallestTopUp.inBar(); // as an amount, near enough
 
     // Helium ghe N - she k; top-up (gn2 N - sn2 k) / (1 - f); oxygen go2 N - so2 k
     // - f * top-up, times (1 - f) so that every slope is a plain difference.
     const std::array bounds{
-        AmountBound{ghe * targetAmount, she},
-        AmountBound{gn2 * targetAmount - (1.0 - f) * leastTopUp, sn2},
-        AmountBound{((1.0 - f) * go2 - f * gn2) * targetAmount, (1.0 - f) * so2 - f * sn2},
+        AmountBound{ghe * target, she},
+        AmountBound{gn2 * target - (1.0 - f) * leastTopUp, sn2},
+        AmountBound{((1.0 - f) * go2 - f * gn2) * target, (1.0 - f) * so2 - f * sn2},
     };
     double lowest = leastKept;
     double highest = wholeStart;
+    bool possible = true;
     for (const AmountBound& bound : bounds) {
         if (bound.slope > kDust)
             highest = std::min(highest, bound.offset / bound.slope);
         else if (bound.slope < -kDust)
             lowest = std::max(lowest, bound.offset / bound.slope);
         else if (bound.offset < -kDust)
-            return std::nullopt;
+            possible = false;
     }
-    if (highest < lowest - kDust)
-        return std::nullopt;
+    if (!possible || highest < lowest - kDust) {
+        // Only a real cylinder keeps an atmosphere when drained; the classic arithmetic's
+        // empty cylinder holds nothing, and the interval already held it.
+        if (!gas.filling.countsAtmosphere || wholeStart <= leastKept)
+            return std::nullopt;
+        return fullDrain(gas, p, target, leastKept, wholeStart);
+    }
 
     const double kept = std::max(highest, lowest);
-    const double helium = std::max(0.0, ghe * targetAmount - she * kept);
-    const double topUp = (gn2 * targetAmount - sn2 * kept) / (1.0 - f);
-    const double oxygen = std::max(0.0, go2 * targetAmount - so2 * kept - f * topUp);
-
-    GaugePlan plan;
-    plan.drains = kept < wholeStart;
-    GasAmounts cylinder = amountsOf(p.start.mix, kept);
-    plan.drainTo = plan.drains ? settledGauge(gas, cylinder) : p.start.pressure;
-    cylinder.add(GasMix::helium(), helium);
-    plan.afterHelium = helium > 0.0 ? settledGauge(gas, cylinder) : plan.drainTo;
-    cylinder.add(GasMix::oxygen(), oxygen);
-    plan.afterOxygen = oxygen > 0.0 ? settledGauge(gas, cylinder) : plan.afterHelium;
-    plan.afterTopUp = p.required.pressure;
-    return plan;
+    Steps steps{kept, std::max(0.0, ghe * target - she * kept), 0.0,
+                (gn2 * target - sn2 * kept) / (1.0 - f)};
+    steps.oxygen = std::max(0.0, go2 * target - so2 * kept - f * steps.topUp);
+    return readingsOf(gas, p, steps, wholeStart);
 }
 
-GasAmounts fillByGauge(const CylinderGas& gas, const BlendProblem& p, const GaugePlan& readings) {
-    const Pressure kept = readings.drains ? readings.drainTo : p.start.pressure;
-    GasAmounts cylinder = amountsOf(p.start.mix, amountAt(gas, p.start.mix, kept));
-    fillTo(gas, cylinder, GasMix::helium(), readings.afterHelium);
-    fillTo(gas, cylinder, GasMix::oxygen(), readings.afterOxygen);
-    fillTo(gas, cylinder, p.topUp, readings.afterTopUp);
+GasAmounts fillByGauge(const FillGas& gas, const BlendProblem& p, const GaugePlan& readings) {
+    const double kept = readings.drains ? amountAt(gas.filling, p.start.mix, readings.drainTo)
+                                        : amountAt(gas.settled, p.start.mix, p.start.pressure);
+    GasAmounts cylinder = amountsOf(p.start.mix, kept);
+    fillTo(gas.filling, cylinder, GasMix::helium(), readings.afterHelium);
+    fillTo(gas.filling, cylinder, GasMix::oxygen(), readings.afterOxygen);
+    fillTo(gas.filling, cylinder, p.topUp, readings.afterTopUp);
     return cylinder;
 }
 
-GasAmounts topUpByGauge(const CylinderGas& gas, const BlendProblem& p) {
-    GasAmounts cylinder = amountsOf(p.start.mix, amountAt(gas, p.start.mix, p.start.pressure));
-    fillTo(gas, cylinder, p.topUp, p.required.pressure);
+GasAmounts topUpByGauge(const FillGas& gas, const BlendProblem& p) {
+    GasAmounts cylinder =
+        amountsOf(p.start.mix, amountAt(gas.settled, p.start.mix, p.start.pressure));
+    // The required pressure is what the cylinder reads once settled.
+    fillTo(gas.settled, cylinder, p.topUp, p.required.pressure);
     return cylinder;
 }
 

@@ -69,7 +69,8 @@ std::optional<BlendPlan> classicPlan(const Mixer& problem) {
 }
 
 std::optional<BlendPlan> wholeReadingPlan(const BlendProblem& problem, UnitSystem units) {
-    const std::optional<GaugePlan> exact = planByGauge(partialPressures(), problem);
+    const std::optional<GaugePlan> exact =
+        planByGauge(atOneTemperature(partialPressures()), problem);
     if (!exact)
         return std::nullopt;
     const double start = figureOf(problem.start.pressure, units);

@@ -28,21 +28,22 @@ enum class Outcome {
     Failed,      // a run-time error stopped the report: see BlendReport::error
 };
 
-// What the gauge should read after each step of a plan counted by gauge, in whole units.
+// What the gauge should read after each step of a plan counted by gauge, in the steps the
+// gauge is read in (whole units, or tenths of a bar).
 struct ShownGauges {
-    std::optional<std::int16_t> drainTo; // only when the plan drains
-    std::int16_t afterHelium = 0;
-    std::int16_t afterOxygen = 0;
-    std::int16_t afterTopUp = 0;
+    std::optional<double> drainTo; // only when the plan drains
+    double afterHelium = 0;
+    double afterOxygen = 0;
+    double afterTopUp = 0;
 };
 
 // A plan in the whole figures the blender reads, in the units of the options. For a plan
 // counted by gauge the four quantities are the gauge's rise (or fall) over each step.
 struct ShownPlan {
-    std::int16_t drain = 0;  // of the starting gas
-    std::int16_t helium = 0; // added
-    std::int16_t oxygen = 0; // added
-    std::int16_t topUp = 0;  // of the top-up gas, added last
+    double drain = 0;  // of the starting gas
+    double helium = 0; // added
+    double oxygen = 0; // added
+    double topUp = 0;  // of the top-up gas, added last
     std::string topUpGas;
     std::int16_t finalPressure = 0;
     WholePercent finalMix;
@@ -52,6 +53,13 @@ struct ShownPlan {
     std::int16_t end = 0; // at the MOD
     std::optional<ShownGauges> gauges;
     std::optional<GasMix> idealFiguresMix;
+    bool showsIdealFigures = false;
+    std::optional<ShownGauges> exactGauges; // unrounded
+    std::optional<double> settledPressure;  // filled hot: the reading once settled
+    std::optional<double> o2AfterHelium;    // analyser checkpoints, in percent
+    std::optional<double> o2AfterOxygen;
+    std::optional<GasMix> fullDrainMix; // drained to empty: what it really holds
+    std::optional<double> densityAtMod; // g/L, under the plan's gas model
 };
 
 struct BlendReport {

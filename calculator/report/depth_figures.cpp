@@ -1,5 +1,6 @@
 #include "report/depth_figures.h"
 
+#include "physics/density.h"
 #include "physics/depth.h"
 
 namespace quillan::report {
@@ -10,6 +11,12 @@ DepthFigures figuresAtDepth(const WholePercent& mix, std::int16_t depth, UnitSys
     const SeaWaterScale scale = seaWaterScale(units);
     return DepthFigures{depth, CalcEND(double(mix.n), depth, scale),
                         CalcPO2(double(mix.o2), depth, scale), false};
+}
+
+std::optional<double> densityAt(const WholePercent& mix, std::int16_t depth,
+                                const ReportOptions& options) {
+    return gasDensity(gasLawOf(options.gas), GasMix::percent(mix.o2, mix.he),
+                      ambientBar(depth, seaWaterScale(options.units)));
 }
 
 std::string depthLine(const DepthFigures& figures, const ReportOptions& options) {

@@ -4,6 +4,7 @@
 #include "report/blend_report.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace quillan::report {
@@ -19,6 +20,11 @@ struct DepthFigures {
 // The depth is in the depth unit of `units`.
 DepthFigures figuresAtDepth(const WholePercent& mix, std::int16_t depth,
                             UnitSystem units = UnitSystem::PsiAndFeet);
+
+// The mix's density at the depth in g/L under the options' gas model; nothing where the law
+// cannot say.
+std::optional<double> densityAt(const WholePercent& mix, std::int16_t depth,
+                                const ReportOptions& options);
 
 // "At 100 fsw: END 81 fsw, PO2 1.29".
 std::string depthLine(const DepthFigures& figures, const ReportOptions& options);

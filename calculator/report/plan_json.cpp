@@ -11,11 +11,29 @@ double percentTenths(double fraction) {
     return std::nearbyint(fraction * 1000.0) / 10.0;
 }
 
+// A figure as JSON: a whole one as an integer, as the lines write it.
+nlohmann::ordered_json figure(double value) {
+    if (value == std::nearbyint(value))
+        return static_cast<std::int64_t>(value);
+    return value;
+}
+
+nlohmann::ordered_json optionalFigure(const std::optional<double>& value) {
+    return value ? figure(*value) : nlohmann::ordered_json(nullptr);
+}
+
+nlohmann::ordered_json readingsJson(const ShownGauges& gauges) {
+    return {{"drain_to", optionalFigure(gauges.drainTo)},
+            {"after_helium", figure(gauges.afterHelium)},
+            {"after_oxygen", figure(gauges.afterOxygen)},
+            {"after_top_up", figure(gauges.afterTopUp)}};
+}
+
 nlohmann::ordered_json fieldsOf(const ShownPlan& plan) {
-    return {{"drain", plan.drain},
-            {"helium", plan.helium},
-            {"oxygen", plan.oxygen},
-            {"top_up", plan.topUp},
+    return {{"drain", figure(plan.drain)},
+            {"helium", figure(plan.helium)},
+            {"oxygen", figure(plan.oxygen)},
+            {"top_up", figure(plan.topUp)},
             {"top_up_gas", plan.topUpGas},
             {"final_mix",
              {{"name", plan.finalMixName},
@@ -50,18 +68,40 @@ nlohmann::ordered_json gaugeFields(const std::optional<ShownPlan>& plan) {
                                      {"after_helium", nullptr},
                                      {"after_oxygen", nullptr},
                                      {"after_top_up", plan->finalPressure}};
-    if (plan->gauges) {
-        if (plan->gauges->drainTo)
-            gauges["drain_to"] = *plan->gauges->drainTo;
-        gauges["after_helium"] = plan->gauges->afterHelium;
-        gauges["after_oxygen"] = plan->gauges->afterOxygen;
-        gauges["after_top_up"] = plan->gauges->afterTopUp;
-    }
+    if (plan->gauges)
+        gauges = readingsJson(*plan->gauges);
     nlohmann::ordered_json ideal = nullptr;
     if (plan->idealFiguresMix)
         ideal = {{"o2", percentTenths(plan->idealFiguresMix->o2().value())},
                  {"he", percentTenths(plan->idealFiguresMix->he().value())}};
-    return {{"gauge", gauges}, {"ideal_figures_mix", ideal}};
+    nlohmann::ordered_json fields = {{"gauge", gauges}, {"ideal_figures_mix", ideal}};
+    if (plan->exactGauges)
+        fields["gauge_exact"] = readingsJson(*plan->exactGauges);
+    return fields;
+}
+
+nlohmann::ordered_json temperatureFields(const std::optional<ShownPlan>& plan,
+                                         const ReportOptions& options) {
+    return {{"settled_pressure",
+             plan ? optionalFigure(plan->settledPressure) : nlohmann::ordered_json(nullptr)},
+            {"temperatures",
+             {{"fill", options.fill.inCelsius()}, {"settle", options.settle.inCelsius()}}}};
+}
+
+nlohmann::ordered_json checkpointFields(const std::optional<ShownPlan>& plan) {
+    nlohmann::ordered_json checkpoints = nlohmann::ordered_json::array();
+    nlohmann::ordered_json density = nullptr;
+    if (plan) {
+        if (plan->o2AfterHelium)
+            checkpoints.push_back(
+                {{"after", "helium"}, {"o2", percentTenths(*plan->o2AfterHelium / 100.0)}});
+        if (plan->o2AfterOxygen)
+            checkpoints.push_back(
+                {{"after", "oxygen"}, {"o2", percentTenths(*plan->o2AfterOxygen / 100.0)}});
+        if (plan->densityAtMod)
+            density = std::nearbyint(*plan->densityAtMod * 10.0) / 10.0;
+    }
+    return {{"checkpoints", checkpoints}, {"density_at_mod", density}};
 }
 
 } // namespace quillan::report

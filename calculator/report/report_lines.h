@@ -15,8 +15,11 @@ std::string separatorLine();
 // "Mix Calculation " and the date and time.
 std::string headingLine(std::string_view dateTime);
 
-// The plan in the whole figures of `units`, with its final mix's figures at its own MOD.
-ShownPlan shownPlanOf(const BlendPlan& plan, UnitSystem units);
+// The plan in the figures the blender reads, with its final mix's figures at its own MOD.
+ShownPlan shownPlanOf(const BlendPlan& plan, const ReportOptions& options);
+
+// A pressure figure as the lines write it: whole, or to the tenth the readings are given in.
+std::string readingText(double figure, const ReportOptions& options);
 
 // A pressure in whole units of `units`, halves to even; 6 when it does not fit 16 bits.
 std::int16_t wholeFigure(Pressure pressure, UnitSystem units);
@@ -30,7 +33,16 @@ void addFinalMixLines(std::vector<std::string>& lines, const ShownPlan& plan,
 std::string idealFiguresLine(const std::optional<GasMix>& mix, const NumberLocale& numbers);
 
 // "Add He until the gauge reads 1337 PSI".
-std::string untilLine(std::string_view gas, std::int16_t reading, std::string_view unit);
+std::string untilLine(std::string_view gas, double reading, const ReportOptions& options);
+
+// "Analyse: O2 should read 8.5 %", when the options show checkpoints and the step has one.
+void addCheckpointLine(std::vector<std::string>& lines, const std::optional<double>& o2,
+                       const ReportOptions& options);
+
+// The lines after the mixing steps of a plan counted by gauge: what the cylinder reads once
+// settled, and what a full drain really leaves.
+void addSettlingLines(std::vector<std::string>& lines, const ShownPlan& plan,
+                      const ReportOptions& options);
 
 // Ends a report early: `why` becomes its last line and the reason the blend cannot be made.
 void stopReport(BlendReport& report, std::string why);

@@ -13,8 +13,13 @@ struct ReportOptions {
     UnitSystem units = UnitSystem::PsiAndFeet;
     GasModel gas = GasModel::IdealPartialPressures;
     NumberLocale numbers = NumberLocale::classic(); // the decimal separator of PO2
+    Temperature fill = kRoomTemperature;
+    Temperature settle = kRoomTemperature;
+    // The analyser checkpoints and the gas density at the MOD; always under the reference law.
+    bool checkpoints = false;
 
-    PlanOptions planOptions() const { return {units, gas}; }
+    PlanOptions planOptions() const { return {units, gas, fill, settle}; }
+    bool showsCheckpoints() const { return checkpoints || gas == GasModel::Gerg2008; }
 };
 
 } // namespace quillan::report

@@ -11,19 +11,24 @@ namespace {
 void addMixingLines(std::vector<std::string>& lines, const Mixer& mixer, const ShownPlan& plan,
                     const ReportOptions& options) {
     const std::string psi(unitLabels(options.units).pressure);
+    const auto figure = [&](double value) { return readingText(value, options); };
     lines.push_back("Mixing");
     lines.push_back(separatorLine());
     if (plan.drain > 0)
-        lines.push_back("Drain " + formatNumber(plan.drain) + " " + psi + " from the starting Mix");
+        lines.push_back("Drain " + figure(plan.drain) + " " + psi + " from the starting Mix");
     lines.push_back("Starting " + mixer.GetMixDescription(kSourceTank) + " " + psi + " should be " +
-                    formatNumber(subInt16(mixer.SourcePSI(), plan.drain)));
-    if (plan.helium > 0)
-        lines.push_back("Add " + formatNumber(plan.helium) + " " + psi + " of He");
-    if (plan.oxygen > 0)
-        lines.push_back("Add " + formatNumber(plan.oxygen) + " " + psi + " of O2");
+                    figure(mixer.SourcePSI() - plan.drain));
+    if (plan.helium > 0) {
+        lines.push_back("Add " + figure(plan.helium) + " " + psi + " of He");
+        addCheckpointLine(lines, plan.o2AfterHelium, options);
+    }
+    if (plan.oxygen > 0) {
+        lines.push_back("Add " + figure(plan.oxygen) + " " + psi + " of O2");
+        addCheckpointLine(lines, plan.o2AfterOxygen, options);
+    }
     // A whole-bar plan may round its last breath of top-up gas away.
     if (plan.topUp > 0)
-        lines.push_back("Add " + formatNumber(plan.topUp) + " " + psi + " of " + plan.topUpGas);
+        lines.push_back("Add " + figure(plan.topUp) + " " + psi + " of " + plan.topUpGas);
     lines.push_back("Ending " + psi + " should be " + formatNumber(plan.finalPressure));
     addFinalMixLines(lines, plan, options);
 }
@@ -33,22 +38,27 @@ void addGaugeLines(std::vector<std::string>& lines, const Mixer& mixer, const Sh
                    const ReportOptions& options) {
     const ShownGauges& gauges = *plan.gauges;
     const std::string unit(unitLabels(options.units).pressure);
-    const std::int16_t start = subInt16(mixer.SourcePSI(), plan.drain);
     lines.push_back("Mixing");
     lines.push_back(separatorLine());
     if (gauges.drainTo)
         lines.push_back("Drain the starting Mix until the gauge reads " +
-                        formatNumber(*gauges.drainTo) + " " + unit);
+                        readingText(*gauges.drainTo, options) + " " + unit);
     lines.push_back("Starting " + mixer.GetMixDescription(kSourceTank) + " " + unit +
-                    " should be " + formatNumber(start));
-    if (plan.helium > 0)
-        lines.push_back(untilLine("He", gauges.afterHelium, unit));
-    if (plan.oxygen > 0)
-        lines.push_back(untilLine("O2", gauges.afterOxygen, unit));
-    lines.push_back(untilLine(plan.topUpGas, gauges.afterTopUp, unit));
+                    " should be " + readingText(mixer.SourcePSI() - plan.drain, options));
+    if (plan.helium > 0) {
+        lines.push_back(untilLine("He", gauges.afterHelium, options));
+        addCheckpointLine(lines, plan.o2AfterHelium, options);
+    }
+    if (plan.oxygen > 0) {
+        lines.push_back(untilLine("O2", gauges.afterOxygen, options));
+        addCheckpointLine(lines, plan.o2AfterOxygen, options);
+    }
+    lines.push_back(untilLine(plan.topUpGas, gauges.afterTopUp, options));
     lines.push_back("Ending " + unit + " should be " + formatNumber(plan.finalPressure));
+    addSettlingLines(lines, plan, options);
     addFinalMixLines(lines, plan, options);
-    lines.push_back(idealFiguresLine(plan.idealFiguresMix, options.numbers));
+    if (plan.showsIdealFigures)
+        lines.push_back(idealFiguresLine(plan.idealFiguresMix, options.numbers));
 }
 
 } // namespace
@@ -83,7 +93,7 @@ BlendReport requiredMixReport(const Mixer& problem, std::string_view dateTime,
                 break;
             }
         } else {
-            const ShownPlan plan = shownPlanOf(*outcome.plan, options.units);
+            const ShownPlan plan = shownPlanOf(*outcome.plan, options);
             if (outcome.plan->startIsRequiredMix)
                 addNothingToAddLines(lines, problem, plan, options);
             else if (plan.gauges)

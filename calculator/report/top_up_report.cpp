@@ -15,12 +15,15 @@ void addToppingLines(std::vector<std::string>& lines, const Mixer& mixer, const 
     lines.push_back("Starting " + mixer.GetMixDescription(kSourceTank) + " " + unit +
                     " should be " + formatNumber(mixer.SourcePSI()));
     if (plan.gauges) {
-        lines.push_back(untilLine(plan.topUpGas, plan.finalPressure, unit));
+        lines.push_back(untilLine(plan.topUpGas, plan.gauges->afterTopUp, options));
+        addSettlingLines(lines, plan, options);
         addFinalMixLines(lines, plan, options);
-        lines.push_back(idealFiguresLine(plan.idealFiguresMix, options.numbers));
+        if (plan.showsIdealFigures)
+            lines.push_back(idealFiguresLine(plan.idealFiguresMix, options.numbers));
         return;
     }
-    lines.push_back("Add " + formatNumber(plan.topUp) + " " + unit + " of " + plan.topUpGas);
+    lines.push_back("Add " + readingText(plan.topUp, options) + " " + unit + " of " +
+                    plan.topUpGas);
     addFinalMixLines(lines, plan, options);
 }
 
@@ -52,7 +55,7 @@ BlendReport topUpReport(const Mixer& problem, std::string_view dateTime,
             }
             return report;
         }
-        ShownPlan plan = shownPlanOf(*outcome.plan, options.units);
+        ShownPlan plan = shownPlanOf(*outcome.plan, options);
         plan.topUpGas = topUpGas;
         if (outcome.startAtOrAboveRequired) {
             // The lines this case has always had, then what the cylinder holds.

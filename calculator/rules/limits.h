@@ -46,6 +46,10 @@ struct MixFigures {
 };
 MixFigures balanceMix(MixFigures entered);
 
+// A cylinder's temperature while filling or settled, in °C: a fill station's range.
+inline constexpr double kLowestCelsius = -10.0;
+inline constexpr double kHighestCelsius = 60.0;
+
 // A starting mix at or below this O2 % cannot be blended from, unless nearly empty.
 inline constexpr std::int16_t kLowestSourceO2 = 10;
 inline constexpr std::string_view kLowSourceO2Text = "Low source O2. Must be > 10";

@@ -17,7 +17,7 @@ namespace {
 
 const VirialFit kVirial;
 const IdealGas kIdeal;
-const CylinderGas kReal{kVirial};
+const FillGas kReal = atOneTemperature(CylinderGas{kVirial});
 
 // An empty cylinder (one atmosphere of air) to 3000 PSI of trimix 18/45, topped up with air.
 BlendProblem emptyToTrimix1845() {
@@ -29,7 +29,7 @@ BlendProblem emptyToTrimix1845() {
 }
 
 double gaugeOf(const GasAmounts& amounts) {
-    return kReal.gaugeOf(amounts)->inPsi();
+    return kReal.settled.gaugeOf(amounts)->inPsi();
 }
 
 TEST(PlanByGauge, EmptyCylinderToTrimix1845) {
@@ -49,7 +49,8 @@ TEST(PlanByGauge, EmptyCylinderToTrimix1845) {
 
 TEST(PlanByGauge, TheIdealFiguresFilledForRealMissTheMix) {
     const BlendProblem problem = emptyToTrimix1845();
-    const std::optional<GaugePlan> ideal = planByGauge(CylinderGas{kIdeal}, problem);
+    const std::optional<GaugePlan> ideal =
+        planByGauge(atOneTemperature(CylinderGas{kIdeal}), problem);
     ASSERT_TRUE(ideal);
     // Helium 45 % of 3014.7 PSI absolute, on top of the atmosphere of air already there.
     EXPECT_NEAR(ideal->afterHelium.inPsi(), 1356.6, 0.1);
@@ -77,17 +78,49 @@ TEST(PlanByGauge, DrainsOnlyWhatTheMixNeeds) {
     EXPECT_GT(fillByGauge(kReal, problem, keepMore).mix().o2().value(), 0.3201);
 }
 
+// Drained to empty a cylinder keeps an atmosphere of its start: planned when the mix it then
+// holds is within half a point of the required one.
+TEST(PlanByGauge, FullDrainWhenNothingKeepsTheStart) {
+    struct Case {
+        const char* name;
+        BlendProblem problem;
+        bool planned;
+    };
+    const Case cases[] = {
+        {"heliox to nitrox 32",
+         {{Pressure::psi(1000), GasMix::percent(21, 50)},
+          {Pressure::psi(3000), GasMix::percent(32)}},
+         true},
+        {"heliox 32/68 to nitrox 36",
+         {{Pressure::bar(35), GasMix::percent(32, 68)}, {Pressure::bar(200), GasMix::percent(36)}},
+         true},
+        {"too little to dilute the helium",
+         {{Pressure::psi(1000), GasMix::percent(21, 50)},
+          {Pressure::psi(300), GasMix::percent(32)}},
+         false},
+    };
+    for (const Case& c : cases) {
+        const std::optional<GaugePlan> plan = planByGauge(kReal, c.problem);
+        ASSERT_EQ(plan.has_value(), c.planned) << c.name;
+        if (!plan)
+            continue;
+        EXPECT_TRUE(plan->fullDrain && plan->drains) << c.name;
+        EXPECT_EQ(plan->drainTo, Pressure()) << c.name;
+        const GasMix got = fillByGauge(kReal, c.problem, *plan).mix();
+        EXPECT_NEAR(got.o2().value(), c.problem.required.mix.o2().value(), kFullDrainTolerance);
+        EXPECT_GT(got.he().value(), 0.0) << c.name; // the atmosphere's helium stays
+        EXPECT_LE(got.he().value(), kFullDrainTolerance) << c.name;
+    }
+}
+
 TEST(PlanByGauge, NothingWhenNoDrainAllowsIt) {
-    BlendProblem heliumLeft; // a drained cylinder still holds an atmosphere of heliox
-    heliumLeft.start = {Pressure::psi(1000.0), GasMix::percent(21.0, 50.0)};
-    heliumLeft.required = {Pressure::psi(3000.0), GasMix::percent(32.0)};
     BlendProblem pureOxygen = emptyToTrimix1845(); // no room for any top-up gas
     pureOxygen.required.mix = GasMix::oxygen();
     BlendProblem richTopUp = emptyToTrimix1845(); // nitrox 36 overfills 32's oxygen
     richTopUp.required.mix = GasMix::percent(32.0);
     richTopUp.topUp = GasMix::percent(36.0);
-    const std::pair<const char*, BlendProblem> cases[] = {
-        {"helium left", heliumLeft}, {"pure oxygen", pureOxygen}, {"rich top-up", richTopUp}};
+    const std::pair<const char*, BlendProblem> cases[] = {{"pure oxygen", pureOxygen},
+                                                          {"rich top-up", richTopUp}};
     for (const auto& [name, problem] : cases)
         EXPECT_FALSE(planByGauge(kReal, problem)) << name;
 }
@@ -143,8 +176,11 @@ TEST(RealGasPlanSweep, PrintedReadingsLandOnTheRequiredMix) {
         const GasAmounts filled = fillByGauge(kReal, problem, readings);
         const GasMix got = filled.mix();
         // Whole-PSI readings place each gas only to within a PSI or so: 0.1 % of the mix from
-        // 1000 PSI up, proportionally more in a cylinder filled less.
-        const double tolerance = std::max(0.001, 1.0 / mixer.TargetPSI());
+        // 1000 PSI up, proportionally more in a cylinder filled less; a full drain leaves the
+        // start's atmosphere, within half a point.
+        const bool fullDrain = report.plan->fullDrainMix.has_value();
+        const double tolerance =
+            std::max(fullDrain ? kFullDrainTolerance + 0.001 : 0.001, 1.0 / mixer.TargetPSI());
         const auto where = [&] {
             std::ostringstream text;
             text << i << ": " << mixer.SourcePSI() << "/" << mixer.SourceO2() << "/"
@@ -157,6 +193,8 @@ TEST(RealGasPlanSweep, PrintedReadingsLandOnTheRequiredMix) {
         EXPECT_NEAR(gaugeOf(filled), mixer.TargetPSI(), 1.0) << where();
 
         // The plan itself, before its readings are rounded for the gauge, is exact.
+        if (fullDrain)
+            continue;
         const GaugePlan exact = *planByGauge(kReal, problem);
         const GasAmounts exactFill = fillByGauge(kReal, problem, exact);
         EXPECT_NEAR(exactFill.mix().o2().value(), problem.required.mix.o2().value(), 1e-6)

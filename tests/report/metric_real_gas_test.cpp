@@ -87,7 +87,7 @@ TEST(MetricRealGas, DrainAndTopUpLinesSayBar) {
         requiredMixReport(mixerOf({70, 80, 0, 20, 207, 32, 0, 68, 21}), "", metricRealGas());
     ASSERT_EQ(drained.outcome, Outcome::Plan);
     ASSERT_TRUE(drained.plan->gauges && drained.plan->gauges->drainTo);
-    const std::string drainTo = std::to_string(*drained.plan->gauges->drainTo);
+    const std::string drainTo = std::to_string(int(*drained.plan->gauges->drainTo));
     ASSERT_GE(drained.lines.size(), 8u);
     EXPECT_EQ(drained.lines[5], "Drain the starting Mix until the gauge reads " + drainTo + " bar");
     EXPECT_EQ(drained.lines[6], "Starting Nitrox 80 bar should be " + drainTo);

@@ -79,7 +79,7 @@ TEST(GasModel, RealGivesGaugeReadingsInTextAndJson) {
 // 92 bar, 1568 PSI of oxygen 108 bar), and the JSON says both units and model.
 TEST(GasModel, RealInBarWithUnitsMetric) {
     const std::vector<std::string> request{"--units",   "metric", "--have", "0/0",     "--want",
-                                           "207/18/45", "--gas",  "virial",   "--depth", "60"};
+                                           "207/18/45", "--gas",  "virial", "--depth", "60"};
     const Finished text = runBlend(request);
     ASSERT_EQ(text.status, 0) << text.err;
     const std::vector<std::string> shown = linesAfterDate(text.out);
@@ -117,7 +117,7 @@ TEST(GasModel, RealJsonOfADrainAndOfNoPlan) {
                                   std::to_string(drainTo) + " PSI"));
 
     const Finished none =
-        runBlend({"--have", "1000/21/50", "--want", "3000/32", "--gas", "virial", "--json"});
+        runBlend({"--have", "1000/21/50", "--want", "300/32", "--gas", "virial", "--json"});
     EXPECT_EQ(none.status, 1);
     const nlohmann::json noPlan = nlohmann::json::parse(none.out);
     EXPECT_EQ(noPlan.at("why_not"), "Mix can't be created using current parameters");
@@ -128,13 +128,14 @@ TEST(GasModel, RealJsonOfADrainAndOfNoPlan) {
 TEST(GasModel, UnknownOrRepeatedModelIsBadInput) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases{
         {{"--have", "0/0", "--want", "3000/32", "--gas", "perfect"},
-         "--gas perfect: the gas model is ideal or real"},
+         "--gas perfect: the gas model is ideal, virial or real"},
         {{"--have", "0/0", "--want", "3000/32", "--gas", "Real"},
-         "--gas Real: the gas model is ideal or real"},
+         "--gas Real: the gas model is ideal, virial or real"},
         {{"--have", "0/0", "--want", "3000/32", "--gas", "virial", "--gas", "ideal"},
          "--gas: At Most 1 required but received 2"},
         {{"--version", "--gas", "virial"}, "--version takes no other argument"},
-        {{"--version", "--units", "metric", "--gas", "virial"}, "--version takes no other argument"},
+        {{"--version", "--units", "metric", "--gas", "virial"},
+         "--version takes no other argument"},
     };
     for (const auto& [arguments, message] : cases) {
         const Finished run = runBlend(arguments);

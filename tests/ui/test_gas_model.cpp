@@ -51,18 +51,21 @@ class GasModelTest : public QObject {
                  qPrintable(settingsFile));
     }
 
-    void menuOffersTwoExclusiveModelsIdealFirst() {
+    void menuOffersThreeExclusiveModelsIdealFirst() {
         TestedMainWindow form;
         const auto* options = form.findChild<QMenu*>(QStringLiteral("mnuOptions"));
         QVERIFY(options != nullptr);
         QCOMPARE(options->title(), QStringLiteral("&Options"));
         QAction* ideal = item(form, "mnuIdealGas");
+        QAction* virial = item(form, "mnuVirialGas");
         QAction* real = item(form, "mnuRealGas");
-        QVERIFY(ideal && real);
+        QVERIFY(ideal && virial && real);
+        QCOMPARE(real->text(), QStringLiteral("&Real gas (GERG-2008)"));
         QVERIFY(ideal->actionGroup() && ideal->actionGroup() == real->actionGroup());
+        QCOMPARE(virial->actionGroup(), ideal->actionGroup());
         QVERIFY(ideal->actionGroup()->isExclusive());
         QVERIFY(ideal->isChecked());
-        QVERIFY(!real->isChecked());
+        QVERIFY(!real->isChecked() && !virial->isChecked());
     }
 
     void switchingChangesTheReportAndSurvivesARestart() {
@@ -70,18 +73,18 @@ class GasModelTest : public QObject {
         const QStringList idealLines = blendTrimix1845(*form);
         QVERIFY(idealLines.contains(QStringLiteral("Add 1350 PSI of He")));
 
-        item(*form, "mnuRealGas")->trigger();
+        item(*form, "mnuVirialGas")->trigger();
         const QStringList realLines = blendTrimix1845(*form);
         QVERIFY(realLines.contains(QStringLiteral("Add He until the gauge reads 1337 PSI")));
         QCOMPARE(realLines.last(),
                  QStringLiteral("Ideal-gas figures would have given O2 18.3 %, He 45.6 %"));
         QCOMPARE(QSettings(QStringLiteral("Quillan"), QStringLiteral("Quillan1"))
                      .value(QStringLiteral("blend/gasModel")),
-                 QVariant(QStringLiteral("real")));
+                 QVariant(QStringLiteral("virial")));
 
-        // A new window, as at the next start, plans with real gases from the outset.
+        // A new window, as at the next start, plans with the same model from the outset.
         form = std::make_unique<TestedMainWindow>();
-        QVERIFY(item(*form, "mnuRealGas")->isChecked());
+        QVERIFY(item(*form, "mnuVirialGas")->isChecked());
         QVERIFY(!item(*form, "mnuIdealGas")->isChecked());
         QCOMPARE(blendTrimix1845(*form), realLines);
 
@@ -95,11 +98,11 @@ class GasModelTest : public QObject {
     void realGasInBarSurvivesARestart() {
         auto form = std::make_unique<TestedMainWindow>();
         form->mnuBarAndMetres->trigger();
-        item(*form, "mnuRealGas")->trigger();
+        item(*form, "mnuVirialGas")->trigger();
         const QStringList lines = blendTrimix1845(*form, QStringLiteral("207"));
         for (const char* line :
              {"Add He until the gauge reads 92 bar", "Add O2 until the gauge reads 108 bar",
-              "Add Air until the gauge reads 207 bar", "MOD 79 m"})
+              "Add Air until the gauge reads 207 bar", "MOD 78 m"})
             QVERIFY2(lines.contains(QString::fromLatin1(line)), line);
         QCOMPARE(lines.last(),
                  QStringLiteral("Ideal-gas figures would have given O2 18.3 %, He 45.8 %"));
@@ -107,7 +110,7 @@ class GasModelTest : public QObject {
         form = std::make_unique<TestedMainWindow>();
         QCOMPARE(form->Units(), quillan::UnitSystem::BarAndMetres);
         QVERIFY(form->mnuBarAndMetres->isChecked());
-        QVERIFY(item(*form, "mnuRealGas")->isChecked());
+        QVERIFY(item(*form, "mnuVirialGas")->isChecked());
         QCOMPARE(blendTrimix1845(*form, QStringLiteral("207")), lines);
 
         // Back to PSI and ideal gas for the tests after this one.

@@ -136,6 +136,31 @@ GasModel gasModel(const std::string& value) {
     bad("--gas", value, "the gas model is ideal, virial or real");
 }
 
+// T, TC or TF: a bare number is in the unit system's own scale (°C metric, °F imperial).
+Temperature temperature(const std::string& option, const std::string& value, UnitSystem units,
+                        const NumberLocale& numbers) {
+    std::string_view number = value;
+    bool fahrenheit = units == UnitSystem::PsiAndFeet;
+    if (!number.empty() && (number.back() == 'C' || number.back() == 'F')) {
+        fahrenheit = number.back() == 'F';
+        number.remove_suffix(1);
+    }
+    const std::string rule =
+        "a temperature is a number from " + formatNumber(kLowestCelsius, numbers) + " to " +
+        formatNumber(kHighestCelsius, numbers) + " °C, with C or F after it to say which";
+    double figure = 0.0;
+    try {
+        figure = parseNumber(number, numbers);
+    } catch (const RuntimeError&) {
+        bad(option, value, rule);
+    }
+    const Temperature t =
+        fahrenheit ? Temperature::fahrenheit(figure) : Temperature::celsius(figure);
+    if (!(t.inCelsius() >= kLowestCelsius - 1e-9 && t.inCelsius() <= kHighestCelsius + 1e-9))
+        bad(option, value, rule);
+    return t;
+}
+
 } // namespace
 
 Mixer airTopUp() {
@@ -148,7 +173,7 @@ BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocal
     CLI::App app("quillan-blend");
     app.set_help_flag("-h,--help");
     bool version = false;
-    std::string have, want, fill, top, depth, units, gas;
+    std::string have, want, fill, top, depth, units, gas, fillTemp, settleTemp;
     single(app, "--have", have);
     auto* wantOption = single(app, "--want", want);
     auto* fillOption = single(app, "--fill", fill);
@@ -156,10 +181,14 @@ BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocal
     auto* depthOption = single(app, "--depth", depth);
     auto* unitsOption = single(app, "--units", units);
     auto* gasOption = single(app, "--gas", gas);
+    auto* fillTempOption = single(app, "--fill-temp", fillTemp);
+    auto* settleTempOption = single(app, "--settle-temp", settleTemp);
+    auto* checkpointsOption =
+        app.add_flag("--checkpoints")->multi_option_policy(CLI::MultiOptionPolicy::Throw);
     auto* haveOption = app.get_option("--have");
     auto* jsonOption = app.add_flag("--json")->multi_option_policy(CLI::MultiOptionPolicy::Throw);
     app.add_flag("--version", version)->multi_option_policy(CLI::MultiOptionPolicy::Throw);
-    for (CLI::Option* flag : {jsonOption, app.get_option("--version")})
+    for (CLI::Option* flag : {jsonOption, checkpointsOption, app.get_option("--version")})
         flag->disable_flag_override();
 
     BlendRequest request;
@@ -171,8 +200,9 @@ BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocal
         throw BadInput(e.what());
     }
     if (version) {
-        for (const CLI::Option* other : {haveOption, wantOption, fillOption, topOption, depthOption,
-                                         unitsOption, gasOption, jsonOption})
+        for (const CLI::Option* other :
+             {haveOption, wantOption, fillOption, topOption, depthOption, unitsOption, gasOption,
+              jsonOption, fillTempOption, settleTempOption, checkpointsOption})
             if (other->count() > 0)
                 throw BadInput("--version takes no other argument");
         request.command = Command::Version;
@@ -216,6 +246,12 @@ BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocal
             depth, "target depth", 0, rules.ranges.maxDepth, rules.depthUnit);
     if (gasOption->count() > 0)
         request.gas = gasModel(gas);
+    if (fillTempOption->count() > 0)
+        request.fillTemperature = temperature("--fill-temp", fillTemp, request.units, numbers);
+    if (settleTempOption->count() > 0)
+        request.settleTemperature =
+            temperature("--settle-temp", settleTemp, request.units, numbers);
+    request.checkpoints = checkpointsOption->count() > 0;
     request.json = jsonOption->count() > 0;
     return request;
 }

@@ -25,6 +25,9 @@ struct BlendRequest {
     Mixer problem = airTopUp();
     std::optional<std::int16_t> depth;
     GasModel gas = GasModel::IdealPartialPressures;
+    Temperature fillTemperature = kRoomTemperature;
+    Temperature settleTemperature = kRoomTemperature;
+    bool checkpoints = false; // the analyser checkpoints and the density at the MOD
     bool json = false;
     UnitSystem units = UnitSystem::PsiAndFeet; // of every pressure and depth
 };

@@ -5,6 +5,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cmath>
+
 namespace quillan::blend {
 
 namespace {
@@ -14,6 +16,18 @@ std::optional<report::DepthFigures> depthFigures(const BlendRequest& request,
     if (!request.depth || !report.depthMix)
         return std::nullopt;
     return report::figuresAtDepth(*report.depthMix, *request.depth, request.units);
+}
+
+// g/L to one decimal of the required mix at the request's depth, under its gas model.
+nlohmann::ordered_json densityAtDepth(const BlendRequest& request,
+                                      const report::BlendReport& report,
+                                      const report::ReportOptions& options) {
+    if (!report.depthMix || !request.depth)
+        return nullptr;
+    const auto density = report::densityAt(*report.depthMix, *request.depth, options);
+    if (!density)
+        return nullptr;
+    return std::nearbyint(*density * 10.0) / 10.0;
 }
 
 } // namespace
@@ -32,7 +46,11 @@ std::vector<std::string> textLines(const BlendRequest& request, const report::Bl
         lines.push_back(report::errorAtLine(report.step));
     if (const auto figures = depthFigures(request, report)) {
         lines.emplace_back();
-        lines.push_back(report::depthLine(*figures, options));
+        std::string line = report::depthLine(*figures, options);
+        if (options.showsCheckpoints())
+            if (const auto density = report::densityAt(*report.depthMix, *request.depth, options))
+                line += ", density " + formatFixed1(*density, options.numbers) + " g/L";
+        lines.push_back(line);
     }
     return lines;
 }
@@ -48,10 +66,13 @@ std::string jsonText(const BlendRequest& request, const report::BlendReport& rep
         {"error", nullptr},
     };
     plan.update(report::planFields(report.plan));
-    if (request.gas != GasModel::IdealPartialPressures) {
+    if (!options.planOptions().classic()) {
         plan["gas"] = gasModelName(request.gas);
         plan.update(report::gaugeFields(report.plan));
+        plan.update(report::temperatureFields(report.plan, options));
     }
+    if (options.showsCheckpoints())
+        plan.update(report::checkpointFields(report.plan));
     if (report.outcome == report::Outcome::NotPossible)
         plan["why_not"] = report.whyNot;
     if (report.error) {
@@ -66,6 +87,8 @@ std::string jsonText(const BlendRequest& request, const report::BlendReport& rep
             plan["at_depth"] = {{"depth", figures->depth},
                                 {"end", figures->end},
                                 {"po2", report::shownPO2(figures->po2)}};
+        if (options.showsCheckpoints())
+            plan["density_at_depth"] = densityAtDepth(request, report, options);
     }
     plan["report"] = textLines(request, report, options);
     return plan.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);

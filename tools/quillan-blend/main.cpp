@@ -20,6 +20,9 @@ int run(const blend::BlendRequest& request, const NumberLocale& numbers) {
     options.numbers = numbers;
     options.units = request.units;
     options.gas = request.gas;
+    options.fill = request.fillTemperature;
+    options.settle = request.settleTemperature;
+    options.checkpoints = request.checkpoints;
     const report::BlendReport report =
         blend::makeReport(request, report::currentReportDateTime(), options);
     if (request.json) {

@@ -7,19 +7,6 @@ namespace {
 
 const QString kUnitsKey = QStringLiteral("display/units");
 const QString kGasModelKey = QStringLiteral("blend/gasModel");
-const QString kIdeal = QStringLiteral("ideal");
-const QString kReal = QStringLiteral("real");
-
-QString valueOf(GasModel model) {
-    switch (model) {
-    case GasModel::IdealPartialPressures:
-        return kIdeal;
-    case GasModel::RealGas:
-        return kReal;
-    }
-    return kIdeal;
-}
-
 } // namespace
 
 CalculatorSettings::CalculatorSettings()
@@ -37,10 +24,12 @@ void CalculatorSettings::setUnits(UnitSystem units) {
 }
 
 GasModel CalculatorSettings::gasModel() const {
-    return m_settings.value(kGasModelKey).toString() == kReal ? GasModel::RealGas
-                                                              : GasModel::IdealPartialPressures;
+    const QByteArray name = m_settings.value(kGasModelKey).toString().toUtf8();
+    return quillan::gasModelNamed(std::string_view(name.constData(), name.size()))
+        .value_or(GasModel::IdealPartialPressures);
 }
 
 void CalculatorSettings::setGasModel(GasModel model) {
-    m_settings.setValue(kGasModelKey, valueOf(model));
+    const std::string_view name = quillan::gasModelName(model);
+    m_settings.setValue(kGasModelKey, QString::fromUtf8(name.data(), qsizetype(name.size())));
 }

@@ -1,6 +1,6 @@
 // The options the calculator remembers between runs, in the user's settings (organisation
 // "Quillan", application "Quillan1"): the units ("display/units") and the gas model
-// ("blend/gasModel": "ideal" or "real").
+// ("blend/gasModel": "ideal", "virial" or "real").
 #pragma once
 
 #include "quantities/unit_system.h"

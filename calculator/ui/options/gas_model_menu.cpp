@@ -29,5 +29,7 @@ void AddGasModelMenu(QMenu* parent) {
     group->setExclusive(true);
     addModelItem(menu, group, "mnuIdealGas", QStringLiteral("&Ideal gas"),
                  GasModel::IdealPartialPressures);
-    addModelItem(menu, group, "mnuRealGas", QStringLiteral("&Real gas"), GasModel::RealGas);
+    addModelItem(menu, group, "mnuVirialGas", QStringLiteral("&Virial fit"), GasModel::Virial);
+    addModelItem(menu, group, "mnuRealGas", QStringLiteral("&Real gas (GERG-2008)"),
+                 GasModel::Gerg2008);
 }

@@ -1,10 +1,11 @@
-// The gas model the calculation commands plan with: ideal or real gas, chosen from a menu of
-// two exclusive items and remembered between runs (see CalculatorSettings).
+// The gas model the calculation commands plan with: ideal gas, the virial fit or real gas by
+// the reference equation, chosen from a menu of exclusive items and remembered between runs
+// (see CalculatorSettings).
 #pragma once
 
 class QMenu;
 
-// Adds the "&Gas model" submenu (mnuGasModel) with the items "&Ideal gas" (mnuIdealGas) and
-// "&Real gas" (mnuRealGas) to `parent`. The checked item starts as stored; choosing one stores
-// it, so the next command and the next run plan with it.
+// Adds the "&Gas model" submenu (mnuGasModel) with the items "&Ideal gas" (mnuIdealGas),
+// "&Virial fit" (mnuVirialGas) and "&Real gas (GERG-2008)" (mnuRealGas) to `parent`. The checked
+// item starts as stored; choosing one stores it, so the next command and the next run plan with it.
 void AddGasModelMenu(QMenu* parent);

@@ -1,0 +1,126 @@
+#include "planning/gauge_blend.h"
+
+#include "planning/gauge_plan.h"
+
+#include <cmath>
+
+namespace quillan {
+
+namespace {
+
+FillGas fillGasOf(GasModel model, const PlanOptions& options) {
+    const GasLaw& law = gasLawOf(model);
+    return {{law, options.settle}, {law, options.fill}};
+}
+
+// A reading as the gauge shows it, in steps of the options' reading step.
+Pressure shownReading(Pressure exact, const PlanOptions& options) {
+    const double perUnit = std::nearbyint(1.0 / readingStep(options));
+    const double figure = std::nearbyint(figureOf(exact, options.units) * perUnit) / perUnit;
+    toInt16(figure); // a reading must fit the figures the window shows
+    return pressureIn(options.units, figure);
+}
+
+// The plan's readings as the blender is told them; a drain that rounds away is none.
+GaugePlan shownReadings(const GaugePlan& exact, const BlendProblem& problem,
+                        const PlanOptions& options) {
+    GaugePlan shown = exact;
+    shown.drainTo = shownReading(exact.drainTo, options);
+    shown.afterHelium = shownReading(exact.afterHelium, options);
+    shown.afterOxygen = shownReading(exact.afterOxygen, options);
+    shown.afterTopUp = shownReading(exact.afterTopUp, options);
+    shown.drains = exact.drains && shown.drainTo < problem.start.pressure;
+    if (!shown.drains)
+        shown.drainTo = problem.start.pressure;
+    return shown;
+}
+
+GaugeReadings readingsOf(const GaugePlan& plan) {
+    GaugeReadings readings;
+    if (plan.drains)
+        readings.drainTo = plan.drainTo;
+    readings.afterHelium = plan.afterHelium;
+    readings.afterOxygen = plan.afterOxygen;
+    readings.afterTopUp = plan.afterTopUp;
+    return readings;
+}
+
+// What the ideal-gas figures, filled by under the real law, would have given.
+std::optional<GasMix> idealFiguresMix(const BlendProblem& problem, const PlanOptions& options) {
+    const FillGas ideal = fillGasOf(GasModel::IdealPartialPressures, options);
+    const std::optional<GaugePlan> plan = planByGauge(ideal, problem);
+    if (!plan)
+        return std::nullopt;
+    return fillByGauge(fillGasOf(options.gas, options), problem,
+                       shownReadings(*plan, problem, options))
+        .mix();
+}
+
+// The O2 an analyser reads after each step of filling by `shown`.
+void addCheckpoints(BlendPlan& plan, const FillGas& gas, const BlendProblem& problem,
+                    const GaugePlan& shown) {
+    GaugePlan upTo = shown;
+    upTo.afterOxygen = shown.afterHelium;
+    upTo.afterTopUp = shown.afterHelium;
+    if (shown.afterHelium > shown.drainTo)
+        plan.o2AfterHelium = fillByGauge(gas, problem, upTo).mix().o2();
+    upTo.afterOxygen = shown.afterOxygen;
+    upTo.afterTopUp = shown.afterOxygen;
+    if (shown.afterOxygen > shown.afterHelium)
+        plan.o2AfterOxygen = fillByGauge(gas, problem, upTo).mix().o2();
+}
+
+} // namespace
+
+std::optional<BlendPlan> gaugeBlend(const BlendProblem& problem, const PlanOptions& options) {
+    const FillGas gas = fillGasOf(options.gas, options);
+    const std::optional<GaugePlan> exact = planByGauge(gas, problem);
+    if (!exact)
+        return std::nullopt;
+    const GaugePlan shown = shownReadings(*exact, problem, options);
+    BlendPlan plan;
+    plan.drain = problem.start.pressure - shown.drainTo;
+    plan.helium = shown.afterHelium - shown.drainTo;
+    plan.oxygen = shown.afterOxygen - shown.afterHelium;
+    plan.topUp = shown.afterTopUp - shown.afterOxygen;
+    plan.topUpGas = problem.topUp;
+    plan.final = problem.required;
+    plan.gauges = readingsOf(shown);
+    plan.exactGauges = readingsOf(*exact);
+    const GasAmounts filled = fillByGauge(gas, problem, shown);
+    if (options.fill != options.settle)
+        plan.settledPressure = readingOf(gas.settled, filled);
+    if (exact->fullDrain)
+        plan.fullDrainMix = filled.mix();
+    addCheckpoints(plan, gas, problem, shown);
+    if (options.gas != GasModel::IdealPartialPressures) {
+        plan.showsIdealFigures = true;
+        plan.idealFiguresMix = idealFiguresMix(problem, options);
+    }
+    return plan;
+}
+
+BlendPlan gaugeTopUp(const BlendProblem& problem, const PlanOptions& options) {
+    const FillGas gas = fillGasOf(options.gas, options);
+    const GasAmounts filled = topUpByGauge(gas, problem);
+    BlendPlan plan;
+    plan.topUp = problem.required.pressure - problem.start.pressure;
+    plan.topUpGas = problem.topUp;
+    plan.final = {problem.required.pressure, filled.mix()};
+    GaugeReadings gauges;
+    gauges.afterTopUp = problem.required.pressure;
+    if (options.fill != options.settle) {
+        // Filled hot, the gauge reads more than it will once settled.
+        gauges.afterTopUp = readingOf(gas.filling, filled);
+        plan.settledPressure = problem.required.pressure;
+    }
+    plan.gauges = gauges;
+    if (options.gas != GasModel::IdealPartialPressures) {
+        plan.showsIdealFigures = true;
+        plan.idealFiguresMix =
+            topUpByGauge(fillGasOf(GasModel::IdealPartialPressures, options), problem).mix();
+    }
+    return plan;
+}
+
+} // namespace quillan
