@@ -180,10 +180,16 @@ class FileLock {
 // not a regular file, is too large or cannot be read. A missing file reads as absent.
 LSTATUS readFile(const std::string& path, std::string& text, bool& present) {
     present = false;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    // A link is not followed: whoever may plant one would choose what is read and, through
+    // the mode a write keeps, what another file's permissions become.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW);
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             return ERROR_SUCCESS; // none yet: empty
+        if (errno == ELOOP) {
+            fault("the registry file " + path + " is not a regular file (a symbolic link)");
+            return ERROR_BADDB;
+        }
         fault("the registry file " + path + " cannot be opened (" + std::strerror(errno) + ")");
         return ERROR_ACCESS_DENIED;
     }
@@ -239,8 +245,21 @@ bool writeAll(int fd, const std::string& text) {
     return true;
 }
 
+// The permissions a new version gets: the old file's, or for a first file, private unless
+// the folder lets others read it, as a system registry's folder does. They are set before
+// the rename, so no reader ever meets the file with other permissions.
+mode_t newFileMode(const std::string& dir, const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0)
+        return st.st_mode & 07777;
+    constexpr mode_t kOwnerOnly = 0600;
+    constexpr mode_t kReadBitsOfOthers = 0044;
+    return ::stat(dir.c_str(), &st) == 0 ? kOwnerOnly | (st.st_mode & kReadBitsOfOthers)
+                                         : kOwnerOnly;
+}
+
 // Writes a new file under a fresh, exclusively created name in the registry's folder and
-// renames it over the old one, whose permissions it keeps.
+// renames it over the old one.
 LSTATUS save(const std::string& dir, const Tree& tree) {
     const std::string path = dir + "/registry";
     std::string temp = path + ".XXXXXX";
@@ -250,9 +269,8 @@ LSTATUS save(const std::string& dir, const Tree& tree) {
               ")");
         return ERROR_CANTWRITE;
     }
-    struct stat old {};
-    const bool modeKept = ::stat(path.c_str(), &old) != 0 || ::fchmod(fd, old.st_mode & 07777) == 0;
-    const bool written = modeKept && writeAll(fd, serialize(tree)) && ::fsync(fd) == 0;
+    const bool modeSet = ::fchmod(fd, newFileMode(dir, path)) == 0;
+    const bool written = modeSet && writeAll(fd, serialize(tree)) && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed || ::rename(temp.c_str(), path.c_str()) != 0) {
         fault("the registry file " + path + " cannot be written (" + std::strerror(errno) + ")");

@@ -2,7 +2,7 @@
 // DllRegisterServer (or, with -u, DllUnregisterServer), saying what happened; --system
 // works on the registry of all users instead of the caller's own. Exit status: 0 success,
 // 1 usage, 2 the library would not load, 3 it lacks the entry point, 4 the entry point
-// failed, 5 the system registry is not writable by the caller.
+// failed, 5 the system registry is not writable by the caller or is a symbolic link.
 #include <dlfcn.h>
 
 #include <climits>
@@ -84,8 +84,6 @@ int main(int argc, char** argv) {
         return kNoEntryPoint;
     }
     const HRESULT hr = call();
-    if (system)
-        qorregsvr::shareSystemRegistry(dataDir);
     if (FAILED(hr)) {
         std::fprintf(stderr, "%s in %s failed. Return code was: 0x%08X\n", entry, resolved,
                      static_cast<unsigned>(hr));

@@ -12,7 +12,6 @@ namespace qorregsvr {
 
 namespace {
 
-constexpr mode_t kReadableByAll = 0644;
 constexpr mode_t kFolderReadableByAll = 0755;
 
 std::string registryFolder(const std::string& dataDir) {
@@ -65,6 +64,12 @@ bool prepareSystemFolder(const std::string& dataDir, std::string& why) {
               ": " + std::strerror(errno) + "); changing it needs root, for example through sudo";
         return false;
     }
+    const std::string file = folder + "/registry";
+    struct stat st {};
+    if (::lstat(file.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        why = "the system registry " + file + " is a symbolic link; it is left as it is";
+        return false;
+    }
     if (writable != folder && !makeFolders(folder)) {
         why = "the folder " + folder + " could not be made: " + std::strerror(errno);
         return false;
@@ -74,10 +79,6 @@ bool prepareSystemFolder(const std::string& dataDir, std::string& why) {
 
 void writeToSystemRegistry(const std::string& dataDir) {
     ::setenv("XDG_DATA_HOME", dataDir.c_str(), 1);
-}
-
-void shareSystemRegistry(const std::string& dataDir) {
-    ::chmod((registryFolder(dataDir) + "/registry").c_str(), kReadableByAll);
 }
 
 } // namespace qorregsvr
