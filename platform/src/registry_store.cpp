@@ -262,6 +262,13 @@ mode_t newFileMode(const std::string& dir, const std::string& path) {
 // renames it over the old one.
 LSTATUS save(const std::string& dir, const Tree& tree) {
     const std::string path = dir + "/registry";
+    // A file past the cap could not be read back, and every later call would fail.
+    const std::string text = serialize(tree);
+    if (text.size() > kMaxFileSize) {
+        fault("the registry file " + path + " would grow past " + std::to_string(kMaxFileSize) +
+              " bytes; the change is refused and the file left as it was");
+        return ERROR_CANTWRITE;
+    }
     std::string temp = path + ".XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) {
@@ -270,7 +277,7 @@ LSTATUS save(const std::string& dir, const Tree& tree) {
         return ERROR_CANTWRITE;
     }
     const bool modeSet = ::fchmod(fd, newFileMode(dir, path)) == 0;
-    const bool written = modeSet && writeAll(fd, serialize(tree)) && ::fsync(fd) == 0;
+    const bool written = modeSet && writeAll(fd, text) && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed || ::rename(temp.c_str(), path.c_str()) != 0) {
         fault("the registry file " + path + " cannot be written (" + std::strerror(errno) + ")");

@@ -36,7 +36,7 @@ constexpr std::size_t kMaxKeyDepth = 512;
 constexpr std::size_t kMaxKeyNameLength = 255;
 constexpr std::size_t kMaxValueNameLength = 16383;
 constexpr std::size_t kMaxValueSize = 1024 * 1024;
-// A registry file beyond this is not read at all.
+// A registry file beyond this is neither read nor written.
 constexpr std::size_t kMaxFileSize = 64 * 1024 * 1024;
 
 constexpr int kRootCount = 3;

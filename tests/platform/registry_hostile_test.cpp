@@ -83,6 +83,33 @@ TEST_F(RegistryLimits, CallsBeyondTheLimitsFailAndChangeNothing) {
     EXPECT_EQ(text.find("bigger"), std::string::npos);
 }
 
+// Legal values that together would take the file past its cap: the save is refused,
+// so the file stays readable and keeps what it held.
+TEST_F(RegistryLimits, ASaveThatWouldPassTheFileCapIsRefused) {
+    ASSERT_EQ(createKey("Kept"), ERROR_SUCCESS);
+    const std::string before = readFile(registryFile());
+    testing::internal::CaptureStderr();
+    const LSTATUS status = QorRegRunTransaction(
+        [](void*) {
+            const std::string text(1024 * 1024 - 1, 'x'); // text is stored byte for byte
+            for (int i = 0; i < 65; ++i)
+                if (const LSTATUS set = RegSetValueExA(
+                        HKEY_CURRENT_USER, ("v" + std::to_string(i)).c_str(), 0, REG_SZ,
+                        reinterpret_cast<const BYTE*>(text.c_str()), 1024 * 1024);
+                    set != ERROR_SUCCESS)
+                    return set;
+            return ERROR_SUCCESS;
+        },
+        nullptr);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(status, ERROR_CANTWRITE);
+    EXPECT_NE(said.find(registryFile().string() + " would grow past"), std::string::npos) << said;
+    EXPECT_TRUE(readFile(registryFile()) == before) << "the file changed";
+    HKEY key = nullptr;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Kept", 0, KEY_READ, &key), ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
 // Files no call could have written: each is refused as damaged and left alone. Each body
 // is built by the test that uses it; built as parameter values, the megabyte bodies would
 // be made at the start of every test process.
