@@ -1,8 +1,10 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "fake_server.h"
@@ -28,7 +30,7 @@ bool isLoaded(const char* path) {
 class ClassCreation : public qor::test::TempRegistryTest {
   protected:
     void TearDown() override {
-        CoFreeUnusedLibraries();
+        CoFreeUnusedLibrariesEx(0, 0);
         qor::test::TempRegistryTest::TearDown();
     }
 };
@@ -52,10 +54,10 @@ TEST_F(ClassCreation, CreatesARegisteredClassAndUnloadsItWhenIdle) {
     EXPECT_EQ(qor::Bstr::toU16(text.bstrVal), kFakeDefaultValue);
     VariantClear(&text);
 
-    CoFreeUnusedLibraries(); // an object is alive: the server stays
+    CoFreeUnusedLibrariesEx(0, 0); // an object is alive: the server stays
     EXPECT_TRUE(isLoaded(FAKE_SERVER_PATH));
     obj->Release();
-    CoFreeUnusedLibraries();
+    CoFreeUnusedLibrariesEx(0, 0);
     EXPECT_FALSE(isLoaded(FAKE_SERVER_PATH));
 }
 
@@ -69,10 +71,31 @@ TEST_F(ClassCreation, ClassFactoryLockKeepsTheServer) {
     ASSERT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&first)),
               S_OK);
     first->Release();
-    CoFreeUnusedLibraries();
+    CoFreeUnusedLibrariesEx(0, 0);
     EXPECT_TRUE(isLoaded(FAKE_SERVER_PATH));
     factory->Release();
-    CoFreeUnusedLibraries();
+    CoFreeUnusedLibrariesEx(0, 0);
+    EXPECT_FALSE(isLoaded(FAKE_SERVER_PATH));
+}
+
+// The grace period counts from when the server first reported itself idle, not from when
+// its factory was last asked for: an object held past the delay is not unloaded the moment
+// it is released, while its Release may still be running.
+TEST_F(ClassCreation, UnloadsOnlyAServerIdleForTheWholeDelay) {
+    constexpr DWORD kDelayMs = 40;
+    ASSERT_EQ(registerInprocServer(kFakeClsidText, FAKE_SERVER_PATH), ERROR_SUCCESS);
+    IUnknown* obj = nullptr;
+    ASSERT_EQ(CoCreateInstance(kFakeClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                               reinterpret_cast<void**>(&obj)),
+              S_OK);
+    std::this_thread::sleep_for(std::chrono::milliseconds(2 * kDelayMs));
+    obj->Release();
+    CoFreeUnusedLibrariesEx(kDelayMs, 0);
+    EXPECT_TRUE(isLoaded(FAKE_SERVER_PATH)) << "unloaded as soon as it was released";
+    CoFreeUnusedLibraries(); // the default delay is far longer
+    EXPECT_TRUE(isLoaded(FAKE_SERVER_PATH));
+    std::this_thread::sleep_for(std::chrono::milliseconds(kDelayMs));
+    CoFreeUnusedLibrariesEx(kDelayMs, 0);
     EXPECT_FALSE(isLoaded(FAKE_SERVER_PATH));
 }
 

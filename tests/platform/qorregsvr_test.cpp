@@ -48,7 +48,7 @@ TEST_F(Qorregsvr, RegistersAndUnregistersAServer) {
                                reinterpret_cast<void**>(&obj)),
               S_OK);
     obj->Release();
-    CoFreeUnusedLibraries();
+    CoFreeUnusedLibrariesEx(0, 0);
 
     const ToolRun unreg = runTool(std::string("-u ") + FAKE_SERVER_PATH);
     EXPECT_EQ(unreg.exitCode, 0) << unreg.output;
