@@ -16,6 +16,7 @@
 #include <cstring>
 #include <mutex>
 #include <set>
+#include <utility>
 
 namespace qor::registry {
 
@@ -138,9 +139,41 @@ bool makeFolders(const std::string& path) {
 // file must be a regular file of its own: a link planted there is refused, not followed.
 class FileLock {
   public:
-    FileLock(const std::string& dir, int operation) {
+    // A writer's lock: the lock file is made when missing, and a call that cannot hold the
+    // lock fails.
+    static FileLock exclusive(const std::string& dir) {
+        FileLock lock;
+        lock.take(dir + "/registry.lock", O_RDWR | O_CREAT, LOCK_EX);
+        return lock;
+    }
+    // A reader's lock, taken only when the lock file can be opened read-only: writers
+    // replace the file by renaming, so a reader sees one whole version either way, and a
+    // read-only folder or lock file must not block lookups.
+    static FileLock sharedIfReadable(const std::string& dir) {
+        FileLock lock;
         const std::string path = dir + "/registry.lock";
-        fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+        const int fd = ::open(path.c_str(), O_RDONLY | kOpenFlags);
+        struct stat st {};
+        if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
+            lock.fd_ = fd;
+        else if (fd >= 0)
+            ::close(fd);
+        if (lock.held() && !lock.lock(LOCK_SH))
+            lock.release();
+        return lock;
+    }
+    FileLock(FileLock&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    ~FileLock() { release(); } // closing releases the lock
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    bool held() const { return fd_ >= 0; }
+
+  private:
+    static constexpr int kOpenFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
+    FileLock() = default;
+
+    void take(const std::string& path, int openFlags, int operation) {
+        fd_ = ::open(path.c_str(), openFlags | kOpenFlags, 0600);
         if (fd_ < 0) {
             fault("the registry lock file " + path + " cannot be opened (" +
                   (errno == ELOOP ? std::string("it is a symbolic link") : std::strerror(errno)) +
@@ -153,21 +186,18 @@ class FileLock {
             release();
             return;
         }
-        while (::flock(fd_, operation) != 0) {
-            if (errno != EINTR) {
-                fault("the registry lock file " + path + " cannot be locked (" +
-                      std::strerror(errno) + ")");
-                release();
-                return;
-            }
+        if (!lock(operation)) {
+            fault("the registry lock file " + path + " cannot be locked (" + std::strerror(errno) +
+                  ")");
+            release();
         }
     }
-    ~FileLock() { release(); } // closing releases the lock
-    FileLock(const FileLock&) = delete;
-    FileLock& operator=(const FileLock&) = delete;
-    bool held() const { return fd_ >= 0; }
-
-  private:
+    bool lock(int operation) const {
+        while (::flock(fd_, operation) != 0)
+            if (errno != EINTR)
+                return false;
+        return true;
+    }
     void release() {
         if (fd_ >= 0)
             ::close(fd_);
@@ -324,9 +354,7 @@ LSTATUS read(const std::function<LSTATUS(Tree&)>& query) {
     struct stat st {};
     Tree tree;
     if (::stat(dir.c_str(), &st) == 0) { // no folder: nothing stored yet
-        const FileLock lock(dir, LOCK_SH);
-        if (!lock.held())
-            return ERROR_ACCESS_DENIED;
+        const FileLock lock = FileLock::sharedIfReadable(dir);
         const LSTATUS status = load(dir, tree);
         if (status != ERROR_SUCCESS)
             return status;
@@ -354,7 +382,7 @@ LSTATUS transact(const std::function<LSTATUS()>& body) {
         return ERROR_PATH_NOT_FOUND;
     if (!makeFolders(dir))
         return ERROR_CANTWRITE;
-    const FileLock lock(dir, LOCK_EX);
+    const FileLock lock = FileLock::exclusive(dir);
     if (!lock.held())
         return ERROR_CANTWRITE;
     Transaction transaction;

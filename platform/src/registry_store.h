@@ -74,7 +74,8 @@ const std::string& lastFault();
 // damaged; lastFault() then says why, and each reason is reported once on stderr.
 LSTATUS loadFile(const std::string& path, Tree& tree, bool& present);
 
-// Runs `query` on the stored tree under a shared lock.
+// Runs `query` on the stored tree, under a shared lock when the lock file can be opened
+// read-only; a reader needs no write access to the registry's folder.
 LSTATUS read(const std::function<LSTATUS(Tree&)>& query);
 
 // Runs `change` on the stored tree under an exclusive lock and stores the result when it

@@ -297,6 +297,45 @@ TEST_F(RegistryPlantedLinks, AWriteKeepsTheFileMode) {
             << entry.path();
 }
 
+// A reader needs no write access: the lock is only taken when it can be opened read-only,
+// and the file read is whole either way, since writers replace it by renaming. Root
+// ignores permission bits, so the lookups run as an unprivileged user then.
+struct ReadOnlyPlace {
+    const char* what;
+    fs::perms folder;
+    bool lockFile;
+};
+
+class RegistryReadOnly : public qor::test::TempRegistryTest,
+                         public ::testing::WithParamInterface<ReadOnlyPlace> {};
+
+TEST_P(RegistryReadOnly, LookupsStillWork) {
+    ASSERT_EQ(createKey("Readable"), ERROR_SUCCESS);
+    if (!GetParam().lockFile)
+        fs::remove(registryFolder() / "registry.lock");
+    else
+        fs::permissions(registryFolder() / "registry.lock", fs::perms(0444));
+    fs::permissions(registryFile(), fs::perms(0644));
+    fs::permissions(registryFolder().parent_path(), fs::perms(0755));
+    fs::permissions(registryFolder(), GetParam().folder);
+    const int code = qor::test::runInChild([] {
+        constexpr uid_t kNobody = 65534;
+        if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
+            return 3;
+        HKEY key = nullptr;
+        const LSTATUS status = RegOpenKeyExA(HKEY_CURRENT_USER, "Readable", 0, KEY_READ, &key);
+        RegCloseKey(key);
+        return status == ERROR_SUCCESS ? 0 : 4;
+    });
+    fs::permissions(registryFolder(), fs::perms(0700));
+    EXPECT_EQ(code, 0) << GetParam().what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, RegistryReadOnly,
+    ::testing::Values(ReadOnlyPlace{"read-only folder, no lock file", fs::perms(0555), false},
+                      ReadOnlyPlace{"read-only lock file", fs::perms(0755), true}));
+
 // Which folder the registry lives in, by the XDG rule: a relative XDG_DATA_HOME is
 // ignored, and without an absolute HOME there is no registry at all.
 struct FolderRule {
