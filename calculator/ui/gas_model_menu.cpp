@@ -4,6 +4,8 @@
 #include <QMenu>
 #include <QSettings>
 
+#include "settings_file_guard.h"
+
 using quillan::report::GasModel;
 
 namespace {
@@ -42,12 +44,14 @@ QAction* addModelItem(QMenu* menu, QActionGroup* group, const char* name, const 
 namespace GasModelSetting {
 
 GasModel Stored() {
-    return settings().value(kKey).toString() == kReal ? GasModel::RealGas
-                                                      : GasModel::IdealPartialPressures;
+    return SettingsFileIsSafe() && settings().value(kKey).toString() == kReal
+               ? GasModel::RealGas
+               : GasModel::IdealPartialPressures;
 }
 
 void Store(GasModel model) {
-    settings().setValue(kKey, valueOf(model));
+    if (SettingsFileIsSafe())
+        settings().setValue(kKey, valueOf(model));
 }
 
 } // namespace GasModelSetting

@@ -2,6 +2,8 @@
 
 #include <QSettings>
 
+#include "settings_file_guard.h"
+
 namespace {
 
 const QString kUnitsKey = QStringLiteral("display/units");
@@ -13,13 +15,15 @@ QSettings calculatorSettings() {
 } // namespace
 
 quillan::report::UnitSystem SavedUnitSystem() {
-    const QByteArray name = calculatorSettings().value(kUnitsKey).toString().toUtf8();
+    const QByteArray name =
+        SettingsFileIsSafe() ? calculatorSettings().value(kUnitsKey).toString().toUtf8() : "";
     return quillan::report::unitSystemNamed(std::string_view(name.constData(), name.size()))
         .value_or(quillan::report::UnitSystem::PsiAndFeet);
 }
 
 void SaveUnitSystem(quillan::report::UnitSystem units) {
     const std::string_view name = quillan::report::unitSystemName(units);
-    calculatorSettings().setValue(kUnitsKey,
-                                  QString::fromUtf8(name.data(), qsizetype(name.size())));
+    if (SettingsFileIsSafe())
+        calculatorSettings().setValue(kUnitsKey,
+                                      QString::fromUtf8(name.data(), qsizetype(name.size())));
 }
