@@ -28,23 +28,15 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for library in libc6 libqt6widgets6 libstdc++6; do
   grep -q "$library" <<<"$depends" || fail "Depends lacks $library: $depends"
 done
-# The maintainer scripts, run on the staged tree: a damaged system registry fails neither
-# and is left as it was, and a purge leaves nothing behind, not even an interrupted write.
+# The maintainer scripts on the staged tree: a damaged system registry fails none and is
+# left as it was, and a purge leaves nothing, not even an interrupted write.
 dpkg-deb -e "$deb" "$scratch/scripts"
-usr="$scratch/root/usr"
-system="$usr/share/quillan"
-run_script() { sed "s#/usr/#$usr/#g" "$scratch/scripts/$1" >"$scratch/$1.sh" && sh "$scratch/$1.sh" "$2"; }
-mkdir -p "$system"
-echo "not a registry" >"$system/registry"
-run_script postinst configure 2>"$scratch/said" || fail "postinst failed on a damaged registry"
-grep -q "$system/registry" "$scratch/said" || fail "postinst did not name the registry: $(cat "$scratch/said")"
-run_script prerm remove 2>/dev/null || fail "prerm failed on a damaged registry"
-run_script postrm purge 2>/dev/null || fail "postrm failed on a damaged registry"
+system="$scratch/root/usr/share/quillan"
+run() { sed "s#/usr/#$scratch/root/usr/#g" "$scratch/scripts/$1" | sh -s "$2" || fail "$1 $2"; }
+mkdir -p "$system" && echo "not a registry" >"$system/registry"
+run postinst configure 2>/dev/null && run prerm remove 2>/dev/null && run postrm purge 2>/dev/null
 [ "$(cat "$system/registry")" = "not a registry" ] || fail "a damaged registry was changed"
-rm -r "$system"
-run_script postinst configure || fail "postinst"
-touch "$system/registry.Ab12Cd"
-run_script prerm remove || fail "prerm"
-run_script postrm purge || fail "postrm"
+rm -r "$system" && run postinst configure && touch "$system/registry.Ab12Cd"
+run prerm remove && run postrm purge
 [ ! -e "$system" ] || fail "purge left $(ls -A "$system")"
 echo "package OK: $(basename "$deb")"

@@ -63,7 +63,7 @@ TEST_F(ThreadedCreation, UnloadingIdleServersRacesNoCreation) {
                 else
                     object->Release();
             });
-            CoFreeUnusedLibrariesEx(0, 0);
+            CoFreeUnusedLibraries();
             return failures.load() == 0 ? 0 : 3;
         },
         20);

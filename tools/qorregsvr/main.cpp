@@ -2,7 +2,7 @@
 // DllRegisterServer (or, with -u, DllUnregisterServer), saying what happened; --system
 // works on the registry of all users instead of the caller's own. Exit status: 0 success,
 // 1 usage, 2 the library would not load, 3 it lacks the entry point, 4 the entry point
-// failed, 5 the system registry is not writable by the caller or is a symbolic link.
+// failed, 5 the system registry is not writable by the caller.
 #include <dlfcn.h>
 
 #include <climits>

@@ -64,12 +64,6 @@ bool prepareSystemFolder(const std::string& dataDir, std::string& why) {
               ": " + std::strerror(errno) + "); changing it needs root, for example through sudo";
         return false;
     }
-    const std::string file = folder + "/registry";
-    struct stat st {};
-    if (::lstat(file.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        why = "the system registry " + file + " is a symbolic link; it is left as it is";
-        return false;
-    }
     if (writable != folder && !makeFolders(folder)) {
         why = "the folder " + folder + " could not be made: " + std::strerror(errno);
         return false;

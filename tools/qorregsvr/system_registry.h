@@ -13,8 +13,7 @@ std::string systemDataDir();
 // Makes <dataDir>/quillan readable by everyone when it is missing, so that the registry
 // the runtime first writes there is readable by everyone too. Whether the caller may
 // write there is decided by the folder's permissions, not by who the caller is, so a
-// packaging step may register into a staging tree; false with the reason otherwise, and
-// for a registry that is a symbolic link.
+// packaging step may register into a staging tree; false with the reason otherwise.
 bool prepareSystemFolder(const std::string& dataDir, std::string& why);
 
 // Sends this process's registry writes to the system registry: the runtime keeps the
