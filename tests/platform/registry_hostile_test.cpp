@@ -101,6 +101,7 @@ TEST_F(RegistryLimits, ASaveThatWouldPassTheFileCapIsRefusedAndTheFileStaysReada
     EXPECT_TRUE(readFile(registryFile()) == before);
     HKEY key = nullptr;
     EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Kept", 0, KEY_READ, &key), ERROR_SUCCESS);
+    RegCloseKey(key);
 }
 
 // Files no call could have written: each is refused as damaged and left alone. Each body
