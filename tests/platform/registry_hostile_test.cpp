@@ -83,12 +83,12 @@ TEST_F(RegistryLimits, CallsBeyondTheLimitsFailAndChangeNothing) {
     EXPECT_EQ(text.find("bigger"), std::string::npos);
 }
 
+// Each key's line names its whole path, so two chains of the deepest, longest keys make
+// some 67.3 MB of text: just past the cap, and quicker to make than values that size.
 LSTATUS fillPastTheCap(void*) {
-    const std::string text(1024 * 1024 - 1, 'x'); // stored byte for byte
     LSTATUS status = ERROR_SUCCESS;
-    for (int i = 0; i < 65 && status == ERROR_SUCCESS; ++i)
-        status = RegSetValueExA(HKEY_CURRENT_USER, std::to_string(i).c_str(), 0, REG_SZ,
-                                reinterpret_cast<const BYTE*>(text.data()), 1024 * 1024);
+    for (char c = 'a'; c < 'c' && status == ERROR_SUCCESS; ++c)
+        status = createKey(nested(512, std::string(255, c)));
     return status;
 }
 
