@@ -1,7 +1,8 @@
 // Class creation: a CLSID is looked up under HKEY_CLASSES_ROOT\CLSID, its in-process
 // server loaded once with dlopen, and asked for the class factory through its
-// DllGetClassObject. Servers stay loaded until CoFreeUnusedLibraries finds them idle and
-// no thread is between loading one and receiving its class factory.
+// DllGetClassObject. Servers stay loaded until CoFreeUnusedLibraries has found them idle
+// for a whole grace period and no thread is between loading one and receiving its class
+// factory.
 #include <dlfcn.h>
 
 #include <chrono>
@@ -25,11 +26,19 @@ struct Server {
     // Threads that loaded it and have not yet got its class factory: the server's own
     // counts cannot keep it loaded until then.
     int pendingRequests = 0;
-    // When a class factory was last asked for or handed out. A server's Release still runs
-    // its last instructions after its count reaches zero, which no runtime can see; a
-    // grace period after the last use keeps those from running in unmapped code.
-    std::chrono::steady_clock::time_point lastUsed{};
+    // When DllCanUnloadNow first said S_OK with no answer since saying otherwise. A
+    // server's Release still runs its last instructions after its count reaches zero,
+    // which no runtime can see; unloading only a server idle for a whole grace period
+    // keeps those from running in unmapped code.
+    std::optional<std::chrono::steady_clock::time_point> idleSince;
 };
+
+// The grace period of CoFreeUnusedLibraries, and of CoFreeUnusedLibrariesEx(INFINITE):
+// ten minutes, as the classic runtime has for threaded programs. A Release's tail is
+// short, but a thread can be kept off the processor for long on a loaded machine, and
+// an idle library kept mapped costs only memory.
+constexpr std::chrono::minutes kDefaultUnloadDelay(10);
+constexpr DWORD kDefaultDelayAsked = 0xFFFFFFFF; // INFINITE
 
 std::mutex gServersMutex;
 std::map<std::string, Server> gServers; // by library path
@@ -99,7 +108,7 @@ HRESULT loadServer(const std::string& path, Server& out) {
     const auto found = gServers.find(path);
     if (found != gServers.end()) {
         ++found->second.pendingRequests;
-        found->second.lastUsed = std::chrono::steady_clock::now();
+        found->second.idleSince.reset();
         out = found->second;
         return S_OK;
     }
@@ -115,7 +124,7 @@ HRESULT loadServer(const std::string& path, Server& out) {
     }
     qor::debugLog("create: loaded %s", path.c_str());
     auto* canUnloadNow = reinterpret_cast<PFN_DllCanUnloadNow>(::dlsym(handle, "DllCanUnloadNow"));
-    out = Server{handle, getClassObject, canUnloadNow, 1, std::chrono::steady_clock::now()};
+    out = Server{handle, getClassObject, canUnloadNow, 1, std::nullopt};
     gServers.emplace(path, out);
     return S_OK;
 }
@@ -123,10 +132,8 @@ HRESULT loadServer(const std::string& path, Server& out) {
 void finishRequest(const std::string& path) {
     const std::lock_guard<std::mutex> guard(gServersMutex);
     const auto found = gServers.find(path);
-    if (found != gServers.end()) {
+    if (found != gServers.end())
         --found->second.pendingRequests;
-        found->second.lastUsed = std::chrono::steady_clock::now();
-    }
 }
 
 HRESULT getClassObject(REFCLSID rclsid, DWORD dwClsContext, REFIID riid, void** ppv) {
@@ -202,14 +209,25 @@ QOR_API HRESULT CLSIDFromProgID(LPCOLESTR lpszProgID, CLSID* lpclsid) {
     return guardedHresult([&] { return clsidFromProgId(lpszProgID, lpclsid); });
 }
 
+// Two phases: a server is noted when it first says it can be unloaded, and unloaded only
+// when it still says so once the delay has passed since. A delay of 0 unloads at once.
 QOR_API void CoFreeUnusedLibrariesEx(DWORD dwUnloadDelay, DWORD) {
     const auto now = std::chrono::steady_clock::now();
-    const std::chrono::milliseconds grace(dwUnloadDelay);
+    const std::chrono::steady_clock::duration grace =
+        dwUnloadDelay == kDefaultDelayAsked
+            ? std::chrono::duration_cast<std::chrono::steady_clock::duration>(kDefaultUnloadDelay)
+            : std::chrono::milliseconds(dwUnloadDelay);
     const std::lock_guard<std::mutex> guard(gServersMutex);
     for (auto it = gServers.begin(); it != gServers.end();) {
-        const Server& server = it->second;
-        if (server.pendingRequests == 0 && now - server.lastUsed >= grace &&
-            server.canUnloadNow != nullptr && server.canUnloadNow() == S_OK) {
+        Server& server = it->second;
+        const bool idle = server.pendingRequests == 0 && server.canUnloadNow != nullptr &&
+                          server.canUnloadNow() == S_OK;
+        if (!idle) {
+            server.idleSince.reset();
+        } else if (!server.idleSince) {
+            server.idleSince = now;
+        }
+        if (idle && now - *server.idleSince >= grace) {
             ::dlclose(server.handle);
             it = gServers.erase(it);
         } else {
@@ -219,5 +237,5 @@ QOR_API void CoFreeUnusedLibrariesEx(DWORD dwUnloadDelay, DWORD) {
 }
 
 QOR_API void CoFreeUnusedLibraries() {
-    CoFreeUnusedLibrariesEx(0, 0);
+    CoFreeUnusedLibrariesEx(kDefaultDelayAsked, 0);
 }

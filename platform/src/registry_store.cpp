@@ -16,6 +16,7 @@
 #include <cstring>
 #include <mutex>
 #include <set>
+#include <utility>
 
 namespace qor::registry {
 
@@ -138,9 +139,41 @@ bool makeFolders(const std::string& path) {
 // file must be a regular file of its own: a link planted there is refused, not followed.
 class FileLock {
   public:
-    FileLock(const std::string& dir, int operation) {
+    // A writer's lock: the lock file is made when missing, and a call that cannot hold the
+    // lock fails.
+    static FileLock exclusive(const std::string& dir) {
+        FileLock lock;
+        lock.take(dir + "/registry.lock", O_RDWR | O_CREAT, LOCK_EX);
+        return lock;
+    }
+    // A reader's lock, taken only when the lock file can be opened read-only: writers
+    // replace the file by renaming, so a reader sees one whole version either way, and a
+    // read-only folder or lock file must not block lookups.
+    static FileLock sharedIfReadable(const std::string& dir) {
+        FileLock lock;
         const std::string path = dir + "/registry.lock";
-        fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+        const int fd = ::open(path.c_str(), O_RDONLY | kOpenFlags);
+        struct stat st {};
+        if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
+            lock.fd_ = fd;
+        else if (fd >= 0)
+            ::close(fd);
+        if (lock.held() && !lock.lock(LOCK_SH))
+            lock.release();
+        return lock;
+    }
+    FileLock(FileLock&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    ~FileLock() { release(); } // closing releases the lock
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    bool held() const { return fd_ >= 0; }
+
+  private:
+    static constexpr int kOpenFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
+    FileLock() = default;
+
+    void take(const std::string& path, int openFlags, int operation) {
+        fd_ = ::open(path.c_str(), openFlags | kOpenFlags, 0600);
         if (fd_ < 0) {
             fault("the registry lock file " + path + " cannot be opened (" +
                   (errno == ELOOP ? std::string("it is a symbolic link") : std::strerror(errno)) +
@@ -153,21 +186,18 @@ class FileLock {
             release();
             return;
         }
-        while (::flock(fd_, operation) != 0) {
-            if (errno != EINTR) {
-                fault("the registry lock file " + path + " cannot be locked (" +
-                      std::strerror(errno) + ")");
-                release();
-                return;
-            }
+        if (!lock(operation)) {
+            fault("the registry lock file " + path + " cannot be locked (" + std::strerror(errno) +
+                  ")");
+            release();
         }
     }
-    ~FileLock() { release(); } // closing releases the lock
-    FileLock(const FileLock&) = delete;
-    FileLock& operator=(const FileLock&) = delete;
-    bool held() const { return fd_ >= 0; }
-
-  private:
+    bool lock(int operation) const {
+        while (::flock(fd_, operation) != 0)
+            if (errno != EINTR)
+                return false;
+        return true;
+    }
     void release() {
         if (fd_ >= 0)
             ::close(fd_);
@@ -180,10 +210,16 @@ class FileLock {
 // not a regular file, is too large or cannot be read. A missing file reads as absent.
 LSTATUS readFile(const std::string& path, std::string& text, bool& present) {
     present = false;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    // A link is not followed: whoever may plant one would choose what is read and, through
+    // the mode a write keeps, what another file's permissions become.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW);
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             return ERROR_SUCCESS; // none yet: empty
+        if (errno == ELOOP) {
+            fault("the registry file " + path + " is not a regular file (a symbolic link)");
+            return ERROR_BADDB;
+        }
         fault("the registry file " + path + " cannot be opened (" + std::strerror(errno) + ")");
         return ERROR_ACCESS_DENIED;
     }
@@ -239,10 +275,30 @@ bool writeAll(int fd, const std::string& text) {
     return true;
 }
 
+// The permissions a new version gets: the old file's, or for a first file, private unless
+// the folder lets others read it, as a system registry's folder does. They are set before
+// the rename, so no reader ever meets the file with other permissions.
+mode_t newFileMode(const std::string& dir, const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0)
+        return st.st_mode & 07777;
+    constexpr mode_t kOwnerOnly = 0600;
+    constexpr mode_t kReadBitsOfOthers = 0044;
+    return ::stat(dir.c_str(), &st) == 0 ? kOwnerOnly | (st.st_mode & kReadBitsOfOthers)
+                                         : kOwnerOnly;
+}
+
 // Writes a new file under a fresh, exclusively created name in the registry's folder and
-// renames it over the old one, whose permissions it keeps.
+// renames it over the old one.
 LSTATUS save(const std::string& dir, const Tree& tree) {
     const std::string path = dir + "/registry";
+    // A file past the cap could not be read back, and every later call would fail.
+    const std::string text = serialize(tree);
+    if (text.size() > kMaxFileSize) {
+        fault("the registry file " + path + " would grow past " + std::to_string(kMaxFileSize) +
+              " bytes; the change is refused and the file left as it was");
+        return ERROR_CANTWRITE;
+    }
     std::string temp = path + ".XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) {
@@ -250,9 +306,8 @@ LSTATUS save(const std::string& dir, const Tree& tree) {
               ")");
         return ERROR_CANTWRITE;
     }
-    struct stat old {};
-    const bool modeKept = ::stat(path.c_str(), &old) != 0 || ::fchmod(fd, old.st_mode & 07777) == 0;
-    const bool written = modeKept && writeAll(fd, serialize(tree)) && ::fsync(fd) == 0;
+    const bool modeSet = ::fchmod(fd, newFileMode(dir, path)) == 0;
+    const bool written = modeSet && writeAll(fd, text) && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed || ::rename(temp.c_str(), path.c_str()) != 0) {
         fault("the registry file " + path + " cannot be written (" + std::strerror(errno) + ")");
@@ -299,9 +354,7 @@ LSTATUS read(const std::function<LSTATUS(Tree&)>& query) {
     struct stat st {};
     Tree tree;
     if (::stat(dir.c_str(), &st) == 0) { // no folder: nothing stored yet
-        const FileLock lock(dir, LOCK_SH);
-        if (!lock.held())
-            return ERROR_ACCESS_DENIED;
+        const FileLock lock = FileLock::sharedIfReadable(dir);
         const LSTATUS status = load(dir, tree);
         if (status != ERROR_SUCCESS)
             return status;
@@ -329,7 +382,7 @@ LSTATUS transact(const std::function<LSTATUS()>& body) {
         return ERROR_PATH_NOT_FOUND;
     if (!makeFolders(dir))
         return ERROR_CANTWRITE;
-    const FileLock lock(dir, LOCK_EX);
+    const FileLock lock = FileLock::exclusive(dir);
     if (!lock.held())
         return ERROR_CANTWRITE;
     Transaction transaction;

@@ -36,7 +36,7 @@ constexpr std::size_t kMaxKeyDepth = 512;
 constexpr std::size_t kMaxKeyNameLength = 255;
 constexpr std::size_t kMaxValueNameLength = 16383;
 constexpr std::size_t kMaxValueSize = 1024 * 1024;
-// A registry file beyond this is not read at all.
+// A registry file beyond this is neither read nor written.
 constexpr std::size_t kMaxFileSize = 64 * 1024 * 1024;
 
 constexpr int kRootCount = 3;
@@ -74,7 +74,8 @@ const std::string& lastFault();
 // damaged; lastFault() then says why, and each reason is reported once on stderr.
 LSTATUS loadFile(const std::string& path, Tree& tree, bool& present);
 
-// Runs `query` on the stored tree under a shared lock.
+// Runs `query` on the stored tree, under a shared lock when the lock file can be opened
+// read-only; a reader needs no write access to the registry's folder.
 LSTATUS read(const std::function<LSTATUS(Tree&)>& query);
 
 // Runs `change` on the stored tree under an exclusive lock and stores the result when it

@@ -28,4 +28,15 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for library in libc6 libqt6widgets6 libstdc++6; do
   grep -q "$library" <<<"$depends" || fail "Depends lacks $library: $depends"
 done
+# The maintainer scripts on the staged tree: a damaged system registry fails none and is
+# left as it was, and a purge leaves nothing, not even an interrupted write.
+dpkg-deb -e "$deb" "$scratch/scripts"
+system="$scratch/root/usr/share/quillan"
+run() { sed "s#/usr/#$scratch/root/usr/#g" "$scratch/scripts/$1" | sh -s "$2" || fail "$1 $2"; }
+mkdir -p "$system" && echo "not a registry" >"$system/registry"
+run postinst configure 2>/dev/null && run prerm remove 2>/dev/null && run postrm purge 2>/dev/null
+[ "$(cat "$system/registry")" = "not a registry" ] || fail "a damaged registry was changed"
+rm -r "$system" && run postinst configure && touch "$system/registry.Ab12Cd"
+run prerm remove && run postrm purge
+[ ! -e "$system" ] || fail "purge left $(ls -A "$system")"
 echo "package OK: $(basename "$deb")"

@@ -1,8 +1,10 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "fake_server.h"
@@ -28,7 +30,7 @@ bool isLoaded(const char* path) {
 class ClassCreation : public qor::test::TempRegistryTest {
   protected:
     void TearDown() override {
-        CoFreeUnusedLibraries();
+        CoFreeUnusedLibrariesEx(0, 0);
         qor::test::TempRegistryTest::TearDown();
     }
 };
@@ -52,10 +54,10 @@ TEST_F(ClassCreation, CreatesARegisteredClassAndUnloadsItWhenIdle) {
     EXPECT_EQ(qor::Bstr::toU16(text.bstrVal), kFakeDefaultValue);
     VariantClear(&text);
 
-    CoFreeUnusedLibraries(); // an object is alive: the server stays
+    CoFreeUnusedLibrariesEx(0, 0); // an object is alive: the server stays
     EXPECT_TRUE(isLoaded(FAKE_SERVER_PATH));
     obj->Release();
-    CoFreeUnusedLibraries();
+    CoFreeUnusedLibrariesEx(0, 0);
     EXPECT_FALSE(isLoaded(FAKE_SERVER_PATH));
 }
 
@@ -69,10 +71,27 @@ TEST_F(ClassCreation, ClassFactoryLockKeepsTheServer) {
     ASSERT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&first)),
               S_OK);
     first->Release();
-    CoFreeUnusedLibraries();
+    CoFreeUnusedLibrariesEx(0, 0);
     EXPECT_TRUE(isLoaded(FAKE_SERVER_PATH));
     factory->Release();
-    CoFreeUnusedLibraries();
+    CoFreeUnusedLibrariesEx(0, 0);
+    EXPECT_FALSE(isLoaded(FAKE_SERVER_PATH));
+}
+
+// The delay counts from when the server first said it could be unloaded, not from its use.
+TEST_F(ClassCreation, UnloadsOnlyAServerIdleForTheWholeDelay) {
+    ASSERT_EQ(registerInprocServer(kFakeClsidText, FAKE_SERVER_PATH), ERROR_SUCCESS);
+    IUnknown* obj = nullptr;
+    ASSERT_EQ(CoCreateInstance(kFakeClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                               reinterpret_cast<void**>(&obj)),
+              S_OK);
+    std::this_thread::sleep_for(std::chrono::milliseconds(80));
+    obj->Release();
+    CoFreeUnusedLibrariesEx(40, 0);
+    CoFreeUnusedLibraries(); // the default delay is far longer
+    EXPECT_TRUE(isLoaded(FAKE_SERVER_PATH));
+    std::this_thread::sleep_for(std::chrono::milliseconds(40));
+    CoFreeUnusedLibrariesEx(40, 0);
     EXPECT_FALSE(isLoaded(FAKE_SERVER_PATH));
 }
 

@@ -83,6 +83,27 @@ TEST_F(RegistryLimits, CallsBeyondTheLimitsFailAndChangeNothing) {
     EXPECT_EQ(text.find("bigger"), std::string::npos);
 }
 
+// Each key's line names its whole path, so two chains of the deepest, longest keys make
+// some 67.3 MB of text: just past the cap, and quicker to make than values that size.
+LSTATUS fillPastTheCap(void*) {
+    LSTATUS status = ERROR_SUCCESS;
+    for (char c = 'a'; c < 'c' && status == ERROR_SUCCESS; ++c)
+        status = createKey(nested(512, std::string(255, c)));
+    return status;
+}
+
+TEST_F(RegistryLimits, ASaveThatWouldPassTheFileCapIsRefusedAndTheFileStaysReadable) {
+    ASSERT_EQ(createKey("Kept"), ERROR_SUCCESS);
+    const std::string before = readFile(registryFile());
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(QorRegRunTransaction(fillPastTheCap, nullptr), ERROR_CANTWRITE);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("would grow past"), std::string::npos);
+    EXPECT_TRUE(readFile(registryFile()) == before);
+    HKEY key = nullptr;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Kept", 0, KEY_READ, &key), ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
 // Files no call could have written: each is refused as damaged and left alone. Each body
 // is built by the test that uses it; built as parameter values, the megabyte bodies would
 // be made at the start of every test process.
@@ -222,6 +243,12 @@ INSTANTIATE_TEST_SUITE_P(
                                "is not a regular file"},
                       NotAFile{"folder", [](const fs::path& f) { fs::create_directory(f); },
                                "is not a regular file"},
+                      NotAFile{"link to a registry",
+                               [](const fs::path& f) {
+                                   writeFile(f.string() + "-target", "QUILLAN-REGISTRY 1\n");
+                                   fs::create_symlink(f.string() + "-target", f);
+                               },
+                               "(a symbolic link)"},
                       NotAFile{"65 MiB",
                                [](const fs::path& f) {
                                    writeFile(f, "QUILLAN-REGISTRY 1\n");
@@ -269,6 +296,29 @@ TEST_F(RegistryPlantedLinks, AWriteKeepsTheFileMode) {
                     entry.path().filename() == "registry.lock")
             << entry.path();
 }
+
+// Lookups need no write access to the registry's folder or lock file. Root ignores
+// permission bits, so they run as an unprivileged user then.
+class RegistryReadOnly : public qor::test::TempRegistryTest,
+                         public ::testing::WithParamInterface<bool> {}; // lock file kept
+
+TEST_P(RegistryReadOnly, LookupsStillWork) {
+    ASSERT_EQ(createKey("Readable"), ERROR_SUCCESS);
+    const fs::path lock = registryFolder() / "registry.lock";
+    GetParam() ? fs::permissions(lock, fs::perms(0444)) : void(fs::remove(lock));
+    fs::permissions(registryFile(), fs::perms(0644));
+    fs::permissions(registryFolder().parent_path(), fs::perms(0755));
+    fs::permissions(registryFolder(), fs::perms(0555));
+    const int code = qor::test::runInChild([] {
+        const bool asNobody = ::geteuid() != 0 || (::setgid(65534) == 0 && ::setuid(65534) == 0);
+        HKEY key = nullptr;
+        return asNobody && RegOpenKeyExA(HKEY_CURRENT_USER, "Readable", 0, KEY_READ, &key) == 0;
+    });
+    fs::permissions(registryFolder(), fs::perms(0700));
+    EXPECT_EQ(code, 1) << "1: the lookup worked";
+}
+
+INSTANTIATE_TEST_SUITE_P(LockFile, RegistryReadOnly, ::testing::Bool());
 
 // Which folder the registry lives in, by the XDG rule: a relative XDG_DATA_HOME is
 // ignored, and without an absolute HOME there is no registry at all.

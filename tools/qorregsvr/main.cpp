@@ -84,8 +84,6 @@ int main(int argc, char** argv) {
         return kNoEntryPoint;
     }
     const HRESULT hr = call();
-    if (system)
-        qorregsvr::shareSystemRegistry(dataDir);
     if (FAILED(hr)) {
         std::fprintf(stderr, "%s in %s failed. Return code was: 0x%08X\n", entry, resolved,
                      static_cast<unsigned>(hr));

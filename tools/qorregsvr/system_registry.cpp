@@ -12,7 +12,6 @@ namespace qorregsvr {
 
 namespace {
 
-constexpr mode_t kReadableByAll = 0644;
 constexpr mode_t kFolderReadableByAll = 0755;
 
 std::string registryFolder(const std::string& dataDir) {
@@ -74,10 +73,6 @@ bool prepareSystemFolder(const std::string& dataDir, std::string& why) {
 
 void writeToSystemRegistry(const std::string& dataDir) {
     ::setenv("XDG_DATA_HOME", dataDir.c_str(), 1);
-}
-
-void shareSystemRegistry(const std::string& dataDir) {
-    ::chmod((registryFolder(dataDir) + "/registry").c_str(), kReadableByAll);
 }
 
 } // namespace qorregsvr

@@ -10,7 +10,8 @@ namespace qorregsvr {
 // $XDG_DATA_DIRS, else /usr/local/share.
 std::string systemDataDir();
 
-// Makes <dataDir>/quillan readable by everyone when it is missing. Whether the caller may
+// Makes <dataDir>/quillan readable by everyone when it is missing, so that the registry
+// the runtime first writes there is readable by everyone too. Whether the caller may
 // write there is decided by the folder's permissions, not by who the caller is, so a
 // packaging step may register into a staging tree; false with the reason otherwise.
 bool prepareSystemFolder(const std::string& dataDir, std::string& why);
@@ -18,8 +19,5 @@ bool prepareSystemFolder(const std::string& dataDir, std::string& why);
 // Sends this process's registry writes to the system registry: the runtime keeps the
 // writable registry in $XDG_DATA_HOME/quillan.
 void writeToSystemRegistry(const std::string& dataDir);
-
-// Lets every user read the system registry after a change, whatever the umask was.
-void shareSystemRegistry(const std::string& dataDir);
 
 } // namespace qorregsvr

@@ -8,7 +8,10 @@
 
 #include <QSettings>
 
-// Made where it is read or written, so that a change reaches the disk as it goes.
+#include <optional>
+
+// Made where it is read or written, so that a change reaches the disk as it goes. A settings
+// file that is not a regular file is never opened: the defaults stand and nothing is stored.
 class CalculatorSettings {
   public:
     CalculatorSettings();
@@ -22,5 +25,8 @@ class CalculatorSettings {
     void setGasModel(quillan::GasModel model);
 
   private:
-    QSettings m_settings;
+    QString stored(const QString& key) const;
+    void store(const QString& key, std::string_view value);
+
+    std::optional<QSettings> m_settings;
 };

@@ -72,13 +72,15 @@ QOR_API HRESULT CoGetClassObject(REFCLSID rclsid, DWORD dwClsContext, void* pvRe
 QOR_API HRESULT CLSIDFromProgID(LPCOLESTR lpszProgID, CLSID* lpclsid);
 QOR_API HRESULT CLSIDFromString(LPCOLESTR lpsz, CLSID* pclsid);
 QOR_API int StringFromGUID2(REFGUID rguid, LPOLESTR lpsz, int cchMax);
-// Unloads every loaded server whose DllCanUnloadNow answers S_OK, at once: for a program
-// whose other threads are not using servers at the time.
-QOR_API void CoFreeUnusedLibraries();
-// The same for servers that have also gone unused for dwUnloadDelay milliseconds: what a
-// program calls while other threads may be releasing objects, whose Release still runs the
-// server's code after its count reaches zero.
+// Unloads every loaded server whose DllCanUnloadNow has answered S_OK at each call for
+// dwUnloadDelay milliseconds, counted from the call that first found it so: a Release
+// still runs the server's code after its count reaches zero, perhaps on another thread.
+// A server is unloaded only by a call made once the delay has passed. 0 unloads every
+// server that answers S_OK at once, for a program whose other threads are not using
+// servers; INFINITE (0xFFFFFFFF) is the default delay, ten minutes.
 QOR_API void CoFreeUnusedLibrariesEx(DWORD dwUnloadDelay, DWORD dwReserved);
+// CoFreeUnusedLibrariesEx with the default delay: safe in a threaded program.
+QOR_API void CoFreeUnusedLibraries();
 
 // The signatures an in-process server exports.
 using PFN_DllGetClassObject = HRESULT (*)(REFCLSID, REFIID, void**);

@@ -46,7 +46,8 @@ constexpr REGSAM KEY_ALL_ACCESS = 0xF003F;
 // keys 512 levels deep, key names of 255 bytes, value names of 16383 bytes, values of
 // 1 MiB; beyond them a call answers ERROR_INVALID_PARAMETER. A registry file that is
 // damaged, not a regular file or larger than 64 MiB makes every call answer ERROR_BADDB
-// and is left as it is; without an absolute XDG_DATA_HOME or HOME every call answers
+// and is left as it is; a change that would take the file past 64 MiB answers
+// ERROR_CANTWRITE and is not stored; without an absolute XDG_DATA_HOME or HOME every call answers
 // ERROR_PATH_NOT_FOUND. The reason is written to standard error once.
 QOR_API LSTATUS RegOpenKeyExA(HKEY hKey, const char* lpSubKey, DWORD ulOptions, REGSAM samDesired,
                               HKEY* phkResult);
