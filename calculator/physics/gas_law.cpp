@@ -106,16 +106,22 @@ std::optional<double> CylinderGas::amountToReach(const GasAmounts& have, const G
     };
     double x0 = 0.0;
     double g0 = gap(x0);
-    double x1 = g0;
     if (!std::isfinite(g0))
         return std::nullopt;
+    // Reading that much already: nothing to add, and taking gas out is no step of a fill.
+    if (g0 <= 0.0)
+        return g0;
+    double x1 = g0;
     for (int step = 0; step < kMaxNewtonSteps; ++step) {
         const double g1 = gap(x1);
         if (!std::isfinite(g1))
             return std::nullopt;
         if (std::fabs(g1) <= kSettledBar || g1 == g0)
             return x1;
-        const double next = x1 - g1 * (x1 - x0) / (g1 - g0);
+        double next = x1 - g1 * (x1 - x0) / (g1 - g0);
+        // The amount to add is positive: a step past 0 is halved back towards it.
+        if (next <= 0.0)
+            next = x1 / 2.0;
         x0 = x1;
         g0 = g1;
         x1 = next;

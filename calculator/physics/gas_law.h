@@ -63,8 +63,8 @@ struct CylinderGas {
     // What the gauge reads for `amounts`; nothing when the law cannot say or the solve does
     // not settle, never a rough value.
     std::optional<Pressure> gaugeOf(const GasAmounts& amounts) const;
-    // The amount of `gas` to add to `have` for the gauge to read `gauge`; negative when it
-    // reads more already; nothing when the law cannot say.
+    // The amount of `gas` to add to `have` for the gauge to read `gauge`; not above 0 when it
+    // reads that or more already; nothing when the law cannot say.
     std::optional<double> amountToReach(const GasAmounts& have, const GasMix& gas,
                                         Pressure gauge) const;
 };

@@ -14,7 +14,7 @@ namespace gerg {
 constexpr double kGasConstant = 8.314472;
 constexpr double kMinKelvin = 90.0;
 constexpr double kMaxKelvin = 450.0;
-constexpr double kMaxBar = 350.0;
+constexpr double kMaxBar = 700.0;
 // kPa per bar: with densities in mol/L, R T rho comes out in kPa.
 constexpr double kKpaPerBar = 100.0;
 

@@ -29,9 +29,13 @@ GaugePlan shownReadings(const GaugePlan& exact, const BlendProblem& problem,
     shown.afterHelium = shownReading(exact.afterHelium, options);
     shown.afterOxygen = shownReading(exact.afterOxygen, options);
     shown.afterTopUp = shownReading(exact.afterTopUp, options);
-    shown.drains = exact.drains && shown.drainTo < problem.start.pressure;
-    if (!shown.drains)
-        shown.drainTo = problem.start.pressure;
+    // At one temperature a drain that rounds away is none; filled warmer or cooler the start
+    // reads otherwise than it was read, and the plan's own reading stands.
+    if (options.fill == options.settle) {
+        shown.drains = exact.drains && shown.drainTo < problem.start.pressure;
+        if (!shown.drains)
+            shown.drainTo = problem.start.pressure;
+    }
     return shown;
 }
 
@@ -79,7 +83,9 @@ std::optional<BlendPlan> gaugeBlend(const BlendProblem& problem, const PlanOptio
         return std::nullopt;
     const GaugePlan shown = shownReadings(*exact, problem, options);
     BlendPlan plan;
-    plan.drain = problem.start.pressure - shown.drainTo;
+    plan.drain = shown.drains ? problem.start.pressure - shown.drainTo : Pressure();
+    // Undrained and filled at another temperature, the first step starts from the start's
+    // reading at that temperature.
     plan.helium = shown.afterHelium - shown.drainTo;
     plan.oxygen = shown.afterOxygen - shown.afterHelium;
     plan.topUp = shown.afterTopUp - shown.afterOxygen;

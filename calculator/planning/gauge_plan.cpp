@@ -53,7 +53,9 @@ GaugePlan readingsOf(const FillGas& gas, const BlendProblem& p, const Steps& s, 
     GaugePlan plan;
     plan.drains = s.kept < wholeStart;
     GasAmounts cylinder = amountsOf(p.start.mix, s.kept);
-    plan.drainTo = plan.drains ? readingOf(gas.filling, cylinder) : p.start.pressure;
+    // Undrained, the start reads as it was read, or as it reads at the fill temperature.
+    plan.drainTo = plan.drains || !sameTemperature(gas) ? readingOf(gas.filling, cylinder)
+                                                         : p.start.pressure;
     cylinder.add(GasMix::helium(), s.helium);
     plan.afterHelium = s.helium > 0.0 ? readingOf(gas.filling, cylinder) : plan.drainTo;
     cylinder.add(GasMix::oxygen(), s.oxygen);
@@ -76,12 +78,18 @@ std::optional<GaugePlan> fullDrain(const FillGas& gas, const BlendProblem& p, do
     const double topUp = (g.n2().value() * target - s.n2().value() * kept) / (1.0 - f);
     steps.oxygen =
         std::max(0.0, g.o2().value() * target - s.o2().value() * kept - f * std::max(0.0, topUp));
-    steps.topUp = target - kept - steps.helium - steps.oxygen;
-    if (steps.topUp < kSmallestTopUp.inBar())
-        return std::nullopt;
     GasAmounts cylinder = amountsOf(s, kept);
     cylinder.add(GasMix::helium(), steps.helium);
     cylinder.add(GasMix::oxygen(), steps.oxygen);
+    // The mix is not quite the required one, nor its compressibility: the top-up fills to the
+    // required pressure itself, once settled.
+    const std::optional<double> topUpAmount =
+        gas.settled.amountToReach(cylinder, p.topUp, p.required.pressure);
+    if (!topUpAmount)
+        notSettled();
+    steps.topUp = *topUpAmount;
+    if (steps.topUp < kSmallestTopUp.inBar())
+        return std::nullopt;
     cylinder.add(p.topUp, steps.topUp);
     const GasMix got = cylinder.mix();
     if (std::fabs(got.o2().value() - g.o2().value()) > kFullDrainTolerance ||

@@ -23,7 +23,7 @@ inline FillGas atOneTemperature(const CylinderGas& gas) {
 
 // What the gauge reads after each step, unrounded, at the fill temperature.
 struct GaugePlan {
-    Pressure drainTo; // the starting pressure when nothing is drained
+    Pressure drainTo; // when nothing is drained, the start's reading at the fill temperature
     Pressure afterHelium;
     Pressure afterOxygen;
     Pressure afterTopUp;    // the required pressure, or more in a cylinder filled hot

@@ -1,6 +1,8 @@
 // The gas laws: Z against published figures, and pressure to amount and back for every gas a
 // cylinder holds, across the whole range of a gauge.
+#include "physics/density.h"
 #include "physics/gas_law.h"
+#include "physics/gerg2008.h"
 
 #include <gtest/gtest.h>
 
@@ -107,6 +109,31 @@ TEST(CylinderGas, AHotterCylinderReadsMore) {
     const GasAmounts gas =
         amountsOf(GasMix::air(), cool.amountAt(GasMix::air(), Pressure::bar(200)));
     EXPECT_NEAR(hot.gaugeOf(gas)->absoluteBar(), 201.01325 * 323.15 / 293.15, 1e-6);
+}
+
+} // namespace
+
+namespace {
+
+// Densities by hand from the ideal gas law at 20 C, and the reference law within 1 % there.
+TEST(GasDensity, ByHandAtDepth) {
+    struct Case {
+        const char* name;
+        GasMix mix;
+        double metres;
+        double gramsPerLitre;
+    };
+    const Case cases[] = {{"air at the surface", GasMix::air(), 0.0, 1.204},
+                          {"20/46 at 60 m", GasMix::percent(20, 46), 60.0, 5.170},
+                          {"20/43 at 60 m", GasMix::percent(20, 43), 60.0, 5.379},
+                          {"28/20 at 40 m", GasMix::percent(28, 20), 40.0, 5.06}};
+    const Gerg2008 reference;
+    for (const Case& c : cases) {
+        const double bar = ambientBar(c.metres, kMetresOfSeaWater);
+        EXPECT_NEAR(*gasDensity(kIdeal, c.mix, bar), c.gramsPerLitre, 0.005) << c.name;
+        EXPECT_NEAR(*gasDensity(reference, c.mix, bar), c.gramsPerLitre, c.gramsPerLitre * 0.01)
+            << c.name;
+    }
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -169,6 +170,38 @@ TEST(RealGasTopUp, ReportsTheRealMixAndTheIdealPrediction) {
         EXPECT_EQ(report.lines[6], c.addLine) << c.name;
         EXPECT_EQ(report.lines.back(), c.idealLine) << c.name;
     }
+}
+
+} // namespace
+
+namespace {
+
+// 1000 PSI of air to 3000 PSI of 18/45: after 1350 PSI of helium the 210 PSI of oxygen is
+// 8.9 % of 2350; after 245 PSI of oxygen, 455 of 2595 is 17.5 %. Under the reference law the
+// lines come without asking, and a density line follows END.
+TEST(Checkpoints, AnalyserReadingsByHand) {
+    ReportOptions asked;
+    asked.checkpoints = true;
+    const BlendReport ideal = requiredMixReport(mixerOf(1000, 21, 0, 3000, 18, 45), "", asked);
+    ASSERT_GE(ideal.lines.size(), 10u);
+    EXPECT_EQ(ideal.lines[6], "Add 1350 PSI of He");
+    EXPECT_EQ(ideal.lines[7], "Analyse: O2 should read 8.9 %");
+    EXPECT_EQ(ideal.lines[8], "Add 245 PSI of O2");
+    EXPECT_EQ(ideal.lines[9], "Analyse: O2 should read 17.5 %");
+    EXPECT_EQ(ideal.lines.back().rfind("Density at MOD ", 0), 0u);
+
+    ReportOptions reference;
+    reference.gas = GasModel::Gerg2008;
+    const BlendReport real = requiredMixReport(mixerOf(1000, 21, 0, 3000, 18, 45), "", reference);
+    const auto starting = [&](const std::string& start) {
+        return std::count_if(real.lines.begin(), real.lines.end(),
+                             [&](const std::string& line) { return line.rfind(start, 0) == 0; });
+    };
+    EXPECT_EQ(starting("Analyse: O2 should read "), 2);
+    EXPECT_EQ(starting("Density at MOD "), 1);
+    // Without asking, the classic report has neither.
+    EXPECT_EQ(requiredMixReport(mixerOf(1000, 21, 0, 3000, 18, 45), "", {}).lines.size(),
+              ideal.lines.size() - 3);
 }
 
 } // namespace

@@ -29,6 +29,13 @@ TEST(BadInput, OneMessageUsageHintStatus2NothingOnStdout) {
          "--top 20.4: top-up O2 must be a whole number from 21 to 50"},
         {plus(kWant, {"--top", "50.5"}),
          "--top 50.5: top-up O2 must be a whole number from 21 to 50"},
+        // 61 C, and 150 F in imperial's own scale (65.6 C), are hotter than a fill station runs.
+        {plus(kWant, {"--fill-temp", "61C"}),
+         "--fill-temp 61C: a temperature is a number from -10 to 60 °C, with C or F after it "
+         "to say which"},
+        {plus(kWant, {"--settle-temp", "150"}),
+         "--settle-temp 150: a temperature is a number from -10 to 60 °C, with C or F after it "
+         "to say which"},
         {plus(kWant, {"--depth", "501"}),
          "--depth 501: target depth must be a whole number from 0 to 500"},
         {plus(kWant, {"--depth", "-1"}),
