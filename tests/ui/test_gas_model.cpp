@@ -5,6 +5,8 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QDialog>
+#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -119,6 +121,30 @@ class GasModelTest : public QObject {
         form = std::make_unique<TestedMainWindow>();
         QCOMPARE(form->Units(), quillan::UnitSystem::PsiAndFeet);
         QVERIFY(item(*form, "mnuIdealGas")->isChecked());
+    }
+
+    // Filled at 35 C, settled at 20 C, with the checkpoints: the report says all three, and a
+    // new window keeps them.
+    void temperaturesAndCheckpointsReachTheReportAndARestart() {
+        auto form = std::make_unique<TestedMainWindow>();
+        QVERIFY(testsupport::respondToNextModal(
+            [&] { item(*form, "mnuTemperatures")->trigger(); },
+            [](QWidget* dialog) {
+                QCOMPARE(dialog->objectName(), QStringLiteral("dlgTemperatures"));
+                testsupport::child<QDoubleSpinBox>(*dialog, "spnFillTemperature")->setValue(35.0);
+                static_cast<QDialog*>(dialog)->accept();
+            }));
+        item(*form, "mnuCheckpoints")->setChecked(true);
+        form = std::make_unique<TestedMainWindow>();
+        QVERIFY(item(*form, "mnuCheckpoints")->isChecked());
+        const QStringList lines = blendTrimix1845(*form);
+        QVERIFY(
+            lines.contains(QStringLiteral("Once settled at 20 °C the gauge should read 3000 PSI")));
+        QCOMPARE(lines.filter(QStringLiteral("Analyse: O2 should read ")).size(), 2);
+
+        item(*form, "mnuCheckpoints")->setChecked(false);
+        QSettings(QStringLiteral("Quillan"), QStringLiteral("Quillan1"))
+            .remove(QStringLiteral("blend/fillCelsius"));
     }
 
     void anUnknownStoredValueMeansIdealGas() {

@@ -1,6 +1,7 @@
 #include "options/calculator_settings.h"
 
 #include "options/settings_file_guard.h"
+#include "rules/limits.h"
 
 using quillan::GasModel;
 using quillan::UnitSystem;
@@ -9,6 +10,9 @@ namespace {
 
 const QString kUnitsKey = QStringLiteral("display/units");
 const QString kGasModelKey = QStringLiteral("blend/gasModel");
+const QString kFillKey = QStringLiteral("blend/fillCelsius");
+const QString kSettleKey = QStringLiteral("blend/settleCelsius");
+const QString kCheckpointsKey = QStringLiteral("report/checkpoints");
 
 } // namespace
 
@@ -44,4 +48,33 @@ GasModel CalculatorSettings::gasModel() const {
 
 void CalculatorSettings::setGasModel(GasModel model) {
     store(kGasModelKey, quillan::gasModelName(model));
+}
+
+quillan::Temperature CalculatorSettings::storedTemperature(const QString& key) const {
+    bool read = false;
+    const double celsius = stored(key).toDouble(&read);
+    if (!read || !(celsius >= quillan::kLowestCelsius && celsius <= quillan::kHighestCelsius))
+        return quillan::kRoomTemperature;
+    return quillan::Temperature::celsius(celsius);
+}
+
+quillan::Temperature CalculatorSettings::fillTemperature() const {
+    return storedTemperature(kFillKey);
+}
+
+quillan::Temperature CalculatorSettings::settleTemperature() const {
+    return storedTemperature(kSettleKey);
+}
+
+void CalculatorSettings::setTemperatures(quillan::Temperature fill, quillan::Temperature settle) {
+    store(kFillKey, QString::number(fill.inCelsius()).toStdString());
+    store(kSettleKey, QString::number(settle.inCelsius()).toStdString());
+}
+
+bool CalculatorSettings::checkpoints() const {
+    return stored(kCheckpointsKey) == QStringLiteral("true");
+}
+
+void CalculatorSettings::setCheckpoints(bool shown) {
+    store(kCheckpointsKey, shown ? "true" : "false");
 }

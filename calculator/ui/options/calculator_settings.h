@@ -1,6 +1,6 @@
 // The options the calculator remembers between runs, in the user's settings (organisation
 // "Quillan", application "Quillan1"): the units ("display/units") and the gas model
-// ("blend/gasModel": "ideal", "virial" or "real").
+// ("blend/gasModel": "ideal", "virial" or "real"), the temperatures and the checkpoints.
 #pragma once
 
 #include "quantities/unit_system.h"
@@ -24,8 +24,19 @@ class CalculatorSettings {
     quillan::GasModel gasModel() const;
     void setGasModel(quillan::GasModel model);
 
+    // The cylinder's temperature while filling and once settled ("blend/fillCelsius",
+    // "blend/settleCelsius"); 20 °C when nothing, or nothing in range, is stored.
+    quillan::Temperature fillTemperature() const;
+    quillan::Temperature settleTemperature() const;
+    void setTemperatures(quillan::Temperature fill, quillan::Temperature settle);
+
+    // The analyser checkpoints and the gas density in every report ("report/checkpoints").
+    bool checkpoints() const;
+    void setCheckpoints(bool shown);
+
   private:
     QString stored(const QString& key) const;
+    quillan::Temperature storedTemperature(const QString& key) const;
     void store(const QString& key, std::string_view value);
 
     std::optional<QSettings> m_settings;

@@ -11,6 +11,7 @@
 #include "marks/danger_marks.h"
 #include "marks/window_colours.h"
 #include "options/calculator_settings.h"
+#include "options/fill_options_menu.h"
 #include "options/gas_model_menu.h"
 #include "options/units_menu.h"
 #include "program/app_title.h"
@@ -269,6 +270,7 @@ void frmMain::buildOptionsMenu(QMenuBar* bar) {
     unitsMenu_ = new UnitsMenu(mnuOptions, m_units);
     connect(unitsMenu_, &UnitsMenu::unitsChosen, this, &frmMain::SetUnits);
     AddGasModelMenu(mnuOptions);
+    AddFillOptionsMenu(mnuOptions);
 }
 
 void frmMain::setTabOrderAndFocus() {

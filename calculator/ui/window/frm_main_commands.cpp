@@ -22,7 +22,11 @@ quillan::report::ReportOptions reportOptions(quillan::UnitSystem units) {
     quillan::report::ReportOptions options;
     options.units = units;
     options.numbers = fields::UserNumberLocale();
-    options.gas = CalculatorSettings().gasModel();
+    const CalculatorSettings settings;
+    options.gas = settings.gasModel();
+    options.fill = settings.fillTemperature();
+    options.settle = settings.settleTemperature();
+    options.checkpoints = settings.checkpoints();
     return options;
 }
 
