@@ -7,9 +7,11 @@ const std::string_view kHelpText = R"(NAME
 
 SYNOPSIS
        quillan-blend --have MIX --want MIX [--top O2] [--depth DEPTH]
-                     [--units UNITS] [--gas MODEL] [--json]
+                     [--units UNITS] [--gas MODEL] [--fill-temp T] [--settle-temp T]
+                     [--checkpoints] [--json]
        quillan-blend --have MIX --fill PRESSURE [--top O2] [--depth DEPTH]
-                     [--units UNITS] [--gas MODEL] [--json]
+                     [--units UNITS] [--gas MODEL] [--fill-temp T] [--settle-temp T]
+                     [--checkpoints] [--json]
        quillan-blend --help | --version
 
 DESCRIPTION
@@ -51,13 +53,34 @@ OPTIONS
 
        --gas MODEL
               ideal (the default): gases add their own pressures, as the window
-              has always planned. real: compressibility is counted and the plan
-              gives the gauge reading to fill each gas to; the report also says
-              which mix the ideal-gas figures would have given.
+              has always planned. real: the GERG-2008 equation of state counts
+              compressibility, and the plan gives the gauge reading to fill each
+              gas to (a tenth of a bar in metric); the report also says which mix
+              the ideal-gas figures would have given. virial: the cubic virial
+              fit other dive tools use, for comparison. A helium-holding start
+              that only a full drain can turn into the mix is drained to empty;
+              its atmosphere stays, and the report says what the cylinder holds.
 
-       --json Print the plan as one JSON object instead of the report. With
-              --gas real it also holds "gas", the "gauge" readings (drain_to,
-              after_helium, after_oxygen, after_top_up) and "ideal_figures_mix".
+       --fill-temp T, --settle-temp T
+              The cylinder's temperature while filling, and the one the required
+              pressure is meant at (the starting pressure is read at it too); both
+              20 C by default, -10 to 60 C. T is a number with C or F after it; a
+              bare number is C with --units metric and F otherwise. The readings
+              are what the gauge shows while filling; the report says what the
+              cylinder reads once settled.
+
+       --checkpoints
+              Also give the O2 an analyser should read after the helium and after
+              the oxygen, and the gas density at the MOD (and at --depth). Always
+              on with --gas real.
+
+       --json Print the plan as one JSON object instead of the report. With a
+              gas model other than ideal, or other temperatures, it also holds
+              "gas", the "gauge" readings (drain_to, after_helium, after_oxygen,
+              after_top_up), "gauge_exact" (the same unrounded),
+              "ideal_figures_mix", "settled_pressure" and "temperatures" (fill,
+              settle, in C). With the checkpoints: "checkpoints",
+              "density_at_mod" and, with --depth, "density_at_depth" (g/L).
 
        -h, --help
               Print this help and exit.
@@ -77,11 +100,13 @@ EXAMPLES
        quillan-blend --units metric --have 35/21/35 --want 200/21/35
        quillan-blend --have 0/0 --want 3000/18/45 --gas real
        quillan-blend --units metric --have 0/0 --want 207/18/45 --gas real
+       quillan-blend --units metric --have 0/0 --want 200/18/45 --gas real --fill-temp 35
 )";
 
 const std::string_view kUsageHint =
     "Usage: quillan-blend --have MIX (--want MIX | --fill PRESSURE) [--top O2] [--depth DEPTH] "
-    "[--units imperial|metric] [--gas ideal|real] [--json]; see --help";
+    "[--units imperial|metric] [--gas ideal|virial|real] [--fill-temp T] [--settle-temp T] "
+    "[--checkpoints] [--json]; see --help";
 
 const std::string_view kVersionText = "quillan-blend " QUILLAN_BLEND_VERSION;
 
