@@ -2,6 +2,7 @@
 // each step, for fills a blender meets, under each gas law.
 #include "physics/gas_model.h"
 #include "physics/gerg2008.h"
+#include "planning/blend_planner.h"
 #include "planning/gauge_plan.h"
 
 #include <benchmark/benchmark.h>
@@ -63,5 +64,27 @@ BENCHMARK(BM_IdealGasPlan);
 BENCHMARK(BM_RealGasPlan);
 BENCHMARK(BM_Gerg2008Plan);
 BENCHMARK(BM_Gerg2008Z);
+
+} // namespace
+
+namespace {
+
+// The whole plan a command asks for, readings rounded and checked: ideal and reference law.
+void requiredMix(benchmark::State& state, quillan::GasModel model) {
+    quillan::Mixer problem;
+    problem.Load(0, 0, 0, 0, 232, 18, 45, 37);
+    problem.TopupMixFO2(21);
+    const quillan::PlanOptions options{quillan::UnitSystem::BarAndMetres, model};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(quillan::planRequiredMix(problem, options));
+}
+void BM_IdealRequiredMix(benchmark::State& state) {
+    requiredMix(state, quillan::GasModel::IdealPartialPressures);
+}
+void BM_Gerg2008RequiredMix(benchmark::State& state) {
+    requiredMix(state, quillan::GasModel::Gerg2008);
+}
+BENCHMARK(BM_IdealRequiredMix);
+BENCHMARK(BM_Gerg2008RequiredMix);
 
 } // namespace

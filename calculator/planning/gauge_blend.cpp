@@ -60,20 +60,6 @@ std::optional<GasMix> idealFiguresMix(const BlendProblem& problem, const PlanOpt
         .mix();
 }
 
-// The O2 an analyser reads after each step of filling by `shown`.
-void addCheckpoints(BlendPlan& plan, const FillGas& gas, const BlendProblem& problem,
-                    const GaugePlan& shown) {
-    GaugePlan upTo = shown;
-    upTo.afterOxygen = shown.afterHelium;
-    upTo.afterTopUp = shown.afterHelium;
-    if (shown.afterHelium > shown.drainTo)
-        plan.o2AfterHelium = fillByGauge(gas, problem, upTo).mix().o2();
-    upTo.afterOxygen = shown.afterOxygen;
-    upTo.afterTopUp = shown.afterOxygen;
-    if (shown.afterOxygen > shown.afterHelium)
-        plan.o2AfterOxygen = fillByGauge(gas, problem, upTo).mix().o2();
-}
-
 } // namespace
 
 std::optional<BlendPlan> gaugeBlend(const BlendProblem& problem, const PlanOptions& options) {
@@ -93,12 +79,17 @@ std::optional<BlendPlan> gaugeBlend(const BlendProblem& problem, const PlanOptio
     plan.final = problem.required;
     plan.gauges = readingsOf(shown);
     plan.exactGauges = readingsOf(*exact);
-    const GasAmounts filled = fillByGauge(gas, problem, shown);
+    // Filled by the shown readings: what an analyser reads after the helium and after the
+    // oxygen, where the plan adds them, and what the cylinder ends with.
+    const FillSteps filled = fillStepByStep(gas, problem, shown);
+    if (shown.afterHelium > shown.drainTo)
+        plan.o2AfterHelium = filled.afterHelium.mix().o2();
+    if (shown.afterOxygen > shown.afterHelium)
+        plan.o2AfterOxygen = filled.afterOxygen.mix().o2();
     if (options.fill != options.settle)
-        plan.settledPressure = readingOf(gas.settled, filled);
+        plan.settledPressure = readingOf(gas.settled, filled.afterTopUp);
     if (exact->fullDrain)
-        plan.fullDrainMix = filled.mix();
-    addCheckpoints(plan, gas, problem, shown);
+        plan.fullDrainMix = filled.afterTopUp.mix();
     if (options.gas != GasModel::IdealPartialPressures) {
         plan.showsIdealFigures = true;
         plan.idealFiguresMix = idealFiguresMix(problem, options);

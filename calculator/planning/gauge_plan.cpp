@@ -54,8 +54,8 @@ GaugePlan readingsOf(const FillGas& gas, const BlendProblem& p, const Steps& s, 
     plan.drains = s.kept < wholeStart;
     GasAmounts cylinder = amountsOf(p.start.mix, s.kept);
     // Undrained, the start reads as it was read, or as it reads at the fill temperature.
-    plan.drainTo = plan.drains || !sameTemperature(gas) ? readingOf(gas.filling, cylinder)
-                                                         : p.start.pressure;
+    plan.drainTo =
+        plan.drains || !sameTemperature(gas) ? readingOf(gas.filling, cylinder) : p.start.pressure;
     cylinder.add(GasMix::helium(), s.helium);
     plan.afterHelium = s.helium > 0.0 ? readingOf(gas.filling, cylinder) : plan.drainTo;
     cylinder.add(GasMix::oxygen(), s.oxygen);
@@ -157,14 +157,21 @@ std::optional<GaugePlan> planByGauge(const FillGas& gas, const BlendProblem& p) 
     return readingsOf(gas, p, steps, wholeStart);
 }
 
-GasAmounts fillByGauge(const FillGas& gas, const BlendProblem& p, const GaugePlan& readings) {
+FillSteps fillStepByStep(const FillGas& gas, const BlendProblem& p, const GaugePlan& readings) {
     const double kept = readings.drains ? amountAt(gas.filling, p.start.mix, readings.drainTo)
                                         : amountAt(gas.settled, p.start.mix, p.start.pressure);
-    GasAmounts cylinder = amountsOf(p.start.mix, kept);
-    fillTo(gas.filling, cylinder, GasMix::helium(), readings.afterHelium);
-    fillTo(gas.filling, cylinder, GasMix::oxygen(), readings.afterOxygen);
-    fillTo(gas.filling, cylinder, p.topUp, readings.afterTopUp);
-    return cylinder;
+    FillSteps steps;
+    steps.afterHelium = amountsOf(p.start.mix, kept);
+    fillTo(gas.filling, steps.afterHelium, GasMix::helium(), readings.afterHelium);
+    steps.afterOxygen = steps.afterHelium;
+    fillTo(gas.filling, steps.afterOxygen, GasMix::oxygen(), readings.afterOxygen);
+    steps.afterTopUp = steps.afterOxygen;
+    fillTo(gas.filling, steps.afterTopUp, p.topUp, readings.afterTopUp);
+    return steps;
+}
+
+GasAmounts fillByGauge(const FillGas& gas, const BlendProblem& p, const GaugePlan& readings) {
+    return fillStepByStep(gas, p, readings).afterTopUp;
 }
 
 GasAmounts topUpByGauge(const FillGas& gas, const BlendProblem& p) {

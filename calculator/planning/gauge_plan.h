@@ -44,6 +44,15 @@ std::optional<GaugePlan> planByGauge(const FillGas& gas, const BlendProblem& pro
 // reading the gauge already shows adds nothing.
 GasAmounts fillByGauge(const FillGas& gas, const BlendProblem& problem, const GaugePlan& readings);
 
+// The gas in the cylinder after each step of filling by `readings`, as fillByGauge fills.
+struct FillSteps {
+    GasAmounts afterHelium;
+    GasAmounts afterOxygen;
+    GasAmounts afterTopUp;
+};
+FillSteps fillStepByStep(const FillGas& gas, const BlendProblem& problem,
+                         const GaugePlan& readings);
+
 // What the gauge reads for `amounts`; throws RuntimeError (999999) when it does not settle.
 Pressure readingOf(const CylinderGas& gas, const GasAmounts& amounts);
 
