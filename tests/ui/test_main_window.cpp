@@ -271,7 +271,7 @@ void MainWindowTest::menus() {
     QCOMPARE(helpItems,
              (QStringList{"mnuAbout=&About", "b1=-", "mnuReportError=&Report an Error"}));
     const QList<QAction*> bar = form->menuBar()->actions();
-    // The Options menu (the units and the gas model) sits between File and Help.
+    // The Options menu (units, gas model, temperatures, checkpoints) sits between File and Help.
     QCOMPARE(bar.size(), 3);
     QCOMPARE(bar[0]->menu(), form->mnuFile);
     QCOMPARE(bar[1]->menu(), form->mnuOptions);
@@ -279,8 +279,11 @@ void MainWindowTest::menus() {
     QCOMPARE(form->mnuOptions->title(), QStringLiteral("&Options"));
     QStringList optionItems;
     for (const QAction* action : form->mnuOptions->actions())
-        optionItems << action->menu()->objectName() + QLatin1Char('=') + action->text();
-    QCOMPARE(optionItems, (QStringList{"mnuUnits=&Units", "mnuGasModel=&Gas model"}));
+        optionItems << (action->menu() ? action->menu()->objectName() : action->objectName()) +
+                           QLatin1Char('=') + action->text();
+    QCOMPARE(optionItems, (QStringList{"mnuUnits=&Units", "mnuGasModel=&Gas model",
+                                       "mnuTemperatures=&Temperatures...",
+                                       "mnuCheckpoints=Analyser &checkpoints and gas density"}));
 }
 
 void MainWindowTest::helpMenuBoxes_data() {
