@@ -17,6 +17,19 @@ struct GaugeReadings {
     Pressure afterTopUp;
 };
 
+// The gas one step moves, unrounded: the gauge's rise (its fall for the drain), and the amount,
+// as the pressure it would show alone in the cylinder as an ideal gas at 20 °C.
+struct StepGas {
+    Pressure rise;
+    double amount = 0.0;
+};
+struct MovedGas {
+    StepGas drained;
+    StepGas helium;
+    StepGas oxygen;
+    StepGas topUp;
+};
+
 struct BlendPlan {
     // The steps as the blender is told them: the gauge's fall, then its rise for each gas.
     Pressure drain;
@@ -40,15 +53,18 @@ struct BlendPlan {
     std::optional<GasFraction> o2AfterOxygen;
     // Drained to empty, the start's atmosphere stays: the mix the cylinder really ends with.
     std::optional<GasMix> fullDrainMix;
+    // What each step moves, for the gas used and its cost.
+    MovedGas moved;
     // The start already holds the required mix (within half a point): at most a drain.
     bool startIsRequiredMix = false;
 };
 
 // Why there is no plan. Each has its own report line.
 enum class NoPlan {
-    TargetRequired, // no required pressure (or, for a blend, no required O2)
-    LowSourceO2,    // a starting mix too lean in oxygen to start from
-    MixImpossible,  // no amounts of the gases make the mix
+    TargetRequired,    // no required pressure (or, for a blend, no required O2)
+    LowSourceO2,       // a starting mix too lean in oxygen to start from
+    MixImpossible,     // no amounts of the gases make the mix
+    AboveTestPressure, // the fill would take the cylinder past its test pressure
 };
 
 // A plan, or the reason there is none.

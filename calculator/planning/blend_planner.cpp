@@ -57,6 +57,7 @@ BlendPlan drainOnly(const Mixer& problem, UnitSystem units) {
     plan.topUpGas = GasMix::percent(problem.TopupMixFO2());
     plan.final = {pressureIn(units, problem.TargetPSI()),
                   GasMix::percent(problem.SourceO2(), problem.SourceHe())};
+    plan.moved.drained = {plan.drain, plan.drain.inBar()};
     plan.startIsRequiredMix = true;
     return plan;
 }
@@ -77,7 +78,8 @@ PlanOutcome blendFor(const Mixer& problem, const PlanOptions& options) {
     if (isLowSourceO2(problem.SourcePSI(), problem.SourceO2(), options.units))
         return noPlan(NoPlan::LowSourceO2);
     if (options.classic() && options.units == UnitSystem::PsiAndFeet)
-        return outcomeOf(withCheckpoints(classicPlan(problem), problem, options.units));
+        return outcomeOf(
+            withCheckpoints(classicPlan(problem, options.leastDrain), problem, options.units));
     checkTopUpGas(problem);
     if (options.classic())
         return outcomeOf(withCheckpoints(
@@ -104,12 +106,48 @@ GasMix idealTopUpMix(const Mixer& problem) {
     return mix;
 }
 
+// No fill goes past the cylinder's test pressure.
+PlanOutcome withinTestPressure(PlanOutcome outcome, const PlanOptions& options) {
+    if (outcome.plan && options.cylinder &&
+        highestReading(*outcome.plan) > options.cylinder->testPressure() + Pressure::bar(1e-6)) {
+        outcome.plan.reset();
+        outcome.whyNot = NoPlan::AboveTestPressure;
+    }
+    return outcome;
+}
+
+PlanOutcome topUpFor(const Mixer& problem, const PlanOptions& options) {
+    if (isLowSourceO2(problem.SourcePSI(), problem.SourceO2(), options.units))
+        return noPlan(NoPlan::LowSourceO2);
+    BlendPlan plan;
+    plan.topUp = pressureIn(options.units, problem.TargetPSI() - problem.SourcePSI());
+    plan.topUpGas = GasMix::percent(problem.TopupMixFO2());
+    plan.final.pressure = pressureIn(options.units, problem.TargetPSI());
+    if (options.classic()) {
+        plan.final.mix = idealTopUpMix(problem);
+        plan.moved.topUp = {plan.topUp, plan.topUp.inBar()};
+        return outcomeOf(plan);
+    }
+    checkTopUpGas(problem);
+    BlendProblem gauged;
+    gauged.start = contentsOf(problem.SourcePSI(), problem.SourceO2(), problem.SourceHe(),
+                              problem.SourceN(), options.units, true);
+    gauged.required.pressure = plan.final.pressure;
+    gauged.topUp = plan.topUpGas;
+    return outcomeOf(gaugeTopUp(gauged, options));
+}
+
 } // namespace
+
+Pressure highestReading(const BlendPlan& plan) {
+    return plan.gauges ? std::max(plan.gauges->afterTopUp, plan.final.pressure)
+                       : plan.final.pressure;
+}
 
 PlanOutcome planRequiredMix(const Mixer& problem, const PlanOptions& options) {
     if (problem.TargetPSI() == 0 || problem.TargetO2() == 0)
         return noPlan(NoPlan::TargetRequired);
-    PlanOutcome outcome = blendFor(problem, options);
+    PlanOutcome outcome = withinTestPressure(blendFor(problem, options), options);
     outcome.startAtOrAboveRequired = atOrAboveRequired(problem);
     return outcome;
 }
@@ -123,23 +161,7 @@ PlanOutcome planTopUp(const Mixer& problem, const PlanOptions& options) {
         outcome.startAtOrAboveRequired = true;
         return outcome;
     }
-    if (isLowSourceO2(problem.SourcePSI(), problem.SourceO2(), options.units))
-        return noPlan(NoPlan::LowSourceO2);
-    BlendPlan plan;
-    plan.topUp = pressureIn(options.units, problem.TargetPSI() - problem.SourcePSI());
-    plan.topUpGas = GasMix::percent(problem.TopupMixFO2());
-    plan.final.pressure = pressureIn(options.units, problem.TargetPSI());
-    if (options.classic()) {
-        plan.final.mix = idealTopUpMix(problem);
-        return outcomeOf(plan);
-    }
-    checkTopUpGas(problem);
-    BlendProblem gauged;
-    gauged.start = contentsOf(problem.SourcePSI(), problem.SourceO2(), problem.SourceHe(),
-                              problem.SourceN(), options.units, true);
-    gauged.required.pressure = plan.final.pressure;
-    gauged.topUp = plan.topUpGas;
-    return outcomeOf(gaugeTopUp(gauged, options));
+    return withinTestPressure(topUpFor(problem, options), options);
 }
 
 double readingStep(const PlanOptions& options) {

@@ -5,7 +5,10 @@
 #include "physics/gas_model.h"
 #include "planning/blend_plan.h"
 #include "planning/mixer.h"
+#include "quantities/cylinder.h"
 #include "quantities/unit_system.h"
+
+#include <optional>
 
 namespace quillan {
 
@@ -16,6 +19,10 @@ struct PlanOptions {
     // (the start is read at it too).
     Temperature fill = kRoomTemperature;
     Temperature settle = kRoomTemperature;
+    // The cylinder being filled, when known: no plan fills it past its test pressure.
+    std::optional<Cylinder> cylinder;
+    // In whole PSI, the exact plan with the least drain rather than the classic pass loop's.
+    bool leastDrain = false;
 
     // Plain partial pressures at room temperature: the classic whole-unit arithmetic.
     bool classic() const {
@@ -23,6 +30,9 @@ struct PlanOptions {
                settle == kRoomTemperature;
     }
 };
+
+// The highest the gauge reads during the plan: the last reading, hot when filled hot.
+Pressure highestReading(const BlendPlan& plan);
 
 // The step of the readings a plan gives, in the unit system's unit: a tenth of a bar under the
 // reference law (a bar is 0.4 of a point in a 232-bar trimix), else a whole unit.

@@ -60,6 +60,17 @@ std::optional<GasMix> idealFiguresMix(const BlendProblem& problem, const PlanOpt
         .mix();
 }
 
+MovedGas movedOf(const GaugePlan& exact, const BlendProblem& problem) {
+    MovedGas moved;
+    moved.drained = {problem.start.pressure - exact.drainTo, exact.drained};
+    if (!exact.drains)
+        moved.drained.rise = Pressure();
+    moved.helium = {exact.afterHelium - exact.drainTo, exact.helium};
+    moved.oxygen = {exact.afterOxygen - exact.afterHelium, exact.oxygen};
+    moved.topUp = {exact.afterTopUp - exact.afterOxygen, exact.topUp};
+    return moved;
+}
+
 } // namespace
 
 std::optional<BlendPlan> gaugeBlend(const BlendProblem& problem, const PlanOptions& options) {
@@ -79,6 +90,7 @@ std::optional<BlendPlan> gaugeBlend(const BlendProblem& problem, const PlanOptio
     plan.final = problem.required;
     plan.gauges = readingsOf(shown);
     plan.exactGauges = readingsOf(*exact);
+    plan.moved = movedOf(*exact, problem);
     // Filled by the shown readings: what an analyser reads after the helium and after the
     // oxygen, where the plan adds them, and what the cylinder ends with.
     const FillSteps filled = fillStepByStep(gas, problem, shown);
@@ -112,6 +124,8 @@ BlendPlan gaugeTopUp(const BlendProblem& problem, const PlanOptions& options) {
         plan.settledPressure = problem.required.pressure;
     }
     plan.gauges = gauges;
+    plan.moved.topUp = {plan.topUp, filled.total() - gas.settled.amountAt(problem.start.mix,
+                                                                          problem.start.pressure)};
     if (options.gas != GasModel::IdealPartialPressures) {
         plan.showsIdealFigures = true;
         plan.idealFiguresMix =

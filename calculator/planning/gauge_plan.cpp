@@ -63,6 +63,10 @@ GaugePlan readingsOf(const FillGas& gas, const BlendProblem& p, const Steps& s, 
     cylinder.add(p.topUp, s.topUp);
     // At one temperature the last reading is the required pressure itself, exactly.
     plan.afterTopUp = sameTemperature(gas) ? p.required.pressure : readingOf(gas.filling, cylinder);
+    plan.drained = wholeStart - s.kept;
+    plan.helium = s.helium;
+    plan.oxygen = s.oxygen;
+    plan.topUp = s.topUp;
     return plan;
 }
 

@@ -29,6 +29,11 @@ struct GaugePlan {
     Pressure afterTopUp;    // the required pressure, or more in a cylinder filled hot
     bool drains = false;    // false when the whole start is kept
     bool fullDrain = false; // drained to empty, the start's atmosphere left: near the mix only
+    // The amount each step moves (see GasAmounts): drained, then added.
+    double drained = 0.0;
+    double helium = 0.0;
+    double oxygen = 0.0;
+    double topUp = 0.0;
 };
 
 // How far each fraction of a full-drain plan may miss the required mix.

@@ -1,6 +1,7 @@
 #include "planning/whole_unit_plan.h"
 
 #include "physics/gas_law.h"
+#include "planning/exact_blend.h"
 #include "planning/gauge_plan.h"
 
 #include <algorithm>
@@ -53,18 +54,31 @@ double missOf(const BlendProblem& problem, const BlendPlan& plan) {
 
 } // namespace
 
-std::optional<BlendPlan> classicPlan(const Mixer& problem) {
+std::optional<BlendPlan> classicPlan(const Mixer& problem, bool leastDrain) {
     Mixer mixer = problem;
-    if (!mixer.CalcMix())
+    std::optional<WholePsiSteps> steps;
+    if (leastDrain && exactBlendApplies(problem)) {
+        steps = exactBlend(problem);
+    } else if (mixer.CalcMix()) {
+        steps = WholePsiSteps{mixer.DrainAmount(), mixer.AddHePSI(), mixer.AddO2PSI(),
+                              mixer.TopupMixPSI()};
+    }
+    if (!steps)
         return std::nullopt;
     BlendPlan plan;
-    plan.drain = Pressure::psi(mixer.DrainAmount());
-    plan.helium = Pressure::psi(mixer.AddHePSI());
-    plan.oxygen = Pressure::psi(mixer.AddO2PSI());
-    plan.topUp = Pressure::psi(mixer.TopupMixPSI());
+    plan.drain = Pressure::psi(steps->drain);
+    plan.helium = Pressure::psi(steps->helium);
+    plan.oxygen = Pressure::psi(steps->oxygen);
+    plan.topUp = Pressure::psi(steps->topup);
     plan.topUpGas = GasMix::percent(mixer.TopupMixFO2());
     plan.final = {Pressure::psi(mixer.TargetPSI()),
                   GasMix::percent(mixer.TargetO2(), mixer.TargetHe())};
+    // The whole-PSI quantities are the plan; as partial pressures, each is its own amount.
+    for (auto [step, rise] : {std::pair{&plan.moved.drained, plan.drain},
+                              {&plan.moved.helium, plan.helium},
+                              {&plan.moved.oxygen, plan.oxygen},
+                              {&plan.moved.topUp, plan.topUp}})
+        *step = {rise, rise.inBar()};
     return plan;
 }
 
@@ -108,6 +122,13 @@ std::optional<BlendPlan> wholeReadingPlan(const BlendProblem& problem, UnitSyste
             }
         }
     }
+    // What the steps move is the exact plan's, not its readings' rounding.
+    if (best)
+        for (auto [step, amount] : {std::pair{&best->moved.drained, exact->drained},
+                                    {&best->moved.helium, exact->helium},
+                                    {&best->moved.oxygen, exact->oxygen},
+                                    {&best->moved.topUp, exact->topUp}})
+            *step = {Pressure::bar(amount), amount};
     return best;
 }
 

@@ -10,9 +10,9 @@
 
 namespace quillan {
 
-// The classic solver's plan (Mixer::CalcMix) for a problem in whole PSI; nothing when the mix
-// cannot be made.
-std::optional<BlendPlan> classicPlan(const Mixer& problem);
+// The classic solver's plan (Mixer::CalcMix) for a problem in whole PSI, or with `leastDrain`
+// its exact plan with the least drain where it applies; nothing when the mix cannot be made.
+std::optional<BlendPlan> classicPlan(const Mixer& problem, bool leastDrain = false);
 
 // The ideal plan worked out on unrounded pressures, shown in whole `units`: of the whole
 // readings around the exact ones, those whose replay comes closest to the required mix.

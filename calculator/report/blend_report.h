@@ -5,6 +5,7 @@
 
 #include "planning/blend_plan.h"
 #include "planning/mixer.h"
+#include "report/fill_sheet.h"
 #include "report/report_options.h"
 
 #include <cstdint>
@@ -67,6 +68,7 @@ struct BlendReport {
     Outcome outcome = Outcome::Failed;
     std::string whyNot;
     std::optional<ShownPlan> plan;
+    std::optional<FillSheet> sheet; // with a cylinder chosen
     std::optional<ReportError> error;
     std::string step; // what the command was doing, for the error report
 

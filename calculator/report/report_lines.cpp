@@ -182,6 +182,7 @@ void recordFailure(BlendReport& report, const RuntimeError& err) {
     report.outcome = Outcome::Failed;
     report.error = ReportError{err.number, err.source, err.description};
     report.plan.reset();
+    report.sheet.reset();
     report.targetDepth.reset();
     report.requiredMix.reset();
     report.depthMix.reset();

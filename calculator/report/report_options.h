@@ -5,6 +5,7 @@
 #include "engine/number_rules.h"
 #include "physics/gas_model.h"
 #include "planning/blend_planner.h"
+#include "planning/fill_cost.h"
 #include "quantities/unit_system.h"
 
 namespace quillan::report {
@@ -17,8 +18,12 @@ struct ReportOptions {
     Temperature settle = kRoomTemperature;
     // The analyser checkpoints and the gas density at the MOD; always under the reference law.
     bool checkpoints = false;
+    // The cylinder filled, and the prices: a fill sheet follows the plan when it is known.
+    std::optional<Cylinder> cylinder;
+    std::optional<Prices> prices;
+    bool leastDrain = false; // plan by the least drain rather than the classic pass loop
 
-    PlanOptions planOptions() const { return {units, gas, fill, settle}; }
+    PlanOptions planOptions() const { return {units, gas, fill, settle, cylinder, leastDrain}; }
     bool showsCheckpoints() const { return checkpoints || gas == GasModel::Gerg2008; }
 };
 

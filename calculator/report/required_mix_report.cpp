@@ -61,6 +61,16 @@ void addGaugeLines(std::vector<std::string>& lines, const Mixer& mixer, const Sh
         lines.push_back(idealFiguresLine(plan.idealFiguresMix, options.numbers));
 }
 
+// The plan by the least drain, for what it would save, when it is not the plan already made.
+std::optional<BlendPlan> leastDrainPlan(const Mixer& problem, const ReportOptions& options) {
+    if (options.leastDrain || !options.prices || !options.planOptions().classic() ||
+        options.units != UnitSystem::PsiAndFeet)
+        return std::nullopt;
+    PlanOptions least = options.planOptions();
+    least.leastDrain = true;
+    return planRequiredMix(problem, least).plan;
+}
+
 } // namespace
 
 BlendReport requiredMixReport(const Mixer& problem, std::string_view dateTime,
@@ -91,6 +101,9 @@ BlendReport requiredMixReport(const Mixer& problem, std::string_view dateTime,
             case NoPlan::MixImpossible:
                 stopReport(report, std::string(kMixImpossible));
                 break;
+            case NoPlan::AboveTestPressure:
+                stopReport(report, aboveTestPressureLine(options));
+                break;
             }
         } else {
             const ShownPlan plan = shownPlanOf(*outcome.plan, options);
@@ -100,6 +113,11 @@ BlendReport requiredMixReport(const Mixer& problem, std::string_view dateTime,
                 addGaugeLines(lines, problem, plan, options);
             else
                 addMixingLines(lines, problem, plan, options);
+            if (options.cylinder) {
+                report.sheet =
+                    fillSheetOf(*outcome.plan, leastDrainPlan(problem, options), options);
+                addFillSheetLines(lines, *report.sheet, plan.topUpGas, options);
+            }
             report.plan = plan;
             report.outcome = Outcome::Plan;
         }

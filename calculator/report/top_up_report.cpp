@@ -52,6 +52,9 @@ BlendReport topUpReport(const Mixer& problem, std::string_view dateTime,
             case NoPlan::LowSourceO2:
                 stopReport(report, std::string(kLowSourceO2Text));
                 break;
+            case NoPlan::AboveTestPressure:
+                stopReport(report, aboveTestPressureLine(options));
+                break;
             }
             return report;
         }
@@ -70,6 +73,10 @@ BlendReport topUpReport(const Mixer& problem, std::string_view dateTime,
             addToppingLines(lines, problem, plan, options);
         }
 
+        if (options.cylinder) {
+            report.sheet = fillSheetOf(*outcome.plan, std::nullopt, options);
+            addFillSheetLines(lines, *report.sheet, plan.topUpGas, options);
+        }
         report.requiredMix = plan.finalMix;
         report.depthMix = plan.finalMix;
         report.targetDepth = plan.mod;

@@ -16,9 +16,9 @@ using test::expectClassicError;
 using test::expectRuntimeError;
 
 // A cylinder as PSI, O2 %, He %, N %.
-using Cylinder = std::array<std::int16_t, 4>;
+using CylinderFigures = std::array<std::int16_t, 4>;
 
-Mixer makeMixer(const Cylinder& source, const Cylinder& target, std::int16_t topupO2) {
+Mixer makeMixer(const CylinderFigures& source, const CylinderFigures& target, std::int16_t topupO2) {
     Mixer mixer;
     mixer.Load(source[0], source[1], source[2], source[3], target[0], target[1], target[2],
                target[3]);
@@ -35,8 +35,8 @@ void expectNoQuantities(const Mixer& mixer) {
 
 struct BlendCase {
     const char* name;
-    Cylinder source;
-    Cylinder target;
+    CylinderFigures source;
+    CylinderFigures target;
     std::int16_t topupO2;
     std::int16_t drain;
     std::int16_t helium;
@@ -131,8 +131,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct ImpossibleCase {
     const char* name;
-    Cylinder source;
-    Cylinder target;
+    CylinderFigures source;
+    CylinderFigures target;
     std::int16_t topupO2;
 };
 
@@ -203,8 +203,8 @@ INSTANTIATE_TEST_SUITE_P(Values, InvalidTopupO2, ::testing::Values(0, 20, 101, -
 
 struct ArithmeticErrorCase {
     const char* name;
-    Cylinder source;
-    Cylinder target;
+    CylinderFigures source;
+    CylinderFigures target;
     std::int16_t topupO2;
     std::int32_t error;
 };

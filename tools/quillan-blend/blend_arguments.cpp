@@ -1,10 +1,12 @@
 #include "blend_arguments.h"
 
 #include "engine/runtime_error.h"
+#include "quantities/cylinder_library.h"
 #include "rules/limits.h"
 
 #include <CLI/CLI.hpp>
 
+#include <cmath>
 #include <string_view>
 #include <vector>
 
@@ -161,6 +163,27 @@ Temperature temperature(const std::string& option, const std::string& value, Uni
     return t;
 }
 
+// GAS=PRICE, GAS one of helium, oxygen, top_up; a price is a number of 0 or more.
+void price(const std::string& value, Prices& prices, const NumberLocale& numbers) {
+    const std::size_t equals = value.find('=');
+    const std::string gas = value.substr(0, equals);
+    double* slot = gas == "helium"   ? &prices.helium
+                   : gas == "oxygen" ? &prices.oxygen
+                   : gas == "top_up" ? &prices.topUp
+                                     : nullptr;
+    const std::string rule = "a price is helium=, oxygen= or top_up= and a number of 0 or more, "
+                             "per litre in metric and per cubic foot in imperial";
+    if (slot == nullptr || equals == std::string::npos)
+        bad("--price", value, rule);
+    try {
+        *slot = parseNumber(std::string_view(value).substr(equals + 1), numbers);
+    } catch (const RuntimeError&) {
+        bad("--price", value, rule);
+    }
+    if (!(*slot >= 0.0) || !std::isfinite(*slot))
+        bad("--price", value, rule);
+}
+
 } // namespace
 
 Mixer airTopUp() {
@@ -173,7 +196,9 @@ BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocal
     CLI::App app("quillan-blend");
     app.set_help_flag("-h,--help");
     bool version = false;
-    std::string have, want, fill, top, depth, units, gas, fillTemp, settleTemp;
+    std::string have, want, fill, top, depth, units, gas, fillTemp, settleTemp, cylinderName, fee,
+        currency, charge, plan;
+    std::vector<std::string> prices;
     single(app, "--have", have);
     auto* wantOption = single(app, "--want", want);
     auto* fillOption = single(app, "--fill", fill);
@@ -183,6 +208,12 @@ BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocal
     auto* gasOption = single(app, "--gas", gas);
     auto* fillTempOption = single(app, "--fill-temp", fillTemp);
     auto* settleTempOption = single(app, "--settle-temp", settleTemp);
+    auto* cylinderOption = single(app, "--cylinder", cylinderName);
+    auto* priceOption = app.add_option("--price", prices);
+    auto* feeOption = single(app, "--fill-fee", fee);
+    auto* currencyOption = single(app, "--currency", currency);
+    auto* chargeOption = single(app, "--charge", charge);
+    auto* planOption = single(app, "--plan", plan);
     auto* checkpointsOption =
         app.add_flag("--checkpoints")->multi_option_policy(CLI::MultiOptionPolicy::Throw);
     auto* haveOption = app.get_option("--have");
@@ -202,7 +233,8 @@ BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocal
     if (version) {
         for (const CLI::Option* other :
              {haveOption, wantOption, fillOption, topOption, depthOption, unitsOption, gasOption,
-              jsonOption, fillTempOption, settleTempOption, checkpointsOption})
+              jsonOption, fillTempOption, settleTempOption, checkpointsOption, cylinderOption,
+              priceOption, feeOption, currencyOption, chargeOption, planOption})
             if (other->count() > 0)
                 throw BadInput("--version takes no other argument");
         request.command = Command::Version;
@@ -252,6 +284,44 @@ BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocal
         request.settleTemperature =
             temperature("--settle-temp", settleTemp, request.units, numbers);
     request.checkpoints = checkpointsOption->count() > 0;
+    if (planOption->count() > 0) {
+        if (plan != "classic" && plan != "least-drain")
+            bad("--plan", plan, "the plan is classic or least-drain");
+        request.leastDrain = plan == "least-drain";
+    }
+    if (cylinderOption->count() > 0) {
+        request.cylinder = cylinderNamed(cylinderName, request.units);
+        if (!request.cylinder)
+            bad("--cylinder", cylinderName,
+                "a cylinder is a name such as AL80 or 12L@232, or LITRES[@PRESSURE] or "
+                "2xLITRES[@PRESSURE]");
+    }
+    const bool priced = priceOption->count() + feeOption->count() + currencyOption->count() +
+                            chargeOption->count() >
+                        0;
+    if (priced && !request.cylinder)
+        throw BadInput("--price, --fill-fee, --currency and --charge need --cylinder");
+    if (priced) {
+        Prices charged;
+        for (const std::string& value : prices)
+            price(value, charged, numbers);
+        if (feeOption->count() > 0) {
+            try {
+                charged.fillFee = parseNumber(fee, numbers);
+            } catch (const RuntimeError&) {
+                charged.fillFee = -1.0;
+            }
+            if (!(charged.fillFee >= 0.0) || !std::isfinite(charged.fillFee))
+                bad("--fill-fee", fee, "the fill fee is a number of 0 or more");
+        }
+        charged.currency = currency;
+        if (chargeOption->count() > 0) {
+            if (charge != "nominal" && charge != "real")
+                bad("--charge", charge, "the charge is nominal or real");
+            charged.basis = charge == "real" ? ChargeBasis::Real : ChargeBasis::Nominal;
+        }
+        request.prices = charged;
+    }
     request.json = jsonOption->count() > 0;
     return request;
 }

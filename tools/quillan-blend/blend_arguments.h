@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/number_rules.h"
+#include "planning/fill_cost.h"
 #include "planning/mixer.h"
 #include "report/report_options.h"
 
@@ -28,6 +29,9 @@ struct BlendRequest {
     Temperature fillTemperature = kRoomTemperature;
     Temperature settleTemperature = kRoomTemperature;
     bool checkpoints = false; // the analyser checkpoints and the density at the MOD
+    std::optional<Cylinder> cylinder;
+    std::optional<Prices> prices;
+    bool leastDrain = false;
     bool json = false;
     UnitSystem units = UnitSystem::PsiAndFeet; // of every pressure and depth
 };

@@ -73,6 +73,8 @@ std::string jsonText(const BlendRequest& request, const report::BlendReport& rep
     }
     if (options.showsCheckpoints())
         plan.update(report::checkpointFields(report.plan));
+    if (report.sheet)
+        plan.update(report::fillSheetFields(*report.sheet, options));
     if (report.outcome == report::Outcome::NotPossible)
         plan["why_not"] = report.whyNot;
     if (report.error) {

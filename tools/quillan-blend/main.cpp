@@ -23,6 +23,9 @@ int run(const blend::BlendRequest& request, const NumberLocale& numbers) {
     options.fill = request.fillTemperature;
     options.settle = request.settleTemperature;
     options.checkpoints = request.checkpoints;
+    options.cylinder = request.cylinder;
+    options.prices = request.prices;
+    options.leastDrain = request.leastDrain;
     const report::BlendReport report =
         blend::makeReport(request, report::currentReportDateTime(), options);
     if (request.json) {
