@@ -74,6 +74,27 @@ OPTIONS
               the oxygen, and the gas density at the MOD (and at --depth). Always
               on with --gas real.
 
+       --cylinder CYLINDER
+              The cylinder filled: a name (AL40, AL80, HP100, HP120, LP85, or
+              12L@232, 2x12L@300 and the like) or LITRES[@PRESSURE] or
+              2xLITRES[@PRESSURE]. The report then ends with the gas used by
+              each step, nominal (metric: water litres x bar; imperial: rated
+              cu ft x PSI / rated PSI) beside the real free gas at 1.01325 bar
+              and 15 C under the gas model, the oxygen-clean line, a warning
+              past the working pressure, and refuses a fill past the test
+              pressure (1.5 x working).
+
+       --price GAS=PRICE, --fill-fee FEE, --currency CODE, --charge BASIS
+              With --cylinder: prices per litre (metric) or cubic foot
+              (imperial) of free gas for helium, oxygen and top_up, a fee, and
+              whether the nominal (the default) or the real volume is charged.
+              The report gives the cost in whole cents, and what the
+              least-drain plan would save.
+
+       --plan PLAN
+              classic (the default): the written pass loop; least-drain: the
+              exact plan that keeps the most of the starting gas.
+
        --json Print the plan as one JSON object instead of the report. With a
               gas model other than ideal, or other temperatures, it also holds
               "gas", the "gauge" readings (drain_to, after_helium, after_oxygen,
@@ -101,12 +122,15 @@ EXAMPLES
        quillan-blend --have 0/0 --want 3000/18/45 --gas real
        quillan-blend --units metric --have 0/0 --want 207/18/45 --gas real
        quillan-blend --units metric --have 0/0 --want 200/18/45 --gas real --fill-temp 35
+       quillan-blend --units metric --have 0/0 --want 232/21/35 --cylinder 12L@232 \
+                     --price helium=0.05 --price oxygen=0.01 --currency EUR
 )";
 
 const std::string_view kUsageHint =
     "Usage: quillan-blend --have MIX (--want MIX | --fill PRESSURE) [--top O2] [--depth DEPTH] "
     "[--units imperial|metric] [--gas ideal|virial|real] [--fill-temp T] [--settle-temp T] "
-    "[--checkpoints] [--json]; see --help";
+    "[--checkpoints] [--cylinder C [--price GAS=P]...] [--plan classic|least-drain] [--json]; "
+    "see --help";
 
 const std::string_view kVersionText = "quillan-blend " QUILLAN_BLEND_VERSION;
 
