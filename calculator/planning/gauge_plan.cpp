@@ -77,11 +77,12 @@ std::optional<GaugePlan> fullDrain(const FillGas& gas, const BlendProblem& p, do
     const GasMix& s = p.start.mix;
     const GasMix& g = p.required.mix;
     const double f = p.topUp.o2().value();
+    const double topUp =
+        std::max(0.0, (g.n2().value() * target - s.n2().value() * kept) / p.topUp.n2().value());
     Steps steps{kept, 0.0, 0.0, 0.0};
-    steps.helium = std::max(0.0, g.he().value() * target - s.he().value() * kept);
-    const double topUp = (g.n2().value() * target - s.n2().value() * kept) / (1.0 - f);
-    steps.oxygen =
-        std::max(0.0, g.o2().value() * target - s.o2().value() * kept - f * std::max(0.0, topUp));
+    steps.helium = std::max(0.0, g.he().value() * target - s.he().value() * kept -
+                                     p.topUp.he().value() * topUp);
+    steps.oxygen = std::max(0.0, g.o2().value() * target - s.o2().value() * kept - f * topUp);
     GasAmounts cylinder = amountsOf(s, kept);
     cylinder.add(GasMix::helium(), steps.helium);
     cylinder.add(GasMix::oxygen(), steps.oxygen);
@@ -122,18 +123,25 @@ std::optional<GaugePlan> planByGauge(const FillGas& gas, const BlendProblem& p) 
     const double ghe = p.required.mix.he().value();
     const double gn2 = p.required.mix.n2().value();
     const double f = p.topUp.o2().value();
+    const double ht = p.topUp.he().value();
+    const double nt = p.topUp.n2().value();
+    // The top-up gas brings the nitrogen: one without any cannot be planned by it.
+    if (!(nt > kDust))
+        return std::nullopt;
     const double target = amountAt(gas.settled, p.required.mix, p.required.pressure);
     const double wholeStart = amountAt(gas.settled, p.start.mix, p.start.pressure);
     // A drained cylinder still holds its atmosphere, at the temperature it is drained at.
     const double leastKept = amountAt(gas.filling, p.start.mix, Pressure());
     const double leastTopUp = kSmallestTopUp.inBar(); // as an amount, near enough
 
-    // Helium ghe N - she k; top-up (gn2 N - sn2 k) / (1 - f); oxygen go2 N - so2 k
-    // - f * top-up, times (1 - f) so that every slope is a plain difference.
+    // Top-up t = (gn2 N - sn2 k) / nt; helium ghe N - she k - ht t; oxygen go2 N - so2 k
+    // - f t; each times nt so that every slope is a plain difference. A nitrox top-up
+    // (ht 0, nt 1 - f) keeps the helium bound unscaled, as it has always been worked out.
     const std::array bounds{
-        AmountBound{ghe * target, she},
-        AmountBound{gn2 * target - (1.0 - f) * leastTopUp, sn2},
-        AmountBound{((1.0 - f) * go2 - f * gn2) * target, (1.0 - f) * so2 - f * sn2},
+        ht == 0.0 ? AmountBound{ghe * target, she}
+                  : AmountBound{(nt * ghe - ht * gn2) * target, nt * she - ht * sn2},
+        AmountBound{gn2 * target - nt * leastTopUp, sn2},
+        AmountBound{(nt * go2 - f * gn2) * target, nt * so2 - f * sn2},
     };
     double lowest = leastKept;
     double highest = wholeStart;
@@ -155,8 +163,8 @@ std::optional<GaugePlan> planByGauge(const FillGas& gas, const BlendProblem& p) 
     }
 
     const double kept = std::max(highest, lowest);
-    Steps steps{kept, std::max(0.0, ghe * target - she * kept), 0.0,
-                (gn2 * target - sn2 * kept) / (1.0 - f)};
+    Steps steps{kept, 0.0, 0.0, (gn2 * target - sn2 * kept) / nt};
+    steps.helium = std::max(0.0, ghe * target - she * kept - ht * steps.topUp);
     steps.oxygen = std::max(0.0, go2 * target - so2 * kept - f * steps.topUp);
     return readingsOf(gas, p, steps, wholeStart);
 }
