@@ -74,7 +74,7 @@ void requiredMix(benchmark::State& state, quillan::GasModel model) {
     quillan::Mixer problem;
     problem.Load(0, 0, 0, 0, 232, 18, 45, 37);
     problem.TopupMixFO2(21);
-    const quillan::PlanOptions options{quillan::UnitSystem::BarAndMetres, model};
+    const quillan::PlanOptions options{.units = quillan::UnitSystem::BarAndMetres, .gas = model};
     for (auto _ : state)
         benchmark::DoNotOptimize(quillan::planRequiredMix(problem, options));
 }

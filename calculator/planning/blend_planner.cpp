@@ -77,15 +77,23 @@ PlanOutcome blendFor(const Mixer& problem, const PlanOptions& options) {
         return outcomeOf(drainOnly(problem, options.units));
     if (isLowSourceO2(problem.SourcePSI(), problem.SourceO2(), options.units))
         return noPlan(NoPlan::LowSourceO2);
-    if (options.classic() && options.units == UnitSystem::PsiAndFeet)
+    // A nitrox top-up is the classic problem's own; a supply gas with helium is planned on
+    // unrounded pressures.
+    const bool supplied = options.topUpGas && options.topUpGas->he().value() > 0.0;
+    if (options.classic() && options.units == UnitSystem::PsiAndFeet && !supplied)
         return outcomeOf(
             withCheckpoints(classicPlan(problem, options.leastDrain), problem, options.units));
     checkTopUpGas(problem);
+    const auto typed = [&](bool emptyIsAir) {
+        BlendProblem typedProblem = problemOf(problem, options.units, emptyIsAir);
+        if (options.topUpGas)
+            typedProblem.topUp = *options.topUpGas;
+        return typedProblem;
+    };
     if (options.classic())
-        return outcomeOf(withCheckpoints(
-            wholeReadingPlan(problemOf(problem, options.units, false), options.units), problem,
-            options.units));
-    return outcomeOf(gaugeBlend(problemOf(problem, options.units, true), options));
+        return outcomeOf(
+            withCheckpoints(wholeReadingPlan(typed(false), options.units), problem, options.units));
+    return outcomeOf(gaugeBlend(typed(true), options));
 }
 
 // The start topped up with `add` of the top-up gas as partial pressures, on the figures' own

@@ -20,9 +20,12 @@ struct PlanOptions {
     Temperature fill = kRoomTemperature;
     Temperature settle = kRoomTemperature;
     // The cylinder being filled, when known: no plan fills it past its test pressure.
-    std::optional<Cylinder> cylinder;
+    std::optional<Cylinder> cylinder{};
     // In whole PSI, the exact plan with the least drain rather than the classic pass loop's.
     bool leastDrain = false;
+    // A top-up gas from a supply bank, trimix or heliair included, in place of the problem's
+    // nitrox.
+    std::optional<GasMix> topUpGas{};
 
     // Plain partial pressures at room temperature: the classic whole-unit arithmetic.
     bool classic() const {

@@ -15,7 +15,7 @@ struct Prices {
     double oxygen = 0.0;
     double topUp = 0.0;
     double fillFee = 0.0;
-    std::string currency;
+    std::string currency{};
     ChargeBasis basis = ChargeBasis::Nominal; // the shop's convention by default
 };
 

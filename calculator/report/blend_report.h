@@ -69,6 +69,7 @@ struct BlendReport {
     std::string whyNot;
     std::optional<ShownPlan> plan;
     std::optional<FillSheet> sheet; // with a cylinder chosen
+    std::optional<BankFill> banks;  // with banks given
     std::optional<ReportError> error;
     std::string step; // what the command was doing, for the error report
 

@@ -4,6 +4,7 @@
 
 #include "engine/number_rules.h"
 #include "physics/gas_model.h"
+#include "planning/bank_fill.h"
 #include "planning/blend_planner.h"
 #include "planning/fill_cost.h"
 #include "quantities/unit_system.h"
@@ -22,8 +23,20 @@ struct ReportOptions {
     std::optional<Cylinder> cylinder;
     std::optional<Prices> prices;
     bool leastDrain = false; // plan by the least drain rather than the classic pass loop
+    // The supply banks the steps are filled from (with a cylinder), and a top-up gas of
+    // theirs other than the problem's nitrox.
+    std::optional<BankSupply> supply;
+    std::optional<GasMix> topUpGas;
 
-    PlanOptions planOptions() const { return {units, gas, fill, settle, cylinder, leastDrain}; }
+    PlanOptions planOptions() const {
+        return {.units = units,
+                .gas = gas,
+                .fill = fill,
+                .settle = settle,
+                .cylinder = cylinder,
+                .leastDrain = leastDrain,
+                .topUpGas = topUpGas};
+    }
     bool showsCheckpoints() const { return checkpoints || gas == GasModel::Gerg2008; }
 };
 

@@ -1,7 +1,9 @@
+#include "report/bank_lines.h"
 #include "report/blend_report.h"
 #include "report/report_lines.h"
 
 #include "physics/depth.h"
+#include "planning/blend_problem.h"
 #include "rules/limits.h"
 
 namespace quillan::report {
@@ -71,6 +73,21 @@ std::optional<BlendPlan> leastDrainPlan(const Mixer& problem, const ReportOption
     return planRequiredMix(problem, least).plan;
 }
 
+void fillFromSupply(BlendReport& report, const Mixer& problem, const BlendPlan& plan,
+                    const ReportOptions& options) {
+    const CylinderGas gas{gasLawOf(options.gas), options.fill};
+    BlendProblem typed = problemOf(problem, options.units, true);
+    if (options.topUpGas)
+        typed.topUp = *options.topUpGas;
+    report.banks =
+        fillFromBanks(typed, plan, options.cylinder->waterCapacity, gas, *options.supply);
+    addBankLines(report.lines, *report.banks, options);
+    if (!report.banks->possible) {
+        report.outcome = Outcome::NotPossible;
+        report.whyNot = report.banks->whyNot;
+    }
+}
+
 } // namespace
 
 BlendReport requiredMixReport(const Mixer& problem, std::string_view dateTime,
@@ -81,9 +98,10 @@ BlendReport requiredMixReport(const Mixer& problem, std::string_view dateTime,
     std::vector<std::string>& lines = report.lines;
     try {
         lines.push_back(headingLine(dateTime));
-        lines.push_back("Calculate " + problem.GetMixDescription(kSourceTank) + " to " +
-                        problem.GetMixDescription(kTargetTank) + " by adding He, O2 and " +
-                        problem.GetMixDescription(kTopupGas));
+        lines.push_back(
+            "Calculate " + problem.GetMixDescription(kSourceTank) + " to " +
+            problem.GetMixDescription(kTargetTank) + " by adding He, O2 and " +
+            (options.topUpGas ? options.topUpGas->name() : problem.GetMixDescription(kTopupGas)));
         lines.push_back(separatorLine());
 
         const PlanOutcome outcome = planRequiredMix(problem, options.planOptions());
@@ -120,6 +138,8 @@ BlendReport requiredMixReport(const Mixer& problem, std::string_view dateTime,
             }
             report.plan = plan;
             report.outcome = Outcome::Plan;
+            if (options.supply && options.cylinder)
+                fillFromSupply(report, problem, *outcome.plan, options);
         }
         // Made or not, the window then shows the required mix at its MOD.
         report.targetDepth = CalcMOD(problem.TargetO2(), seaWaterScale(options.units));

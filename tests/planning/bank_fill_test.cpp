@@ -26,7 +26,7 @@ Fill plannedInBar(std::array<std::int16_t, 5> v) { // start bar, O2, required ba
     Mixer mixer;
     mixer.Load(v[0], v[1], 0, std::int16_t(100 - v[1]), v[2], v[3], 0, std::int16_t(100 - v[3]));
     mixer.TopupMixFO2(v[4]);
-    const PlanOutcome outcome = planRequiredMix(mixer, {UnitSystem::BarAndMetres});
+    const PlanOutcome outcome = planRequiredMix(mixer, {.units = UnitSystem::BarAndMetres});
     EXPECT_TRUE(outcome.plan);
     return {problemOf(mixer, UnitSystem::BarAndMetres, true), *outcome.plan};
 }

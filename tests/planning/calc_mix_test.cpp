@@ -18,7 +18,8 @@ using test::expectRuntimeError;
 // A cylinder as PSI, O2 %, He %, N %.
 using CylinderFigures = std::array<std::int16_t, 4>;
 
-Mixer makeMixer(const CylinderFigures& source, const CylinderFigures& target, std::int16_t topupO2) {
+Mixer makeMixer(const CylinderFigures& source, const CylinderFigures& target,
+                std::int16_t topupO2) {
     Mixer mixer;
     mixer.Load(source[0], source[1], source[2], source[3], target[0], target[1], target[2],
                target[3]);

@@ -34,7 +34,7 @@ TEST_P(GasUsedAndCost, ByHand) {
     const UsedCase& c = GetParam();
     const std::optional<Cylinder> cylinder = cylinderNamed(c.cylinder, c.units);
     ASSERT_TRUE(cylinder);
-    const PlanOutcome outcome = planRequiredMix(problemOf(c.problem), {c.units});
+    const PlanOutcome outcome = planRequiredMix(problemOf(c.problem), {.units = c.units});
     ASSERT_TRUE(outcome.plan);
     const GasUsed used = gasUsed(*outcome.plan, *cylinder, c.units);
     const auto figure = [&](Volume v) {

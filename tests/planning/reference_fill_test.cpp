@@ -46,8 +46,10 @@ TEST(ReferenceFill, HoldsTheMixAndSettlesAtTheRequiredPressure) {
     std::mt19937 random(20261207);
     for (const UnitSystem units : {UnitSystem::PsiAndFeet, UnitSystem::BarAndMetres}) {
         for (const double fillCelsius : {0.0, 20.0, 40.0, 45.0}) {
-            PlanOptions options{units, GasModel::Gerg2008, Temperature::celsius(fillCelsius),
-                                kRoomTemperature};
+            PlanOptions options;
+            options.units = units;
+            options.gas = GasModel::Gerg2008;
+            options.fill = Temperature::celsius(fillCelsius);
             const FillGas gerg{{gasLawOf(GasModel::Gerg2008), options.settle},
                                {gasLawOf(GasModel::Gerg2008), options.fill}};
             int plans = 0;
@@ -62,8 +64,12 @@ TEST(ReferenceFill, HoldsTheMixAndSettlesAtTheRequiredPressure) {
                     fillByGauge(gerg, problem, readingsOf(*outcome.plan, problem));
                 const double tolerance = outcome.plan->fullDrainMix ? 0.005 : 0.001;
                 const GasMix got = filled.mix();
-                SCOPED_TRACE(testing::Message() << unitSystemName(units) << " " << fillCelsius
-                                                << " C, problem " << i << ": " << mixer.SourcePSI() << "/" << mixer.SourceO2() << "/" << mixer.SourceHe() << " to " << mixer.TargetPSI() << "/" << mixer.TargetO2() << "/" << mixer.TargetHe() << " top " << mixer.TopupMixFO2());
+                SCOPED_TRACE(testing::Message()
+                             << unitSystemName(units) << " " << fillCelsius << " C, problem " << i
+                             << ": " << mixer.SourcePSI() << "/" << mixer.SourceO2() << "/"
+                             << mixer.SourceHe() << " to " << mixer.TargetPSI() << "/"
+                             << mixer.TargetO2() << "/" << mixer.TargetHe() << " top "
+                             << mixer.TopupMixFO2());
                 EXPECT_NEAR(got.o2().value(), problem.required.mix.o2().value(), tolerance);
                 EXPECT_NEAR(got.he().value(), problem.required.mix.he().value(), tolerance);
                 EXPECT_NEAR(gerg.settled.gaugeOf(filled)->inBar(),
@@ -80,8 +86,10 @@ TEST(ReferenceFill, FilledHotReadsHighThenSettles) {
     Mixer mixer;
     mixer.Load(0, 0, 0, 0, 200, 18, 45, 37);
     mixer.TopupMixFO2(21);
-    const PlanOptions options{UnitSystem::BarAndMetres, GasModel::Gerg2008,
-                              Temperature::celsius(35.0), Temperature::celsius(20.0)};
+    PlanOptions options;
+    options.units = UnitSystem::BarAndMetres;
+    options.gas = GasModel::Gerg2008;
+    options.fill = Temperature::celsius(35.0);
     const PlanOutcome outcome = planRequiredMix(mixer, options);
     ASSERT_TRUE(outcome.plan && outcome.plan->gauges && outcome.plan->settledPressure);
     EXPECT_GT(outcome.plan->gauges->afterTopUp.inBar(), 205.0);

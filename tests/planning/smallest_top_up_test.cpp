@@ -23,8 +23,7 @@ TEST_P(SmallestTopUp, IsOnePsi) {
     Mixer problem;
     problem.Load(0, 0, 0, 0, c.requiredPressure, 99, 0, 1);
     problem.TopupMixFO2(21);
-    EXPECT_EQ(planRequiredMix(problem, {c.units, GasModel::IdealPartialPressures}).plan.has_value(),
-              c.planned);
+    EXPECT_EQ(planRequiredMix(problem, {.units = c.units}).plan.has_value(), c.planned);
 }
 
 INSTANTIATE_TEST_SUITE_P(
