@@ -56,8 +56,8 @@ void DepthDisplayTest::figures_data() {
                                      << "79"
                                      << "100" << QStringList{"0", "0", "0"};
     QTest::newRow("MOD 49.5 rounds down") << "64"
-                                             << "36"
-                                             << "30" << QStringList{"49", "0", "1.22"};
+                                          << "36"
+                                          << "30" << QStringList{"49", "0", "1.22"};
     QTest::newRow("depth with blanks, half to even")
         << "32"
         << "68"

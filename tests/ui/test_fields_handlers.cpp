@@ -237,8 +237,8 @@ class FieldHandlersTest : public QObject {
                                             << "0"
                                             << "500" << QStringList{"218", "500", "3.39"};
         QTest::newRow("O2 64 gives MOD 49.5 down to 49") << "64"
-                                                    << "0"
-                                                    << "10" << QStringList{"49", "0", "0.83"};
+                                                         << "0"
+                                                         << "10" << QStringList{"49", "0", "0.83"};
         QTest::newRow("O2 0 zeroes everything") << "0"
                                                 << "30"
                                                 << "100" << QStringList{"0", "0", "0"};
