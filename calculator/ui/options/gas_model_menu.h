@@ -2,9 +2,11 @@
 // two exclusive items and remembered between runs (see CalculatorSettings).
 #pragma once
 
+#include <functional>
+
 class QMenu;
 
 // Adds the "&Gas model" submenu (mnuGasModel) with the items "&Ideal gas" (mnuIdealGas) and
 // "&Real gas" (mnuRealGas) to `parent`. The checked item starts as stored; choosing one stores
-// it, so the next command and the next run plan with it.
-void AddGasModelMenu(QMenu* parent);
+// it, so the next command and the next run plan with it; `chosen` is then called.
+void AddGasModelMenu(QMenu* parent, const std::function<void()>& chosen);
