@@ -12,6 +12,7 @@
 
 #include "controls/clickable_label.h"
 #include "instructions/instructions_output.h"
+#include "instructions/print_layout.h"
 #include "test_fields_support.h"
 #include "test_support.h"
 #include "tested_main_window.h"
@@ -58,6 +59,28 @@ class OutputPrintTest : public QObject {
     Q_OBJECT
 
   private slots:
+    void linesOnTheWidthOfThePage_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("printed");
+        const QString separator(109, QLatin1Char('-'));
+        const QString tooLong(60, QLatin1Char('x'));
+        QTest::newRow("separator wider than the page: cut to fit")
+            << separator << separator.left(50);
+        QTest::newRow("separator that fits: whole") << separator.left(20) << separator.left(20);
+        QTest::newRow("text is never cut") << tooLong << tooLong;
+        QTest::newRow("empty line") << QString() << QString();
+    }
+    void linesOnTheWidthOfThePage() {
+        QFETCH(QString, line);
+        QFETCH(QString, printed);
+        QFont courier(QStringLiteral("Courier"));
+        courier.setStyleHint(QFont::TypeWriter);
+        const QFontMetricsF metrics(courier);
+        // Room for 50 hyphens and a little more, not for 51.
+        const double width = metrics.horizontalAdvance(QString(50, QLatin1Char('-'))) + 0.5;
+        QCOMPARE(instructions::printedLine(line, metrics, width), printed);
+    }
+
     void printsCourierOneInchFromTheEdges() {
         if (!QFile::exists(QStringLiteral(PDFTOTEXT)))
             QFAIL("pdftotext (poppler-utils) is needed to read the printed page");

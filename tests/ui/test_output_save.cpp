@@ -145,6 +145,55 @@ class OutputSaveTest : public QObject {
     Q_OBJECT
 
   private slots:
+    void suggestsTheMixAndTheDate_data() {
+        QTest::addColumn<bool>("blend");
+        QTest::addColumn<QString>("suggested");
+        const QString today = QDate::currentDate().toString(Qt::ISODate);
+        QTest::newRow("help text") << false << QStringLiteral("Instructions ") + today + ".txt";
+        QTest::newRow("a plan") << true << QStringLiteral("Nitrox 32 ") + today + ".txt";
+    }
+    void suggestsTheMixAndTheDate() {
+        QFETCH(bool, blend);
+        QFETCH(QString, suggested);
+        auto w = fieldtest::openMainWindow();
+        if (blend) {
+            QVERIFY(fieldtest::enterText(w.get(), w->txtTargetPSI, QStringLiteral("3000")));
+            QVERIFY(fieldtest::enterText(w.get(), w->txtTargetO2, QStringLiteral("32")));
+            click(w->cmdCalc);
+        }
+        ModalCloser closer;
+        QString offered;
+        closer.onFileDialog = [&](QFileDialog* dialog) {
+            offered = QFileInfo(dialog->selectedFiles().value(0)).fileName();
+            dialog->reject();
+        };
+        click(w->cmdlblSave);
+        QCOMPARE(offered, suggested);
+    }
+
+    void aNewNameWithoutExtensionBecomesText_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("no extension") << "report"
+                                      << "report.txt";
+        QTest::newRow("an extension of its own") << "report.csv"
+                                                 << "report.csv";
+        QTest::newRow("text already") << "report.txt"
+                                      << "report.txt";
+    }
+    void aNewNameWithoutExtensionBecomesText() {
+        QFETCH(QString, typed);
+        QFETCH(QString, saved);
+        auto w = fieldtest::openMainWindow();
+        QTemporaryDir folder;
+        FakeOpener opener;
+        ModalCloser closer;
+        chooseFile(closer, folder.filePath(typed));
+        click(w->cmdlblSave);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{saved});
+        QTRY_COMPARE(opener.opened(), QStringList{folder.filePath(saved)});
+    }
+
     void savesTheHelpTextAndOpensIt() {
         auto w = fieldtest::openMainWindow();
         QTemporaryDir folder;
