@@ -2,7 +2,9 @@
 // change with the figures, the figures themselves do not, and the marks stay readable
 // under the default and a dark palette.
 #include "marks/contrast.h"
+#include "marks/danger_badge.h"
 #include "marks/danger_marks.h"
+#include "painted_contrast.h"
 #include "test_support.h"
 #include "tested_main_window.h"
 
@@ -33,13 +35,18 @@ class DangerMarksTest : public QObject {
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
         defaultPalette = QApplication::palette();
     }
-    void cleanup() { QApplication::setPalette(defaultPalette); }
+    void cleanup() {
+        QApplication::setPalette(defaultPalette);
+        qApp->setStyleSheet(QString());
+    }
 
     void po2AtDepth_data();
     void po2AtDepth();
     void hypoxicMix_data();
     void hypoxicMix();
     void markClearsWhenTheDangerIsGone();
+    void badgeBesideTheColour_data();
+    void badgeBesideTheColour();
 
   private:
     QPalette defaultPalette;
@@ -141,6 +148,59 @@ void DangerMarksTest::markClearsWhenTheDangerIsGone() {
     QCOMPARE(window.txtTargetPO2->palette().color(QPalette::Text),
              window.palette().color(QPalette::Text));
     QCOMPARE(window.txtTargetPO2->palette().color(QPalette::Base), QColor(227, 227, 227));
+}
+
+void DangerMarksTest::badgeBesideTheColour_data() {
+    QTest::addColumn<int>("look"); // 0 default, 1 dark palette, 2 a user style sheet
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("figure");
+    QTest::addColumn<QString>("tooltip");
+    const char* looks[] = {"default", "dark", "style sheet"};
+    for (int look = 0; look < 3; ++look) {
+        QTest::addRow("%s: caution PO2", looks[look]) << look << "txtTargetPO2"
+                                                      << "1.45"
+                                                      << "PO2 above 1.4";
+        QTest::addRow("%s: warning PO2", looks[look]) << look << "txtTargetPO2"
+                                                      << "1.61"
+                                                      << "PO2 above 1.6";
+        QTest::addRow("%s: hypoxic mix", looks[look]) << look << "txtSourceO2"
+                                                      << "15"
+                                                      << "O2 below 16 %";
+    }
+}
+
+// Every mark has a badge that reads (4.5:1) on the field whatever colours the user chose,
+// and the figure beside it still reads too.
+void DangerMarksTest::badgeBesideTheColour() {
+    QFETCH(int, look);
+    QFETCH(QString, field);
+    QFETCH(QString, figure);
+    QFETCH(QString, tooltip);
+    if (look == 1)
+        QApplication::setPalette(testsupport::darkFusionPalette());
+    if (look == 2)
+        qApp->setStyleSheet(QStringLiteral("QLineEdit { color: blue; }"));
+    TestedMainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* edit = window.findChild<QLineEdit*>(field);
+    QVERIFY(dangerBadge(edit) == nullptr || !dangerBadge(edit)->isVisible());
+    edit->setText(figure);
+    QCOMPARE(edit->text(), figure);
+
+    QLabel* badge = dangerBadge(edit);
+    QVERIFY(badge != nullptr && badge->isVisible());
+    QVERIFY(badge->toolTip().startsWith(tooltip));
+    QVERIFY(edit->rect().contains(badge->geometry()));
+    const testsupport::PaintedText mark = testsupport::paintedText(badge, badge->rect());
+    QVERIFY2(mark.ratio >= contrast::kMinimumRatio, qPrintable(QString::number(mark.ratio)));
+    QRect beside = testsupport::textRegion(edit);
+    beside.setRight(badge->geometry().left() - 1);
+    const testsupport::PaintedText text = testsupport::paintedText(edit, beside);
+    QVERIFY2(text.ratio >= contrast::kMinimumRatio, qPrintable(QString::number(text.ratio)));
+
+    edit->setText(QStringLiteral("0"));
+    QVERIFY(!badge->isVisible());
 }
 
 QTEST_MAIN(DangerMarksTest)
