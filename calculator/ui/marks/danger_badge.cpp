@@ -56,7 +56,7 @@ void showDangerBadge(QLineEdit* field, Danger danger, const QColor& colour,
         field->setTextMargins(0, 0, 0, 0);
         return;
     }
-    const int size = std::max(8, field->height() - 4 * kInset);
+    const int size = std::max(8, field->height() - 8);
     if (badge == nullptr) {
         badge = new QLabel(field);
         badge->setObjectName(field->objectName() + QStringLiteral("Mark"));
