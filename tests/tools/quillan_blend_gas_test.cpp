@@ -132,7 +132,7 @@ TEST(GasModel, UnknownOrRepeatedModelIsBadInput) {
         {{"--have", "0/0", "--want", "3000/32", "--gas", "Real"},
          "--gas Real: the gas model is ideal or real"},
         {{"--have", "0/0", "--want", "3000/32", "--gas", "real", "--gas", "ideal"},
-         "--gas: At Most 1 required but received 2"},
+         "--gas is given more than once"},
         {{"--version", "--gas", "real"}, "--version takes no other argument"},
         {{"--version", "--units", "metric", "--gas", "real"}, "--version takes no other argument"},
     };

@@ -62,7 +62,7 @@ std::optional<std::int16_t> wholeNumber(std::string_view text, std::int16_t lowe
                                         std::int16_t upper, const NumberLocale& numbers) {
     double value = 0.0;
     try {
-        value = parseNumber(text, numbers);
+        value = parseTypedNumber(text, numbers);
     } catch (const RuntimeError&) {
         return std::nullopt;
     }
@@ -125,9 +125,31 @@ CylinderArgument cylinder(const std::string& option, const std::string& value,
     return result;
 }
 
-// Single-valued options: a second use is bad input, not a silent override.
+// Single-valued options: a second use is bad input, not a silent override. CLI11 keeps
+// every use, so that the check after parsing can say so in the command's own words.
 CLI::Option* single(CLI::App& app, const std::string& name, std::string& value) {
-    return app.add_option(name, value)->multi_option_policy(CLI::MultiOptionPolicy::Throw);
+    return app.add_option(name, value)->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+}
+
+void refuseRepeats(const CLI::App& app) {
+    for (const CLI::Option* option : app.get_options())
+        if (option->count() > 1)
+            throw BadInput(option->get_name() + " is given more than once");
+}
+
+// CLI11's own words ("--want: 1 required TEXT missing", "json was given a disallowed flag
+// override") in the command's: the option a mismatch names is CLI11's first word.
+BadInput parseFailure(const CLI::App& app, const CLI::ParseError& e) {
+    const std::string text = e.what();
+    if (dynamic_cast<const CLI::ArgumentMismatch*>(&e) != nullptr) {
+        std::string name = text.substr(0, text.find_first_of(": "));
+        if (name.rfind("--", 0) != 0)
+            name = "--" + name;
+        if (const CLI::Option* option = app.get_option_no_throw(name))
+            return BadInput(
+                name + (option->get_expected_min() == 0 ? " takes no value" : " needs a value"));
+    }
+    return BadInput("cannot read the arguments: " + text);
 }
 
 GasModel gasModel(const std::string& value) {
@@ -159,8 +181,10 @@ BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocal
     auto* unitsOption = single(app, "--units", units);
     auto* gasOption = single(app, "--gas", gas);
     auto* haveOption = app.get_option("--have");
-    auto* jsonOption = app.add_flag("--json")->multi_option_policy(CLI::MultiOptionPolicy::Throw);
-    app.add_flag("--version", version)->multi_option_policy(CLI::MultiOptionPolicy::Throw);
+    auto* jsonOption =
+        app.add_flag("--json")->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.add_flag("--version", version)->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.allow_extras();
     for (CLI::Option* flag : {jsonOption, app.get_option("--version")})
         flag->disable_flag_override();
 
@@ -170,8 +194,11 @@ BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocal
     } catch (const CLI::CallForHelp&) {
         return request;
     } catch (const CLI::ParseError& e) {
-        throw BadInput(e.what());
+        throw parseFailure(app, e);
     }
+    if (!app.remaining().empty())
+        throw BadInput("unknown argument " + app.remaining().front());
+    refuseRepeats(app);
     if (version) {
         for (const CLI::Option* other : {haveOption, wantOption, fillOption, topOption, depthOption,
                                          unitsOption, gasOption, jsonOption})
