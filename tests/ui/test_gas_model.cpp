@@ -118,6 +118,30 @@ class GasModelTest : public QObject {
         QVERIFY(item(*form, "mnuIdealGas")->isChecked());
     }
 
+    // The manual names what the options menu stores, where and under which keys and values.
+    void manualNamesTheSettings_data() {
+        QTest::addColumn<QString>("named");
+        const QString file =
+            QSettings(QStringLiteral("Quillan"), QStringLiteral("Quillan1")).fileName();
+        const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+        QTest::newRow("the file") << QStringLiteral("~/.config") + file.mid(config.size());
+        for (const char* text : {"display/units", "imperial", "metric", "blend/gasModel", "ideal",
+                                 "real", "PSI and feet", "bar and metres"})
+            QTest::newRow(text) << QString::fromLatin1(text);
+    }
+    void manualNamesTheSettings() {
+        QFETCH(QString, named);
+        QFile manual(QStringLiteral(QUILLAN1_MANUAL));
+        QVERIFY(manual.open(QIODevice::ReadOnly));
+        // Roff's hyphen escapes and font changes aside, the text as the reader sees it.
+        const QString text =
+            QString::fromUtf8(manual.readAll())
+                .remove(QStringLiteral("\\"))
+                .replace(QRegularExpression(QStringLiteral("\n\\.[A-Z]+ ?")), QStringLiteral(" "))
+                .remove(QLatin1Char('"'));
+        QVERIFY2(text.contains(named), qPrintable(named));
+    }
+
     void anUnknownStoredValueMeansIdealGas() {
         QSettings(QStringLiteral("Quillan"), QStringLiteral("Quillan1"))
             .setValue(QStringLiteral("blend/gasModel"), QStringLiteral("van der Waals"));
