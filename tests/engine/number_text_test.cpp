@@ -165,35 +165,15 @@ TEST(ParseInt16, OutOfRangeIsOverflowAndTextIsTypeMismatch) {
     expectClassicError([] { parseInt16("", kClassic); }, kErrTypeMismatch);
 }
 
-struct TypedCase {
-    std::string text;
-    NumberLocale locale;
-    std::optional<double> expected; // nothing: refused with 13
-};
-
-class ParseTypedNumber : public ::testing::TestWithParam<TypedCase> {};
-
-// What parseNumber reads, less the exponent.
-TEST_P(ParseTypedNumber, ReadsFiguresWithoutExponent) {
-    const TypedCase& typed = GetParam();
-    if (typed.expected) {
-        EXPECT_EQ(parseTypedNumber(typed.text, typed.locale), *typed.expected) << typed.text;
-        EXPECT_EQ(parseTypedInt16(typed.text, typed.locale), toInt16(*typed.expected));
-    } else {
-        expectClassicError([&] { parseTypedNumber(typed.text, typed.locale); }, kErrTypeMismatch);
-        expectClassicError([&] { parseTypedInt16(typed.text, typed.locale); }, kErrTypeMismatch);
+// What a person types: parseNumber's reading less the exponent, refused with 13.
+TEST(ParseTypedNumber, ReadsFiguresWithoutExponent) {
+    EXPECT_EQ(parseTypedNumber(" 32.5 ", kClassic), 32.5);
+    EXPECT_EQ(parseTypedInt16("-0,5", kGerman), 0);
+    for (const char* text : {"1e3", "1E3", "2e+2", "-12,345e-3", "e"}) {
+        expectClassicError([&] { parseTypedNumber(text, kEnglish); }, kErrTypeMismatch);
+        expectClassicError([&] { parseTypedInt16(text, kEnglish); }, kErrTypeMismatch);
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Texts, ParseTypedNumber,
-                         ::testing::Values(TypedCase{"1e3", kClassic, std::nullopt},
-                                           TypedCase{"1E3", kClassic, std::nullopt},
-                                           TypedCase{"2e+2", kClassic, std::nullopt},
-                                           TypedCase{"-12,345e-3", kEnglish, std::nullopt},
-                                           TypedCase{"e", kClassic, std::nullopt},
-                                           TypedCase{" 32.5 ", kClassic, 32.5},
-                                           TypedCase{"3,000", kEnglish, 3000},
-                                           TypedCase{"-0,25", kGerman, -0.25}));
 
 TEST(FormatNumber, IntegersArePlainDecimal) {
     EXPECT_EQ(formatNumber(std::int64_t{0}), "0");

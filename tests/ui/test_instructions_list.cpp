@@ -24,8 +24,22 @@ class InstructionsListTest : public QObject {
     void cleanup() { window.reset(); }
 
     void ctrlASelectsAllAndCtrlCCopiesThem();
-    void windowWideKeys_data();
-    void windowWideKeys();
+    // Ctrl+A then Ctrl+C wherever the focus is: the list's, unless a field takes them.
+    void windowWideKeys_data() {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("selectedLines");
+        QTest::addColumn<QString>("copied");
+        QTest::newRow("button") << "cmdCalc" << 40 << instructions::HelpText().join('\n');
+        QTest::newRow("field") << "txtTopO2" << 0 << "21";
+    }
+    void windowWideKeys() {
+        QFETCH(QString, focus);
+        window->findChild<QWidget*>(focus)->setFocus();
+        fieldtest::pressKey(window.get(), Qt::Key_A, Qt::ControlModifier);
+        fieldtest::pressKey(window.get(), Qt::Key_C, Qt::ControlModifier);
+        QTEST(int(window->lstBlendingInstructions->selectedItems().size()), "selectedLines");
+        QTEST(QGuiApplication::clipboard()->text(), "copied");
+    }
     void copyKeepsListOrder();
     void contextMenu();
     void focusFrame();
@@ -42,30 +56,6 @@ void InstructionsListTest::ctrlASelectsAllAndCtrlCCopiesThem() {
     fieldtest::pressKey(window.get(), Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(),
              instructions::HelpText().join(QLatin1Char('\n')));
-}
-
-void InstructionsListTest::windowWideKeys_data() {
-    QTest::addColumn<QString>("focus");
-    QTest::addColumn<int>("selectedLines");
-    QTest::addColumn<QString>("copied");
-    QTest::newRow("a button: the list's keys")
-        << "cmdCalc" << 40 << instructions::HelpText().join(QLatin1Char('\n'));
-    QTest::newRow("a field: the field's own text") << "txtTopO2" << 0 << "21";
-    QTest::newRow("a read-only field: its own text too") << "txtTopN" << 0 << "79";
-}
-
-// Ctrl+A then Ctrl+C wherever the focus is, the list's unless a field takes them.
-void InstructionsListTest::windowWideKeys() {
-    QFETCH(QString, focus);
-    QFETCH(int, selectedLines);
-    QFETCH(QString, copied);
-    auto* target = window->findChild<QWidget*>(focus);
-    target->setFocus();
-    QVERIFY(target->hasFocus());
-    fieldtest::pressKey(window.get(), Qt::Key_A, Qt::ControlModifier);
-    fieldtest::pressKey(window.get(), Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(window->lstBlendingInstructions->selectedItems().size(), selectedLines);
-    QCOMPARE(QGuiApplication::clipboard()->text(), copied);
 }
 
 void InstructionsListTest::copyKeepsListOrder() {

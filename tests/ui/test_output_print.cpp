@@ -59,26 +59,15 @@ class OutputPrintTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void linesOnTheWidthOfThePage_data() {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("printed");
-        const QString separator(109, QLatin1Char('-'));
-        const QString tooLong(60, QLatin1Char('x'));
-        QTest::newRow("separator wider than the page: cut to fit")
-            << separator << separator.left(50);
-        QTest::newRow("separator that fits: whole") << separator.left(20) << separator.left(20);
-        QTest::newRow("text is never cut") << tooLong << tooLong;
-        QTest::newRow("empty line") << QString() << QString();
-    }
+    // Room for 50 hyphens and a little more: a separator is cut to them, text never is.
     void linesOnTheWidthOfThePage() {
-        QFETCH(QString, line);
-        QFETCH(QString, printed);
-        QFont courier(QStringLiteral("Courier"));
-        courier.setStyleHint(QFont::TypeWriter);
-        const QFontMetricsF metrics(courier);
-        // Room for 50 hyphens and a little more, not for 51.
-        const double width = metrics.horizontalAdvance(QString(50, QLatin1Char('-'))) + 0.5;
-        QCOMPARE(instructions::printedLine(line, metrics, width), printed);
+        const QString separator(109, QLatin1Char('-'));
+        const QFontMetricsF metrics(QFont(QStringLiteral("Courier")));
+        const double width = metrics.horizontalAdvance(separator.left(50)) + 0.5;
+        for (const auto& [line, printed] : {std::pair{separator, separator.left(50)},
+                                            {separator.left(20), separator.left(20)},
+                                            {QString(60, 'x'), QString(60, 'x')}})
+            QCOMPARE(instructions::printedLine(line, metrics, width), printed);
     }
 
     void printsCourierOneInchFromTheEdges() {

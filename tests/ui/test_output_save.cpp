@@ -145,53 +145,32 @@ class OutputSaveTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void suggestsTheMixAndTheDate_data() {
-        QTest::addColumn<bool>("blend");
-        QTest::addColumn<QString>("suggested");
-        const QString today = QDate::currentDate().toString(Qt::ISODate);
-        QTest::newRow("help text") << false << QStringLiteral("Instructions ") + today + ".txt";
-        QTest::newRow("a plan") << true << QStringLiteral("Nitrox 32 ") + today + ".txt";
+    // The dialog offers the plan's mix (or "Instructions") and today's date; a new name
+    // without an extension becomes a text file.
+    void fileNames_data() {
+        QTest::addColumn<QStringList>("names"); // typed, saved, offered before the date
+        QTest::newRow("help text") << QStringList{"report", "report.txt", "Instructions "};
+        QTest::newRow("plan") << QStringList{"report.csv", "report.csv", "Nitrox 32 "};
     }
-    void suggestsTheMixAndTheDate() {
-        QFETCH(bool, blend);
-        QFETCH(QString, suggested);
+    void fileNames() {
+        QFETCH(QStringList, names);
         auto w = fieldtest::openMainWindow();
-        if (blend) {
-            QVERIFY(fieldtest::enterText(w.get(), w->txtTargetPSI, QStringLiteral("3000")));
-            QVERIFY(fieldtest::enterText(w.get(), w->txtTargetO2, QStringLiteral("32")));
+        w->txtTargetPSI->setText(QStringLiteral("3000"));
+        w->txtTargetO2->setText(QStringLiteral("32"));
+        if (QTest::currentDataTag() == QByteArray("plan"))
             click(w->cmdCalc);
-        }
+        QTemporaryDir folder;
+        FakeOpener opener;
         ModalCloser closer;
         QString offered;
         closer.onFileDialog = [&](QFileDialog* dialog) {
             offered = QFileInfo(dialog->selectedFiles().value(0)).fileName();
-            dialog->reject();
+            dialog->selectFile(folder.filePath(names[0]));
+            QMetaObject::invokeMethod(dialog, "accept");
         };
         click(w->cmdlblSave);
-        QCOMPARE(offered, suggested);
-    }
-
-    void aNewNameWithoutExtensionBecomesText_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("saved");
-        QTest::newRow("no extension") << "report"
-                                      << "report.txt";
-        QTest::newRow("an extension of its own") << "report.csv"
-                                                 << "report.csv";
-        QTest::newRow("text already") << "report.txt"
-                                      << "report.txt";
-    }
-    void aNewNameWithoutExtensionBecomesText() {
-        QFETCH(QString, typed);
-        QFETCH(QString, saved);
-        auto w = fieldtest::openMainWindow();
-        QTemporaryDir folder;
-        FakeOpener opener;
-        ModalCloser closer;
-        chooseFile(closer, folder.filePath(typed));
-        click(w->cmdlblSave);
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{saved});
-        QTRY_COMPARE(opener.opened(), QStringList{folder.filePath(saved)});
+        QCOMPARE(offered, names[2] + QDate::currentDate().toString(Qt::ISODate) + ".txt");
+        QTRY_COMPARE(opener.opened(), QStringList{folder.filePath(names[1])});
     }
 
     void savesTheHelpTextAndOpensIt() {
