@@ -127,9 +127,9 @@ double toDouble(bool negative, const std::string& digits, std::int64_t decimalEx
     return negative ? -value : value;
 }
 
-} // namespace
+enum class Exponent { Allowed, Refused };
 
-double parseNumber(std::string_view text, const NumberLocale& locale) {
+double readNumber(std::string_view text, const NumberLocale& locale, Exponent exponentRule) {
     Scanner scanner(trimBlanks(text));
     bool negative = false;
     if (scanner.take("-")) {
@@ -149,7 +149,7 @@ double parseNumber(std::string_view text, const NumberLocale& locale) {
     }
 
     std::int64_t exponent = 0;
-    if (scanner.takeAny('e', 'E')) {
+    if (exponentRule == Exponent::Allowed && scanner.takeAny('e', 'E')) {
         bool negativeExponent = false;
         if (scanner.take("-")) {
             negativeExponent = true;
@@ -180,8 +180,22 @@ double parseNumber(std::string_view text, const NumberLocale& locale) {
                     decimalExponent);
 }
 
+} // namespace
+
+double parseNumber(std::string_view text, const NumberLocale& locale) {
+    return readNumber(text, locale, Exponent::Allowed);
+}
+
 std::int16_t parseInt16(std::string_view text, const NumberLocale& locale) {
     return toInt16(parseNumber(text, locale));
+}
+
+double parseTypedNumber(std::string_view text, const NumberLocale& locale) {
+    return readNumber(text, locale, Exponent::Refused);
+}
+
+std::int16_t parseTypedInt16(std::string_view text, const NumberLocale& locale) {
+    return toInt16(parseTypedNumber(text, locale));
 }
 
 } // namespace quillan

@@ -122,6 +122,11 @@ double parseNumber(std::string_view text, const NumberLocale& locale);
 // parseNumber followed by toInt16 (13 for text that is not a number, 6 when out of range).
 std::int16_t parseInt16(std::string_view text, const NumberLocale& locale);
 
+// A figure as a person types it into a field or an argument: parseNumber without the
+// exponent, which no one writes for a pressure or a percentage ("1e3" throws 13).
+double parseTypedNumber(std::string_view text, const NumberLocale& locale);
+std::int16_t parseTypedInt16(std::string_view text, const NumberLocale& locale);
+
 // Plain decimal: a leading minus sign when negative, no padding or group separators.
 std::string formatNumber(std::int64_t value);
 

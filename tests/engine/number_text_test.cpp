@@ -165,6 +165,16 @@ TEST(ParseInt16, OutOfRangeIsOverflowAndTextIsTypeMismatch) {
     expectClassicError([] { parseInt16("", kClassic); }, kErrTypeMismatch);
 }
 
+// What a person types: parseNumber's reading less the exponent, refused with 13.
+TEST(ParseTypedNumber, ReadsFiguresWithoutExponent) {
+    EXPECT_EQ(parseTypedNumber(" 32.5 ", kClassic), 32.5);
+    EXPECT_EQ(parseTypedInt16("-0,5", kGerman), 0);
+    for (const char* text : {"1e3", "1E3", "2e+2", "-12,345e-3", "e"}) {
+        expectClassicError([&] { parseTypedNumber(text, kEnglish); }, kErrTypeMismatch);
+        expectClassicError([&] { parseTypedInt16(text, kEnglish); }, kErrTypeMismatch);
+    }
+}
+
 TEST(FormatNumber, IntegersArePlainDecimal) {
     EXPECT_EQ(formatNumber(std::int64_t{0}), "0");
     EXPECT_EQ(formatNumber(std::int16_t{-5}), "-5");

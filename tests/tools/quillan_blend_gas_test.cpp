@@ -132,7 +132,7 @@ TEST(GasModel, UnknownOrRepeatedModelIsBadInput) {
         {{"--have", "0/0", "--want", "3000/32", "--gas", "Real"},
          "--gas Real: the gas model is ideal, virial or real"},
         {{"--have", "0/0", "--want", "3000/32", "--gas", "virial", "--gas", "ideal"},
-         "--gas: At Most 1 required but received 2"},
+         "--gas is given more than once"},
         {{"--version", "--gas", "virial"}, "--version takes no other argument"},
         {{"--version", "--units", "metric", "--gas", "virial"},
          "--version takes no other argument"},

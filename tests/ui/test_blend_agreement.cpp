@@ -24,7 +24,7 @@ struct Bounds {
 };
 
 // A text the window accepts for `value` and rounds back to it: plain, with blanks, a leading
-// zero, a fraction that rounds to it, an exact half that goes to it, or an exponent.
+// zero, a fraction that rounds to it, or an exact half that goes to it.
 QString textFor(int value, Bounds bounds, std::mt19937& random) {
     const QString point = QString::fromStdString(fields::UserNumberLocale().decimalSeparator);
     QStringList texts{QString::number(value), QStringLiteral(" %1 ").arg(value),
@@ -35,8 +35,6 @@ QString textFor(int value, Bounds bounds, std::mt19937& random) {
         texts << QString::number(value - 1) + point + QStringLiteral("6");
     if (value % 2 == 0 && value + 0.5 <= bounds.upper)
         texts << QString::number(value) + point + QStringLiteral("5");
-    if (value > 0 && value % 10 == 0)
-        texts << QStringLiteral("%1e1").arg(value / 10);
     return texts[std::uniform_int_distribution<int>(0, int(texts.size()) - 1)(random)];
 }
 

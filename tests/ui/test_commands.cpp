@@ -127,10 +127,13 @@ void CommandsTest::requiredMix_data() {
         << -1 << untouched;
     QTest::newRow("source as full as the target")
         << QStringList{"3000", "32", "0", "68", "3000", "32", "0", "68", "21"}
-        << QStringList{"Calculate Nitrox 32 to Nitrox 32 by adding He, O2 and Air", kSeparator,
-                       "Source PSI = 3000", "Target PSI = 3000",
-                       "Target PSI is less than or equal to the Source PSI"}
-        << -1 << untouched;
+        << QStringList{"Calculate Nitrox 32 to Nitrox 32 by adding He, O2 and Air",
+                       kSeparator,
+                       "Source PSI = 3000",
+                       "Target PSI = 3000",
+                       "Target PSI is less than or equal to the Source PSI",
+                       "Mixing"}
+        << 6 << QStringList{"132", "132", "109", "1.60"};
     QTest::newRow("low source O2 above 100 PSI")
         << QStringList{"200", "10", "0", "90", "3000", "32", "0", "68", "21"}
         << QStringList{"Calculate Nitrox 10 to Nitrox 32 by adding He, O2 and Air", kSeparator,
@@ -160,7 +163,7 @@ void CommandsTest::requiredMix_data() {
                        "Starting Trimix 99/1 PSI should be 506", "Add 417 PSI of He",
                        "Add 1 PSI of O2", "Add 700 PSI of Nitrox 42", "Ending PSI should be 1624",
                        ""})
-        << 10 << QStringList{"75", "75", "1", "1.60"};
+        << 10 << QStringList{"74", "74", "1", "1.59"};
     QTest::newRow("invalid top-up O2 reaches the solver")
         << QStringList{"0", "0", "0", "0", "3000", "32", "0", "68", "15"}
         << QStringList{"Calculate [Empty cylinder] to Nitrox 32 by adding He, O2 and Nitrox 15",
@@ -231,9 +234,9 @@ void CommandsTest::topUp_data() {
         << QStringList{"1000", "18", "45", "37", "3000", "0", "0", "0", "32"}
         << QStringList{"Top Trimix 18/45 with Nitrox 32 to 3000 PSI", kSeparator} +
                mixing({"Starting Trimix 18/45 PSI should be 1000", "Add 2000 PSI of Nitrox 32", "",
-                       "Final Mix: Trimix 27/15", kSeparator, "MOD 163 fsw", "PO2 1.60",
-                       "END 111 fsw"})
-        << -1 << QStringList{"27", "15", "58"} << QStringList{"163", "163", "111", "1.60"};
+                       "Final Mix: Trimix 27/15", kSeparator, "MOD 162 fsw", "PO2 1.60",
+                       "END 110 fsw"})
+        << -1 << QStringList{"27", "15", "58"} << QStringList{"162", "162", "110", "1.60"};
     QTest::newRow("any O2 passes at 100 PSI")
         << QStringList{"100", "5", "0", "95", "3000", "0", "0", "0", "21"}
         << QStringList{"Top Nitrox 5 with Air to 3000 PSI", kSeparator} +
@@ -253,7 +256,7 @@ void CommandsTest::topUp_data() {
                        "Target PSI is less than or equal to the Source PSI",
                        "",
                        "End Calculation"}
-        << -1 << QStringList{"32", "0", "68"} << untouchedDepth;
+        << 7 << QStringList{"32", "0", "68"} << QStringList{"132", "132", "109", "1.60"};
     QTest::newRow("low source O2 above 100 PSI")
         << QStringList{"200", "10", "0", "90", "3000", "32", "0", "68", "21"}
         << QStringList{"Top Nitrox 10 with Air to 3000 PSI", kSeparator,

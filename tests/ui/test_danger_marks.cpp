@@ -2,7 +2,9 @@
 // change with the figures, the figures themselves do not, and the marks stay readable
 // under the default and a dark palette.
 #include "marks/contrast.h"
+#include "marks/danger_badge.h"
 #include "marks/danger_marks.h"
+#include "painted_contrast.h"
 #include "test_support.h"
 #include "tested_main_window.h"
 
@@ -33,6 +35,7 @@ class DangerMarksTest : public QObject {
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
         defaultPalette = QApplication::palette();
     }
+    void init() { qApp->setStyleSheet(QString()); }
     void cleanup() { QApplication::setPalette(defaultPalette); }
 
     void po2AtDepth_data();
@@ -40,6 +43,8 @@ class DangerMarksTest : public QObject {
     void hypoxicMix_data();
     void hypoxicMix();
     void markClearsWhenTheDangerIsGone();
+    void badgeBesideTheColour_data();
+    void badgeBesideTheColour();
 
   private:
     QPalette defaultPalette;
@@ -141,6 +146,40 @@ void DangerMarksTest::markClearsWhenTheDangerIsGone() {
     QCOMPARE(window.txtTargetPO2->palette().color(QPalette::Text),
              window.palette().color(QPalette::Text));
     QCOMPARE(window.txtTargetPO2->palette().color(QPalette::Base), QColor(227, 227, 227));
+}
+
+void DangerMarksTest::badgeBesideTheColour_data() {
+    QTest::addColumn<int>("look"); // 0 default, 1 dark palette, 2 a user style sheet
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("figure");
+    for (int look = 0; look < 3; ++look)
+        for (const auto& [field, figure] :
+             {std::pair{"txtTargetPO2", "1.45"}, {"txtTargetPO2", "1.61"}, {"txtSourceO2", "15"}})
+            QTest::addRow("look %d %s %s", look, field, figure) << look << field << figure;
+}
+
+// Every mark has a badge with the reason as its tooltip; badge and figure read (4.5:1)
+// whatever colours the user chose.
+void DangerMarksTest::badgeBesideTheColour() {
+    QFETCH(int, look);
+    QFETCH(QString, field);
+    QFETCH(QString, figure);
+    QApplication::setPalette(look == 1 ? testsupport::darkFusionPalette() : defaultPalette);
+    qApp->setStyleSheet(look == 2 ? QStringLiteral("QLineEdit { color: blue; }") : QString());
+    TestedMainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* edit = window.findChild<QLineEdit*>(field);
+    edit->setText(figure);
+    QLabel* badge = dangerBadge(edit);
+    QVERIFY(badge->isVisible() && edit->rect().contains(badge->geometry()));
+    QVERIFY(!badge->toolTip().isEmpty() && badge->toolTip() == edit->toolTip());
+    const QRect beside = testsupport::textRegion(edit).adjusted(0, 0, -badge->width() - 3, 0);
+    for (const auto& [painted, region] :
+         {std::pair<QWidget*, QRect>{badge, badge->rect()}, {edit, beside}})
+        QVERIFY(testsupport::paintedText(painted, region).ratio >= contrast::kMinimumRatio);
+    edit->setText(QStringLiteral("0"));
+    QVERIFY(!badge->isVisible());
 }
 
 QTEST_MAIN(DangerMarksTest)

@@ -42,22 +42,22 @@ void DepthDisplayTest::figures_data() {
                                 << "100" << QStringList{"218", "100", "0.85"};
     QTest::newRow("EAN36 at 99") << "36"
                                  << "64"
-                                 << "99" << QStringList{"114", "74", "1.44"};
+                                 << "99" << QStringList{"113", "74", "1.44"};
     QTest::newRow("trimix at 200") << "18"
                                    << "37"
                                    << "200" << QStringList{"260", "76", "1.27"};
     QTest::newRow("oxygen at 20") << "100"
                                   << "0"
-                                  << "20" << QStringList{"20", "0", "1.61"};
+                                  << "20" << QStringList{"19", "0", "1.61"};
     QTest::newRow("depth 0 zeroes MOD too") << "21"
                                             << "79"
                                             << "0" << QStringList{"0", "0", "0"};
     QTest::newRow("O2 0 zeroes all") << "0"
                                      << "79"
                                      << "100" << QStringList{"0", "0", "0"};
-    QTest::newRow("MOD 49.5 rounds to even") << "64"
-                                             << "36"
-                                             << "30" << QStringList{"50", "0", "1.22"};
+    QTest::newRow("MOD 49.5 rounds down") << "64"
+                                          << "36"
+                                          << "30" << QStringList{"49", "0", "1.22"};
     QTest::newRow("depth with blanks, half to even")
         << "32"
         << "68"

@@ -223,22 +223,22 @@ class FieldHandlersTest : public QObject {
                                     << "100" << QStringList{"218", "100", "0.85"};
         QTest::newRow("nitrox 36 at 99") << "36"
                                          << "0"
-                                         << "99" << QStringList{"114", "74", "1.44"};
+                                         << "99" << QStringList{"113", "74", "1.44"};
         QTest::newRow("trimix 18/45 at 200") << "18"
                                              << "45"
                                              << "200" << QStringList{"260", "76", "1.27"};
         QTest::newRow("oxygen at 20") << "100"
                                       << "0"
-                                      << "20" << QStringList{"20", "0", "1.61"};
+                                      << "20" << QStringList{"19", "0", "1.61"};
         QTest::newRow("depth 0") << "21"
                                  << "0"
                                  << "0" << QStringList{"0", "0", "0"};
         QTest::newRow("depth 500 accepted") << "21"
                                             << "0"
                                             << "500" << QStringList{"218", "500", "3.39"};
-        QTest::newRow("O2 64 gives MOD 49.5 to 50") << "64"
-                                                    << "0"
-                                                    << "10" << QStringList{"50", "0", "0.83"};
+        QTest::newRow("O2 64 gives MOD 49.5 down to 49") << "64"
+                                                         << "0"
+                                                         << "10" << QStringList{"49", "0", "0.83"};
         QTest::newRow("O2 0 zeroes everything") << "0"
                                                 << "30"
                                                 << "100" << QStringList{"0", "0", "0"};
@@ -280,7 +280,7 @@ class FieldHandlersTest : public QObject {
         QVERIFY(enterText(w.get(), w->txtTargetO2, QStringLiteral("36")));
         pressKey(w.get(), Qt::Key_Tab);
         QCOMPARE(w->txtTargetN->text(), QStringLiteral("34"));
-        QCOMPARE(figures(*w), (QStringList{"114", "38", "1.80"}));
+        QCOMPARE(figures(*w), (QStringList{"113", "38", "1.80"}));
     }
 
     void topupDisplay_data() {

@@ -147,6 +147,18 @@ class GasModelTest : public QObject {
             .remove(QStringLiteral("blend/fillCelsius"));
     }
 
+    // The manual names what the options menu stores, where and under which keys and values.
+    void manualNamesTheSettings() {
+        QFile manual(QStringLiteral(QUILLAN1_MANUAL));
+        QVERIFY(manual.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(manual.readAll()).remove(QLatin1Char('\\'));
+        const QString file =
+            QSettings(QStringLiteral("Quillan"), QStringLiteral("Quillan1")).fileName();
+        const QString home = "~/.config" + file.mid(qgetenv("XDG_CONFIG_HOME").size());
+        for (const QString& word : (home + " display/units metric blend/gasModel real").split(' '))
+            QVERIFY2(text.contains(word), qPrintable(word));
+    }
+
     void anUnknownStoredValueMeansIdealGas() {
         QSettings(QStringLiteral("Quillan"), QStringLiteral("Quillan1"))
             .setValue(QStringLiteral("blend/gasModel"), QStringLiteral("van der Waals"));

@@ -24,6 +24,22 @@ class InstructionsListTest : public QObject {
     void cleanup() { window.reset(); }
 
     void ctrlASelectsAllAndCtrlCCopiesThem();
+    // Ctrl+A then Ctrl+C wherever the focus is: the list's, unless a field takes them.
+    void windowWideKeys_data() {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("selectedLines");
+        QTest::addColumn<QString>("copied");
+        QTest::newRow("button") << "cmdCalc" << 40 << instructions::HelpText().join('\n');
+        QTest::newRow("field") << "txtTopO2" << 0 << "21";
+    }
+    void windowWideKeys() {
+        QFETCH(QString, focus);
+        window->findChild<QWidget*>(focus)->setFocus();
+        fieldtest::pressKey(window.get(), Qt::Key_A, Qt::ControlModifier);
+        fieldtest::pressKey(window.get(), Qt::Key_C, Qt::ControlModifier);
+        QTEST(int(window->lstBlendingInstructions->selectedItems().size()), "selectedLines");
+        QTEST(QGuiApplication::clipboard()->text(), "copied");
+    }
     void copyKeepsListOrder();
     void contextMenu();
     void focusFrame();

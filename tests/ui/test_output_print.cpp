@@ -12,6 +12,7 @@
 
 #include "controls/clickable_label.h"
 #include "instructions/instructions_output.h"
+#include "instructions/print_layout.h"
 #include "test_fields_support.h"
 #include "test_support.h"
 #include "tested_main_window.h"
@@ -58,6 +59,17 @@ class OutputPrintTest : public QObject {
     Q_OBJECT
 
   private slots:
+    // Room for 50 hyphens and a little more: a separator is cut to them, text never is.
+    void linesOnTheWidthOfThePage() {
+        const QString separator(109, QLatin1Char('-'));
+        const QFontMetricsF metrics(QFont(QStringLiteral("Courier")));
+        const double width = metrics.horizontalAdvance(separator.left(50)) + 0.5;
+        for (const auto& [line, printed] : {std::pair{separator, separator.left(50)},
+                                            {separator.left(20), separator.left(20)},
+                                            {QString(60, 'x'), QString(60, 'x')}})
+            QCOMPARE(instructions::printedLine(line, metrics, width), printed);
+    }
+
     void printsCourierOneInchFromTheEdges() {
         if (!QFile::exists(QStringLiteral(PDFTOTEXT)))
             QFAIL("pdftotext (poppler-utils) is needed to read the printed page");

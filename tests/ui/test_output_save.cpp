@@ -145,6 +145,34 @@ class OutputSaveTest : public QObject {
     Q_OBJECT
 
   private slots:
+    // The dialog offers the plan's mix (or "Instructions") and today's date; a new name
+    // without an extension becomes a text file.
+    void fileNames_data() {
+        QTest::addColumn<QStringList>("names"); // typed, saved, offered before the date
+        QTest::newRow("help text") << QStringList{"report", "report.txt", "Instructions "};
+        QTest::newRow("plan") << QStringList{"report.csv", "report.csv", "Nitrox 32 "};
+    }
+    void fileNames() {
+        QFETCH(QStringList, names);
+        auto w = fieldtest::openMainWindow();
+        w->txtTargetPSI->setText(QStringLiteral("3000"));
+        w->txtTargetO2->setText(QStringLiteral("32"));
+        if (QTest::currentDataTag() == QByteArray("plan"))
+            click(w->cmdCalc);
+        QTemporaryDir folder;
+        FakeOpener opener;
+        ModalCloser closer;
+        QString offered;
+        closer.onFileDialog = [&](QFileDialog* dialog) {
+            offered = QFileInfo(dialog->selectedFiles().value(0)).fileName();
+            dialog->selectFile(folder.filePath(names[0]));
+            QMetaObject::invokeMethod(dialog, "accept");
+        };
+        click(w->cmdlblSave);
+        QCOMPARE(offered, names[2] + QDate::currentDate().toString(Qt::ISODate) + ".txt");
+        QTRY_COMPARE(opener.opened(), QStringList{folder.filePath(names[1])});
+    }
+
     void savesTheHelpTextAndOpensIt() {
         auto w = fieldtest::openMainWindow();
         QTemporaryDir folder;

@@ -19,6 +19,8 @@ class ScreenFitTest : public QObject {
 
     void fitsTheAvailableArea_data();
     void fitsTheAvailableArea();
+    void theListTakesTheRoom_data();
+    void theListTakesTheRoom();
 };
 
 void ScreenFitTest::fitsTheAvailableArea_data() {
@@ -72,6 +74,27 @@ void ScreenFitTest::fitsTheAvailableArea() {
     }
     // The 40 help lines scroll.
     QVERIFY(window.lstBlendingInstructions->verticalScrollBar()->maximum() > 0);
+}
+
+void ScreenFitTest::theListTakesTheRoom_data() {
+    QTest::addColumn<QSize>("extra"); // over the designed window
+    QTest::addColumn<QSize>("list");  // designed 465x276
+    QTest::newRow("wider and taller") << QSize(200, 100) << QSize(665, 376);
+    QTest::newRow("shorter than allowed") << QSize(-100, -400) << QSize(465, 64);
+}
+
+// Resized by the user: the list takes or gives up the room, the links above it keep to
+// its right edge.
+void ScreenFitTest::theListTakesTheRoom() {
+    QFETCH(QSize, extra);
+    QFETCH(QSize, list);
+    TestedMainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QRect print = window.cmdPrint->geometry();
+    window.resize(window.size() + extra);
+    QTRY_COMPARE(window.lstBlendingInstructions->size(), list);
+    QCOMPARE(window.cmdPrint->geometry(), print.translated(list.width() - 465, 0));
 }
 
 QTEST_MAIN(ScreenFitTest)

@@ -64,7 +64,7 @@ std::optional<std::int16_t> wholeNumber(std::string_view text, std::int16_t lowe
                                         std::int16_t upper, const NumberLocale& numbers) {
     double value = 0.0;
     try {
-        value = parseNumber(text, numbers);
+        value = parseTypedNumber(text, numbers);
     } catch (const RuntimeError&) {
         return std::nullopt;
     }
@@ -127,9 +127,32 @@ CylinderArgument cylinder(const std::string& option, const std::string& value,
     return result;
 }
 
-// Single-valued options: a second use is bad input, not a silent override.
+// Single-valued options: a second use is bad input, not a silent override. CLI11 keeps
+// every use, so that the check after parsing can say so in the command's own words.
 CLI::Option* single(CLI::App& app, const std::string& name, std::string& value) {
-    return app.add_option(name, value)->multi_option_policy(CLI::MultiOptionPolicy::Throw);
+    return app.add_option(name, value)->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+}
+
+void refuseRepeats(const CLI::App& app) {
+    for (const CLI::Option* option : app.get_options())
+        if (option->count() > 1 &&
+            option->get_multi_option_policy() != CLI::MultiOptionPolicy::TakeAll)
+            throw BadInput(option->get_name() + " is given more than once");
+}
+
+// CLI11's own words ("--want: 1 required TEXT missing", "json was given a disallowed flag
+// override") in the command's: the option a mismatch names is CLI11's first word.
+BadInput parseFailure(const CLI::App& app, const CLI::ParseError& e) {
+    const std::string text = e.what();
+    if (dynamic_cast<const CLI::ArgumentMismatch*>(&e) != nullptr) {
+        std::string name = text.substr(0, text.find_first_of(": "));
+        if (name.rfind("--", 0) != 0)
+            name = "--" + name;
+        if (const CLI::Option* option = app.get_option_no_throw(name))
+            return BadInput(
+                name + (option->get_expected_min() == 0 ? " takes no value" : " needs a value"));
+    }
+    return BadInput("cannot read the arguments: " + text);
 }
 
 GasModel gasModel(const std::string& value) {
@@ -209,16 +232,19 @@ BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocal
     auto* fillTempOption = single(app, "--fill-temp", fillTemp);
     auto* settleTempOption = single(app, "--settle-temp", settleTemp);
     auto* cylinderOption = single(app, "--cylinder", cylinderName);
-    auto* priceOption = app.add_option("--price", prices);
+    auto* priceOption = app.add_option("--price", prices)
+                            ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll); // one per gas
     auto* feeOption = single(app, "--fill-fee", fee);
     auto* currencyOption = single(app, "--currency", currency);
     auto* chargeOption = single(app, "--charge", charge);
     auto* planOption = single(app, "--plan", plan);
     auto* checkpointsOption =
-        app.add_flag("--checkpoints")->multi_option_policy(CLI::MultiOptionPolicy::Throw);
+        app.add_flag("--checkpoints")->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     auto* haveOption = app.get_option("--have");
-    auto* jsonOption = app.add_flag("--json")->multi_option_policy(CLI::MultiOptionPolicy::Throw);
-    app.add_flag("--version", version)->multi_option_policy(CLI::MultiOptionPolicy::Throw);
+    auto* jsonOption =
+        app.add_flag("--json")->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.add_flag("--version", version)->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.allow_extras();
     for (CLI::Option* flag : {jsonOption, checkpointsOption, app.get_option("--version")})
         flag->disable_flag_override();
 
@@ -228,8 +254,11 @@ BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocal
     } catch (const CLI::CallForHelp&) {
         return request;
     } catch (const CLI::ParseError& e) {
-        throw BadInput(e.what());
+        throw parseFailure(app, e);
     }
+    if (!app.remaining().empty())
+        throw BadInput("unknown argument " + app.remaining().front());
+    refuseRepeats(app);
     if (version) {
         for (const CLI::Option* other :
              {haveOption, wantOption, fillOption, topOption, depthOption, unitsOption, gasOption,

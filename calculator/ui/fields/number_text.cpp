@@ -11,14 +11,14 @@ const quillan::NumberLocale& UserNumberLocale() {
 
 double TextToDouble(const QString& text) {
     const QByteArray utf8 = text.toUtf8();
-    return quillan::parseNumber(std::string_view(utf8.constData(), std::size_t(utf8.size())),
-                                UserNumberLocale());
+    return quillan::parseTypedNumber(std::string_view(utf8.constData(), std::size_t(utf8.size())),
+                                     UserNumberLocale());
 }
 
 std::int16_t TextToInt16(const QString& text) {
     const QByteArray utf8 = text.toUtf8();
-    return quillan::parseInt16(std::string_view(utf8.constData(), std::size_t(utf8.size())),
-                               UserNumberLocale());
+    return quillan::parseTypedInt16(std::string_view(utf8.constData(), std::size_t(utf8.size())),
+                                    UserNumberLocale());
 }
 
 QString NumberText(std::int64_t value) {

@@ -13,7 +13,8 @@ namespace fields {
 // How the user writes numbers, read once from the environment's locale.
 const quillan::NumberLocale& UserNumberLocale();
 
-// A field's text as a number in the user's locale: 13 when it is not a number, 6 when it
+// A field's text as a number in the user's locale, as typed (no exponent): 13 when it is
+// not a number, 6 when it
 // does not fit 16 bits (TextToInt16 rounds halves to even).
 double TextToDouble(const QString& text);
 std::int16_t TextToInt16(const QString& text);

@@ -3,8 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontMetricsF>
-#include <QListWidget>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -15,6 +15,8 @@
 #include <sys/stat.h>
 
 #include "engine/runtime_error.h"
+#include "instructions/instructions_list.h"
+#include "instructions/print_layout.h"
 #include "library/common_calls.h"
 
 namespace {
@@ -23,15 +25,7 @@ quillan::RuntimeError outputError(std::int32_t number, const QString& descriptio
     return quillan::RuntimeError(number, quillan::kRuntimeErrorSource, description.toStdString());
 }
 
-QStringList listLines(const QListWidget* list) {
-    QStringList lines;
-    const int count = list->count();
-    for (int i = 0; i < count; ++i)
-        lines.append(list->item(i)->text());
-    return lines;
-}
-
-QString askSaveFileName(QWidget* parent) {
+QString askSaveFileName(QWidget* parent, const QString& suggestedName) {
     QFileDialog dialog(parent, QStringLiteral("Save File"), QDir::currentPath());
     dialog.setObjectName(QStringLiteral("CommonDialog1"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -41,10 +35,20 @@ QString askSaveFileName(QWidget* parent) {
                               QStringLiteral("All Files (*.*)")};
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.first());
+    dialog.selectFile(suggestedName);
     if (dialog.exec() != QDialog::Accepted)
         throw quillan::RuntimeError(qor::kErrCancelSelected, "CommonDialog1",
                                     std::string(qor::classicErrorText(qor::kErrCancelSelected)));
     return dialog.selectedFiles().value(0);
+}
+
+// A new file named without an extension becomes a text file; a file that exists (a device
+// among them) is written under the name the user chose.
+QString withTextSuffix(const QString& fileName) {
+    const QFileInfo info(fileName);
+    if (info.exists() || !info.suffix().isEmpty())
+        return fileName;
+    return fileName + QStringLiteral(".txt");
 }
 
 void writeLines(QFileDevice& file, const QString& fileName, const QStringList& lines) {
@@ -112,9 +116,11 @@ void printLines(QPrinter& printer, const QStringList& lines) {
     painter.setFont(font);
     const QFontMetricsF metrics(painter.font(), &printer);
     const double inch = printer.resolution();
+    const double width = printer.pageRect(QPrinter::DevicePixel).width() - 2 * inch;
     double top = inch;
     for (const QString& line : lines) {
-        painter.drawText(QPointF(inch, top + metrics.ascent()), line);
+        painter.drawText(QPointF(inch, top + metrics.ascent()),
+                         instructions::printedLine(line, metrics, width));
         top += metrics.lineSpacing();
     }
     if (!painter.end() || printer.printerState() == QPrinter::Error)
@@ -125,12 +131,12 @@ void printLines(QPrinter& printer, const QStringList& lines) {
 
 } // namespace
 
-void saveInstructions(const QListWidget& list) {
+void saveInstructions(const InstructionsList& list, const QString& suggestedName) {
     try {
-        const QStringList lines = listLines(&list);
+        const QStringList lines = list.outputLines();
         if (lines.isEmpty())
             return; // nothing to save, and no name to open
-        const QString fileName = askSaveFileName(list.window());
+        const QString fileName = withTextSuffix(askSaveFileName(list.window(), suggestedName));
         if (isDevice(fileName))
             writeToDevice(fileName, lines);
         else
@@ -149,13 +155,13 @@ PrinterAccess systemPrinterAccess() {
             }};
 }
 
-void printInstructions(const QListWidget& list, QPrinter* printer) {
+void printInstructions(const InstructionsList& list, QPrinter* printer) {
     if (printer == nullptr) {
         printInstructions(list, systemPrinterAccess());
         return;
     }
     try {
-        const QStringList lines = listLines(&list);
+        const QStringList lines = list.outputLines();
         if (!lines.isEmpty())
             printLines(*printer, lines);
     } catch (const quillan::RuntimeError& err) {
@@ -163,9 +169,9 @@ void printInstructions(const QListWidget& list, QPrinter* printer) {
     }
 }
 
-void printInstructions(const QListWidget& list, const PrinterAccess& access) {
+void printInstructions(const InstructionsList& list, const PrinterAccess& access) {
     try {
-        const QStringList lines = listLines(&list);
+        const QStringList lines = list.outputLines();
         if (lines.isEmpty())
             return;
         if (access.hasDefaultPrinter()) {

@@ -2,6 +2,7 @@
 
 #include "controls/clickable_label.h"
 #include "marks/contrast.h"
+#include "marks/danger_badge.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
@@ -12,8 +13,6 @@ namespace {
 // The classic light look.
 const QColor kReadOnlyGrey(227, 227, 227);
 const QColor kLinkBlue(0, 0, 255);
-const QColor kWarningRed(192, 0, 0);
-const QColor kCautionAmber(168, 92, 0);
 
 constexpr const char* kDangerProperty = "danger";
 
@@ -54,8 +53,7 @@ QColor linkText(const QPalette& palette) {
 }
 
 QColor dangerText(Danger danger, const QColor& background) {
-    return contrast::readableOn(danger == Danger::Warning ? kWarningRed : kCautionAmber,
-                                background);
+    return contrast::readableOn(markLook(danger).designed, background);
 }
 
 } // namespace colours
@@ -73,15 +71,18 @@ void applyFieldColours(QLineEdit* field) {
         background = colours::readOnlyBackground(windowPalette);
         palette.setColor(QPalette::Base, background);
     }
-    if (const Danger danger = dangerOf(field); danger != Danger::None)
-        palette.setColor(QPalette::Text, colours::dangerText(danger, background));
+    const Danger danger = dangerOf(field);
+    const QColor mark = colours::dangerText(danger, background);
+    if (danger != Danger::None)
+        palette.setColor(QPalette::Text, mark);
     field->setPalette(palette);
+    showDangerBadge(field, danger, mark, background, field->toolTip());
 }
 
 void markDanger(QLineEdit* field, Danger danger, const QString& reason) {
     field->setProperty(kDangerProperty, static_cast<int>(danger));
     QFont font = field->font();
-    font.setBold(danger == Danger::Warning);
+    font.setBold(markLook(danger).bold);
     field->setFont(font);
     field->setToolTip(danger == Danger::None ? QString() : reason);
     applyFieldColours(field);

@@ -5,13 +5,13 @@
 // palette and are lightened or darkened until they read.
 #pragma once
 
+#include "marks/mark_kinds.h"
+
 #include <QColor>
 
 class QLineEdit;
 class QPalette;
 class QWidget;
-
-enum class Danger { None, Caution, Warning };
 
 namespace colours {
 
@@ -26,7 +26,8 @@ QColor linkText(const QPalette& palette);
 // `designed` where it reads on the palette's window colour, else the closest colour that does.
 QColor textOnWindow(const QColor& designed, const QPalette& palette);
 
-// A danger mark's text on a field's background: a red for a warning, an amber for caution.
+// A danger mark's text and badge on a field's background: its designed colour (see
+// markLook) where that reads, else the closest colour that does.
 QColor dangerText(Danger danger, const QColor& background);
 
 } // namespace colours
@@ -35,8 +36,8 @@ QColor dangerText(Danger danger, const QColor& background);
 // and its danger mark (see markDanger).
 void applyFieldColours(QLineEdit* field);
 
-// Marks a field's figure as dangerous (warning: bold; caution: colour only) and says why
-// in its tooltip, or clears the mark. The text itself is left alone.
+// Marks a field's figure as dangerous (colour, weight and badge from markLook) and says why
+// in its tooltip and the badge's, or clears the mark. The text itself is left alone.
 void markDanger(QLineEdit* field, Danger danger, const QString& reason);
 Danger dangerOf(const QLineEdit* field);
 

@@ -89,7 +89,7 @@ frmMain::frmMain(QWidget* parent)
 
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("client"));
-    client_->setFixedSize(layout::twips(7305), layout::twips(9795));
+    client_->installEventFilter(this);
     setCentralWidget(client_);
     buildStartingGroup(client_);
     buildRequiredGroup(client_);
@@ -99,7 +99,7 @@ frmMain::frmMain(QWidget* parent)
     applyWindowColours(*this);
     installDangerMarks(fields_.txtTargetPO2, {fields_.txtSourceO2, fields_.txtTargetO2});
 
-    setFixedSize(client_->width(), client_->height() + menuBar()->sizeHint().height());
+    resize(layout::twips(7305), layout::twips(9795) + menuBar()->sizeHint().height());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
         FitToScreen(screen->availableGeometry());
@@ -109,10 +109,11 @@ frmMain::frmMain(QWidget* parent)
     connect(cmdTopWithAir, &QPushButton::clicked, this, &frmMain::cmdTopWithAir_Click);
     connect(lblInstrictions, &ClickableLabel::clicked, this, &frmMain::lblInstrictions_Click);
     connect(cmdlblSave, &ClickableLabel::clicked, this,
-            [this] { saveInstructions(*lstBlendingInstructions); });
+            [this] { saveInstructions(*lstBlendingInstructions, suggestedFileName()); });
     connect(cmdPrint, &ClickableLabel::clicked, this,
             [this] { printInstructions(*lstBlendingInstructions); });
     installFieldValidation(*this, fields_, [this] { return m_units; });
+    watchPlanInputs();
     m_unitFigures = new UnitFigures(*this, fields_);
     SetUnits(CalculatorSettings().units());
 
@@ -241,7 +242,7 @@ void frmMain::buildMenus() {
     mnuSave->setObjectName(QStringLiteral("mnuSave"));
     mnuSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(mnuSave, &QAction::triggered, this,
-            [this] { saveInstructions(*lstBlendingInstructions); });
+            [this] { saveInstructions(*lstBlendingInstructions, suggestedFileName()); });
     QAction* mnuPrint = mnuFile->addAction(QStringLiteral("&Print..."));
     mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
     mnuPrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
@@ -269,7 +270,8 @@ void frmMain::buildOptionsMenu(QMenuBar* bar) {
     mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
     unitsMenu_ = new UnitsMenu(mnuOptions, m_units);
     connect(unitsMenu_, &UnitsMenu::unitsChosen, this, &frmMain::SetUnits);
-    AddGasModelMenu(mnuOptions);
+    // Another gas model makes another plan: the one shown is out of date.
+    AddGasModelMenu(mnuOptions, [this] { markPlanOutOfDate(); });
     AddFillOptionsMenu(mnuOptions);
 }
 
@@ -316,6 +318,7 @@ void frmMain::showEvent(QShowEvent* event) {
 
 void frmMain::lblInstrictions_Click() {
     instructions::LoadInstructions(*lstBlendingInstructions);
+    showingPlan(PlanCommand::None, {});
 }
 
 void frmMain::ShowMixAtDepth() {

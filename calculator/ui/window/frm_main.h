@@ -44,6 +44,8 @@ class frmMain : public QMainWindow {
     void SetUnits(quillan::UnitSystem units);
 
   protected:
+    // The controls follow the client area's size (see layOutClient).
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // Form_Unload: closing the window ends the program at once.
     void closeEvent(QCloseEvent* event) override;
     // The derived colours follow the palette (a theme switch while the window is open).
@@ -59,6 +61,10 @@ class frmMain : public QMainWindow {
     void buildOptionsMenu(QMenuBar* bar);
     void setTabOrderAndFocus();
     void fitToCurrentScreen();
+    // The designed layout stretched to `clientSize`: the groups widen, the blending group
+    // and the instructions list take the extra height and width, and the Print and Save
+    // links keep to the right edge.
+    void layOutClient(const QSize& clientSize);
 
     QWidget* client_;
     QGroupBox* blendingGroup_;
@@ -77,6 +83,17 @@ class frmMain : public QMainWindow {
     UnitsMenu* unitsMenu_;
 
     quillan::Mixer BuildMixer() const;
+
+    // The last command whose plan the list shows, and that plan's mix: what a unit switch
+    // redraws and what the saved file is named after.
+    enum class PlanCommand { None, RequiredMix, TopUp };
+    PlanCommand shownPlan_ = PlanCommand::None;
+    QString shownPlanMix_;
+    void showingPlan(PlanCommand command, const std::string& mixName);
+    void watchPlanInputs();
+    void markPlanOutOfDate();
+    void redrawPlan();
+    QString suggestedFileName() const;
 
     void cmdCalc_Click();
     void cmdTopWithAir_Click();

@@ -36,6 +36,10 @@ void showLines(QListWidget* list, const quillan::report::BlendReport& report) {
         list->addItem(QString::fromStdString(line));
 }
 
+std::string planMix(const quillan::report::BlendReport& report) {
+    return report.plan ? report.plan->finalMixName : std::string();
+}
+
 } // namespace
 
 Mixer frmMain::BuildMixer() const {
@@ -60,6 +64,7 @@ void frmMain::cmdCalc_Click() {
         const auto report = quillan::report::requiredMixReport(
             problem, instructions::CurrentReportDateTime().toStdString(), reportOptions(Units()));
         showLines(list, report);
+        showingPlan(PlanCommand::RequiredMix, planMix(report));
         if (report.error) {
             list->addItem(QString::fromStdString(quillan::report::errorAtLine(report.step)));
             return;
@@ -81,6 +86,7 @@ void frmMain::cmdTopWithAir_Click() {
         const auto report = quillan::report::topUpReport(
             problem, instructions::CurrentReportDateTime().toStdString(), reportOptions(Units()));
         showLines(lstBlendingInstructions, report);
+        showingPlan(PlanCommand::TopUp, planMix(report));
         if (report.error) {
             library::ShowError(QStringLiteral("frmMain"), QStringLiteral("TopWithAir"),
                                quillan::RuntimeError(report.error->number, report.error->source,

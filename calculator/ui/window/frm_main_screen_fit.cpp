@@ -1,7 +1,10 @@
 // Fitting the main window to the screen it is on: where the designed height does not fit
 // (a small screen, or a large scale factor), the instructions list gives up the difference.
+// The user may make the window larger, or smaller down to that least list; the list takes
+// or gives up the room.
 #include "window/frm_main.h"
 
+#include "controls/clickable_label.h"
 #include "controls/twips_layout.h"
 #include "instructions/instructions_list.h"
 
@@ -18,9 +21,12 @@ namespace {
 // About four lines of the list stay visible however small the screen.
 constexpr int kSmallestListHeight = 64;
 
-const int kDesignedClientHeight = layout::twips(9795);
+const QSize kDesignedClient(layout::twips(7305), layout::twips(9795));
+const int kDesignedClientHeight = kDesignedClient.height();
+const int kDesignedGroupWidth = layout::twips(7155);
 const int kDesignedBlendingHeight = layout::twips(6675);
-const int kDesignedListHeight = layout::twips(4140);
+const QSize kDesignedList(layout::twips(6975), layout::twips(4140));
+const int kDesignedListHeight = kDesignedList.height();
 
 // The window manager's title bar and borders, once it has framed the window; before that,
 // an estimate from the style.
@@ -44,10 +50,12 @@ void frmMain::FitToScreen(const QRect& availableGeometry) {
     const int frame = frameHeight(*this);
     const int missing = kDesignedClientHeight + menu + frame - availableGeometry.height();
     const int cut = std::clamp(missing, 0, kDesignedListHeight - kSmallestListHeight);
-    client_->setFixedHeight(kDesignedClientHeight - cut);
-    blendingGroup_->resize(blendingGroup_->width(), kDesignedBlendingHeight - cut);
-    lstBlendingInstructions->resize(lstBlendingInstructions->width(), kDesignedListHeight - cut);
-    setFixedSize(client_->width(), client_->height() + menu);
+    setMinimumSize(kDesignedClient.width(),
+                   kDesignedClientHeight - (kDesignedListHeight - kSmallestListHeight) + menu);
+    const QSize client(std::max(kDesignedClient.width(), client_->width()),
+                       kDesignedClientHeight - cut);
+    layOutClient(client);
+    resize(client.width(), client.height() + menu);
 
     // The frame's top left, moved only as far as needed to bring the whole frame inside.
     const QRect framed = frameGeometry();
@@ -57,6 +65,26 @@ void frmMain::FitToScreen(const QRect& availableGeometry) {
                         std::max(availableGeometry.top(), std::min(framed.top(), bottom)));
     if (inside != framed.topLeft())
         move(inside);
+}
+
+void frmMain::layOutClient(const QSize& clientSize) {
+    const QSize extra = clientSize - kDesignedClient;
+    const int groupWidth = kDesignedGroupWidth + extra.width();
+    for (QGroupBox* group : client_->findChildren<QGroupBox*>(Qt::FindDirectChildrenOnly))
+        group->resize(groupWidth, group->height());
+    blendingGroup_->resize(groupWidth, kDesignedBlendingHeight + extra.height());
+    lstBlendingInstructions->resize(kDesignedList + extra);
+    // The links end where the list ends, as designed, with their gap kept.
+    const int gap = cmdlblSave->x() - (cmdPrint->x() + cmdPrint->width());
+    cmdlblSave->move(lstBlendingInstructions->geometry().right() + 1 - cmdlblSave->width(),
+                     cmdlblSave->y());
+    cmdPrint->move(cmdlblSave->x() - gap - cmdPrint->width(), cmdPrint->y());
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == client_ && event->type() == QEvent::Resize)
+        layOutClient(client_->size());
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void frmMain::fitToCurrentScreen() {

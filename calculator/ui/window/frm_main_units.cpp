@@ -35,4 +35,5 @@ void frmMain::SetUnits(UnitSystem units) {
         // A depth or O2 text that is not a number keeps its figures until the field is
         // checked, as when the user leaves it.
     }
+    redrawPlan();
 }
