@@ -12,7 +12,8 @@ namespace {
 // Step n brings a file from version n - 1 to n. A released step never changes: files in
 // the field were made by it.
 constexpr std::array<const char*, kFillLogVersion> kSteps = {
-    // 1: the fills with their cylinder and plan.
+    // 1: the fills with their cylinder and plan; the report lines apart, so that a list
+    // reads only the fills.
     R"(CREATE TABLE schema_version (version INTEGER NOT NULL);
        INSERT INTO schema_version VALUES (0);
        CREATE TABLE fills (
@@ -45,12 +46,14 @@ constexpr std::array<const char*, kFillLogVersion> kSteps = {
          final_o2 INTEGER NOT NULL,
          final_he INTEGER NOT NULL,
          mod INTEGER NOT NULL,
-         report TEXT NOT NULL,
          gas_used_l REAL,
          cost REAL,
          currency TEXT NOT NULL,
          notes TEXT NOT NULL);
-       CREATE INDEX fills_by_time ON fills (time);)",
+       CREATE INDEX fills_by_time ON fills (time);
+       CREATE TABLE fill_reports (
+         fill_id INTEGER PRIMARY KEY REFERENCES fills (id),
+         report TEXT NOT NULL);)",
     // 2: the analysis of each fill, and the customer's acceptance.
     R"(ALTER TABLE fills ADD COLUMN analysed_o2 REAL;
        ALTER TABLE fills ADD COLUMN analysed_he REAL;

@@ -35,7 +35,7 @@ class FillStore {
 
     // Checks the fill and stores all of it, or nothing; returns its id.
     virtual std::int64_t record(const FillRecord& fill) = 0;
-    // Oldest first.
+    // Oldest first, without their report lines (find() has them): a list stays quick.
     virtual std::vector<FillRecord> list(const FillFilter& filter) const = 0;
     virtual std::optional<FillRecord> find(std::int64_t id) const = 0;
     // Adds the analysis to fill `id`; a fill without one only, so no reading is ever lost.

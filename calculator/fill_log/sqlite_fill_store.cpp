@@ -23,9 +23,13 @@ constexpr const char* kColumns =
     "last_hydro_test, last_visual_inspection, o2_clean, start_pressure, start_o2, start_he, "
     "required_pressure, required_o2, required_he, units, gas_model, fill_celsius, "
     "settle_celsius, drain, helium, oxygen, top_up, top_up_o2, final_pressure, final_o2, "
-    "final_he, mod, report, gas_used_l, cost, currency, notes, analysed_o2, analysed_he, "
+    "final_he, mod, gas_used_l, cost, currency, notes, analysed_o2, analysed_he, "
     "analyst, analysed_at, customer_accepted";
-constexpr int kColumnCount = 39;
+constexpr int kColumnCount = 38;
+
+// The fills a FillFilter lets through: ?1 its since, ?2 its customer.
+constexpr const char* kMatching =
+    " FROM fills WHERE (?1 = '' OR time >= ?1) AND (?2 = '' OR customer = ?2)";
 
 std::string joinLines(const std::vector<std::string>& lines) {
     std::string text;
@@ -68,14 +72,13 @@ FillRecord readFill(const Statement& row) {
     plan.topUpO2 = whole(row, 24);
     plan.final = {whole(row, 25), whole(row, 26), whole(row, 27)};
     plan.mod = whole(row, 28);
-    plan.reportLines = splitLines(row.text(29));
-    plan.gasUsedLitres = row.optionalReal(30);
-    plan.cost = row.optionalReal(31);
-    plan.currency = row.text(32);
-    fill.notes = row.text(33);
-    if (!row.isNull(34))
+    plan.gasUsedLitres = row.optionalReal(29);
+    plan.cost = row.optionalReal(30);
+    plan.currency = row.text(31);
+    fill.notes = row.text(32);
+    if (!row.isNull(33))
         fill.analysis =
-            Analysis{row.real(34), row.real(35), row.text(36), row.text(37), row.integer(38) != 0};
+            Analysis{row.real(33), row.real(34), row.text(35), row.text(36), row.integer(37) != 0};
     return fill;
 }
 
@@ -135,8 +138,6 @@ std::int64_t SqliteFillStore::record(const FillRecord& fill) {
     putWhole(plan.topUpO2);
     putMix(plan.final);
     putWhole(plan.mod);
-    const std::string report = joinLines(plan.reportLines);
-    put(std::string_view(report));
     put(plan.gasUsedLitres);
     put(plan.cost);
     put(std::string_view(plan.currency));
@@ -149,17 +150,25 @@ std::int64_t SqliteFillStore::record(const FillRecord& fill) {
     putWhole(analysis.customerAccepted);
     insert.step();
     const std::int64_t id = sqlite3_last_insert_rowid(db_.handle());
+    Statement report(db_, "INSERT INTO fill_reports VALUES (?1, ?2)");
+    report.bind(1, id);
+    report.bind(2, joinLines(plan.reportLines));
+    report.step();
     transaction.commit();
     return id;
 }
 
 std::vector<FillRecord> SqliteFillStore::list(const FillFilter& filter) const {
-    Statement select(db_, std::string("SELECT ") + kColumns +
-                              " FROM fills WHERE (?1 = '' OR time >= ?1) AND "
-                              "(?2 = '' OR customer = ?2) ORDER BY id");
+    Statement select(db_, std::string("SELECT ") + kColumns + kMatching + " ORDER BY id");
     select.bind(1, filter.since);
     select.bind(2, filter.customer);
+    // Sized once: a growing list would move every fill, and page in fresh memory, each time.
+    Statement count(db_, std::string("SELECT count(*)") + kMatching);
+    count.bind(1, filter.since);
+    count.bind(2, filter.customer);
+    count.step();
     std::vector<FillRecord> fills;
+    fills.reserve(static_cast<std::size_t>(count.integer(0)));
     while (select.step())
         fills.push_back(readFill(select));
     return fills;
@@ -170,7 +179,12 @@ std::optional<FillRecord> SqliteFillStore::find(std::int64_t id) const {
     select.bind(1, id);
     if (!select.step())
         return std::nullopt;
-    return readFill(select);
+    FillRecord fill = readFill(select);
+    Statement report(db_, "SELECT report FROM fill_reports WHERE fill_id = ?1");
+    report.bind(1, id);
+    if (report.step())
+        fill.plan.reportLines = splitLines(report.text(0));
+    return fill;
 }
 
 void SqliteFillStore::analyse(std::int64_t id, const Analysis& analysis) {

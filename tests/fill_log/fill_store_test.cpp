@@ -27,7 +27,7 @@ TEST_F(FillStoreTest, KeepsAFillAndItsAnalysisAndExportsThem) {
     EXPECT_EQ(back.customer, fill.customer);
     EXPECT_EQ(back.cylinder.lastHydroTest, "2024-01-15");
     EXPECT_EQ(back.cylinder.waterCapacityLitres, 11.1);
-    EXPECT_EQ(back.plan.reportLines, fill.plan.reportLines);
+    EXPECT_EQ(store.find(id)->plan.reportLines, fill.plan.reportLines);
     EXPECT_EQ(back.plan.gasUsedLitres, 1234.5);
     EXPECT_EQ(back.plan.cost, std::nullopt);
     EXPECT_EQ(back.notes, fill.notes);
@@ -141,7 +141,8 @@ TEST_F(FillStoreTest, BringsAnOlderFileForwardKeepingItsFills) {
         migrate(old, 0, 1);
         old.exec("INSERT INTO fills VALUES (7, '2023-05-06T07:08:09Z', 'Bo', 'Ann', 'S-1', "
                  "NULL, NULL, '', '', 0, 0, 21, 0, 3000, 32, 0, 'imperial', 'ideal', 20, 20, "
-                 "0, 0, 418, 2582, 21, 3000, 32, 0, 132, 'line\n', NULL, NULL, '', '')");
+                 "0, 0, 418, 2582, 21, 3000, 32, 0, 132, NULL, NULL, '', '');"
+                 "INSERT INTO fill_reports VALUES (7, 'line\n')");
     }
     SqliteFillStore store(file());
     const std::optional<FillRecord> fill = store.find(7);

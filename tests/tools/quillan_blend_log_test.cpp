@@ -65,7 +65,7 @@ TEST_F(BlendLogTest, LogsListsAnalysesAndExportsAFill) {
     EXPECT_EQ(list[0]["analysed_he"], 0.0);
     EXPECT_EQ(list[0]["analyst"], "Cy");
     EXPECT_EQ(list[0]["customer_accepted"], true);
-    EXPECT_EQ(list[0]["plan"]["report"].back(), "END 109 fsw");
+    EXPECT_EQ(list[0]["plan"]["mod"], 132);
 
     const std::string csv = log({"list", "--csv", "--customer", "Ann"}).out;
     EXPECT_NE(csv.find("\r\n1,"), std::string::npos) << csv;
