@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev
   mingw-w64-tools
-  nlohmann-json3-dev libcli11-dev
+  nlohmann-json3-dev libcli11-dev libsqlite3-dev sqlite3
   clang libclang-rt-14-dev lld
   dpkg-dev file desktop-file-utils appstream
   xvfb xauth imagemagick xdg-utils fonts-dejavu-core python3 poppler-utils

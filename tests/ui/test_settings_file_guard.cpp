@@ -1,7 +1,7 @@
 // Anything but a regular file where the calculator's settings go is refused: the window
 // neither hangs on it (the test would time out) nor stores through it, and uses defaults.
-#include "test_support.h"
 #include "options/calculator_settings.h"
+#include "test_support.h"
 
 #include <QDir>
 #include <QtTest/QtTest>

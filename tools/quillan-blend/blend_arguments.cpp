@@ -1,5 +1,7 @@
 #include "blend_arguments.h"
 
+#include "log_options.h"
+
 #include "engine/runtime_error.h"
 #include "quantities/cylinder_library.h"
 #include "rules/limits.h"
@@ -245,6 +247,7 @@ BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocal
         app.add_flag("--json")->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     app.add_flag("--version", version)->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     app.allow_extras();
+    const LogOptions logOptions(app);
     for (CLI::Option* flag : {jsonOption, checkpointsOption, app.get_option("--version")})
         flag->disable_flag_override();
 
@@ -264,7 +267,7 @@ BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocal
              {haveOption, wantOption, fillOption, topOption, depthOption, unitsOption, gasOption,
               jsonOption, fillTempOption, settleTempOption, checkpointsOption, cylinderOption,
               priceOption, feeOption, currencyOption, chargeOption, planOption})
-            if (other->count() > 0)
+            if (other->count() > 0 || logOptions.given())
                 throw BadInput("--version takes no other argument");
         request.command = Command::Version;
         return request;
@@ -352,6 +355,7 @@ BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocal
         request.prices = charged;
     }
     request.json = jsonOption->count() > 0;
+    request.log = logOptions.read();
     return request;
 }
 

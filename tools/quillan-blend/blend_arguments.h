@@ -19,6 +19,18 @@ Mixer airTopUp();
 
 enum class Command { Help, Version, RequiredMix, TopUp };
 
+// --log: who filled which cylinder for whom, and where the log is (empty: the default file).
+struct FillLogRequest {
+    std::string customer;
+    std::string cylinderSerial;
+    std::string blender;
+    std::string hydroTest; // YYYY-MM-DD
+    std::string visualInspection;
+    bool oxygenClean = false;
+    std::string notes;
+    std::string file;
+};
+
 struct BlendRequest {
     Command command = Command::Help;
     // The starting cylinder, the required one (for a top-up only its pressure) and the top-up
@@ -33,6 +45,7 @@ struct BlendRequest {
     std::optional<Prices> prices;
     bool leastDrain = false;
     bool json = false;
+    std::optional<FillLogRequest> log;         // record the planned fill
     UnitSystem units = UnitSystem::PsiAndFeet; // of every pressure and depth
 };
 

@@ -2,6 +2,7 @@
 #include "blend_arguments.h"
 #include "blend_output.h"
 #include "help_text.h"
+#include "log_command.h"
 
 #include "report/report_date.h"
 
@@ -37,12 +38,16 @@ int run(const blend::BlendRequest& request, const NumberLocale& numbers) {
     if (report.error)
         std::cerr << "quillan-blend: " << report.step << ": " << report.error->description
                   << " (error " << report.error->number << ")\n";
+    if (request.log)
+        return blend::recordPlannedFill(request, report, options);
     return report.outcome == report::Outcome::Plan ? kPlanned : kNotPossible;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string_view(argv[1]) == "log")
+        return blend::runLogCommand(argc - 1, argv + 1);
     const NumberLocale numbers = NumberLocale::user();
     blend::BlendRequest request;
     try {
