@@ -185,9 +185,9 @@ BankFill fillFromBanks(const BlendProblem& problem, const BlendPlan& plan, Volum
             continue;
         }
         fill.possible = false;
-        fill.whyNot = "The " + gasWord(target.gas) + " banks cannot take the cylinder past " +
-                      std::to_string(static_cast<long>(std::floor(reached.inBar() * 10.0) / 10.0)) +
-                      " bar" + (supply.booster ? ", even boosted" : " without a booster");
+        fill.whyNot = "The " + gasWord(target.gas) + " banks cannot fill the " +
+                      gasWord(target.gas) + " step" +
+                      (supply.booster ? ", even boosted" : " without a booster");
         fill.highestReading = reached;
         fill.reachedMix = cylinder.perLitre.mix();
         break;

@@ -2,12 +2,14 @@
 
 #include "log_options.h"
 
+#include "bank_arguments.h"
 #include "engine/runtime_error.h"
 #include "quantities/cylinder_library.h"
 #include "rules/limits.h"
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <string_view>
 #include <vector>
@@ -248,6 +250,7 @@ BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocal
     app.add_flag("--version", version)->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     app.allow_extras();
     const LogOptions logOptions(app);
+    const BankOptions bankOptions(app);
     for (CLI::Option* flag : {jsonOption, checkpointsOption, app.get_option("--version")})
         flag->disable_flag_override();
 
@@ -331,6 +334,22 @@ BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocal
     const bool priced = priceOption->count() + feeOption->count() + currencyOption->count() +
                             chargeOption->count() >
                         0;
+    if (bankOptions.given()) {
+        if (!request.cylinder)
+            throw BadInput("--bank, --min-bank, --order and --booster need --cylinder");
+        request.supply = bankOptions.read(request.units, numbers, request.topUpGas);
+        // A nitrox bank is the classic top-up gas; any other is planned as the supply's.
+        if (request.topUpGas && request.topUpGas->he().value() == 0.0) {
+            const double o2 = request.topUpGas->o2().inPercent();
+            if (o2 == std::nearbyint(o2) && o2 >= 21.0 && o2 <= 99.0) {
+                request.problem.TopupMixFO2(static_cast<std::int16_t>(o2));
+                request.topUpGas.reset();
+            }
+        }
+        if (request.topUpGas)
+            request.problem.TopupMixFO2(static_cast<std::int16_t>(
+                std::clamp(std::nearbyint(request.topUpGas->o2().inPercent()), 21.0, 99.0)));
+    }
     if (priced && !request.cylinder)
         throw BadInput("--price, --fill-fee, --currency and --charge need --cylinder");
     if (priced) {

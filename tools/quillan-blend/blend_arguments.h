@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/number_rules.h"
+#include "planning/bank_fill.h"
 #include "planning/fill_cost.h"
 #include "planning/mixer.h"
 #include "report/report_options.h"
@@ -44,6 +45,8 @@ struct BlendRequest {
     std::optional<Cylinder> cylinder;
     std::optional<Prices> prices;
     bool leastDrain = false;
+    std::optional<BankSupply> supply;
+    std::optional<GasMix> topUpGas; // a top-up bank's gas
     bool json = false;
     std::optional<FillLogRequest> log;         // record the planned fill
     UnitSystem units = UnitSystem::PsiAndFeet; // of every pressure and depth

@@ -1,5 +1,6 @@
 #include "blend_output.h"
 
+#include "report/bank_lines.h"
 #include "report/depth_figures.h"
 #include "report/plan_json.h"
 
@@ -75,6 +76,8 @@ std::string jsonText(const BlendRequest& request, const report::BlendReport& rep
         plan.update(report::checkpointFields(report.plan));
     if (report.sheet)
         plan.update(report::fillSheetFields(*report.sheet, options));
+    if (report.banks)
+        plan.update(report::bankFields(*report.banks, options));
     if (report.outcome == report::Outcome::NotPossible)
         plan["why_not"] = report.whyNot;
     if (report.error) {

@@ -27,6 +27,8 @@ int run(const blend::BlendRequest& request, const NumberLocale& numbers) {
     options.cylinder = request.cylinder;
     options.prices = request.prices;
     options.leastDrain = request.leastDrain;
+    options.supply = request.supply;
+    options.topUpGas = request.topUpGas;
     const report::BlendReport report =
         blend::makeReport(request, report::currentReportDateTime(), options);
     if (request.json) {
