@@ -20,13 +20,37 @@ void addMixingLines(std::vector<std::string>& lines, const Mixer& mixer, const S
         lines.push_back("Drain " + figure(plan.drain) + " " + psi + " from the starting Mix");
     lines.push_back("Starting " + mixer.GetMixDescription(kSourceTank) + " " + psi + " should be " +
                     figure(mixer.SourcePSI() - plan.drain));
-    if (plan.helium > 0) {
-        lines.push_back("Add " + figure(plan.helium) + " " + psi + " of He");
-        addCheckpointLine(lines, plan.o2AfterHelium, options);
-    }
-    if (plan.oxygen > 0) {
-        lines.push_back("Add " + figure(plan.oxygen) + " " + psi + " of O2");
-        addCheckpointLine(lines, plan.o2AfterOxygen, options);
+    const auto addHelium = [&] {
+        if (plan.helium > 0) {
+            lines.push_back("Add " + figure(plan.helium) + " " + psi + " of He");
+            addCheckpointLine(lines, plan.o2AfterHelium, options);
+        }
+    };
+    const auto addOxygen = [&] {
+        if (plan.oxygen > 0) {
+            lines.push_back("Add " + figure(plan.oxygen) + " " + psi + " of O2");
+            addCheckpointLine(lines, plan.o2AfterOxygen, options);
+        }
+    };
+    // Partial pressures add in any order: oxygen first keeps pure oxygen at low pressure. The
+    // analyser then reads the oxygen before the helium dilutes it.
+    if (options.supply && options.supply->oxygenFirst) {
+        const double kept = mixer.SourcePSI() - plan.drain;
+        const double o2 = kept * mixer.SourceO2() / 100.0 + plan.oxygen;
+        ShownPlan reordered = plan;
+        reordered.o2AfterOxygen = 100.0 * o2 / (kept + plan.oxygen);
+        reordered.o2AfterHelium = 100.0 * o2 / (kept + plan.oxygen + plan.helium);
+        if (plan.oxygen > 0) {
+            lines.push_back("Add " + figure(plan.oxygen) + " " + psi + " of O2");
+            addCheckpointLine(lines, reordered.o2AfterOxygen, options);
+        }
+        if (plan.helium > 0) {
+            lines.push_back("Add " + figure(plan.helium) + " " + psi + " of He");
+            addCheckpointLine(lines, reordered.o2AfterHelium, options);
+        }
+    } else {
+        addHelium();
+        addOxygen();
     }
     // A whole-bar plan may round its last breath of top-up gas away.
     if (plan.topUp > 0)
