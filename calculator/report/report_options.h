@@ -22,6 +22,8 @@ struct ReportOptions {
     std::optional<Cylinder> cylinder;
     std::optional<Prices> prices;
     bool leastDrain = false; // plan by the least drain rather than the classic pass loop
+    // The diver's own PO2: the final mix's MOD at it follows the MOD at 1.6.
+    std::optional<double> modAtPO2;
 
     PlanOptions planOptions() const { return {units, gas, fill, settle, cylinder, leastDrain}; }
     bool showsCheckpoints() const { return checkpoints || gas == GasModel::Gerg2008; }
