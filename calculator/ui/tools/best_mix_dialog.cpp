@@ -134,5 +134,5 @@ void askBestMix(QWidget* parent, const RequiredMixAccess& window) {
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     if (dialog.exec() == QDialog::Accepted && outcome.best)
-        window.fillRequiredMix(outcome.best->mix);
+        window.fillRequiredMix(outcome.best->mix, std::int16_t(fields.depth->value()));
 }

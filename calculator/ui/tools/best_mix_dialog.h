@@ -7,5 +7,6 @@
 class QWidget;
 
 // Opens dlgBestMix, modal: spnDepth, spnPO2, spnEnd, chkO2Narcotic and spnDensity, the answer
-// in lblBestMix, and cmdUseBestMix, which fills the required mix and closes the dialog.
+// in lblBestMix, and cmdUseBestMix, which fills the required mix and the target depth with the
+// planned depth, and closes the dialog.
 void askBestMix(QWidget* parent, const RequiredMixAccess& window);

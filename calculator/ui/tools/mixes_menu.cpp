@@ -29,7 +29,7 @@ void addMixItem(QMenu* menu, const quillan::WholePercent& mix, const RequiredMix
     item->setObjectName(QStringLiteral("mnuMix%1_%2").arg(mix.o2).arg(mix.he));
     menu->insertAction(before, item);
     QObject::connect(item, &QAction::triggered, menu,
-                     [mix, window] { window.fillRequiredMix(mix); });
+                     [mix, window] { window.fillRequiredMix(mix, std::nullopt); });
 }
 
 } // namespace

@@ -6,7 +6,9 @@
 #include "quantities/gas_mix.h"
 #include "quantities/unit_system.h"
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 
 struct WindowFields;
 
@@ -14,8 +16,10 @@ struct RequiredMixAccess {
     std::function<quillan::UnitSystem()> units;
     // The fields as a problem; throws when one is not a number.
     std::function<quillan::Mixer()> problem;
-    // Writes O2, He and N, then the depth figures follow.
-    std::function<void(const quillan::WholePercent&)> fillRequiredMix;
+    // Writes O2, He and N, and the target depth: `depth`, or as the commands do the mix's MOD;
+    // then the depth figures follow.
+    std::function<void(const quillan::WholePercent&, std::optional<std::int16_t> depth)>
+        fillRequiredMix;
 };
 
 // The access to the main window's fields.
