@@ -253,7 +253,8 @@ void frmMain::buildMenus() {
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
     connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
     buildOptionsMenu(bar);
-    AddDiveTools(bar, fields_, [this] { return m_units; }, [this] { return BuildMixer(); });
+    AddDiveTools(
+        bar, fields_, [this] { return m_units; }, [this] { return BuildMixer(); });
     QMenu* mnuHelp = bar->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     QAction* mnuAbout = mnuHelp->addAction(QStringLiteral("&About"));
