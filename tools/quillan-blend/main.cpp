@@ -48,7 +48,7 @@ int runBest(int argc, const char* const* argv, const NumberLocale& numbers) {
     try {
         request = blend::parseBestArguments(argc, argv, numbers);
     } catch (const blend::BadInput& bad) {
-        std::cerr << "quillan-blend best: " << bad.what() << '\n' << blend::kUsageHint << '\n';
+        std::cerr << "quillan-blend best: " << bad.what() << '\n' << blend::kBestUsageHint << '\n';
         return kBadInput;
     }
     const blend::BestAnswer answer = blend::answerBest(request);

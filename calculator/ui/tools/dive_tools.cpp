@@ -15,7 +15,7 @@ void AddDiveTools(QMenuBar* bar, const WindowFields& fields,
         AddDivePO2Menu(options);
     installModTooltip(fields, units);
     const RequiredMixAccess window = windowAccess(fields, std::move(units), std::move(problem));
-    QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
+    QMenu* tools = bar->addMenu(QStringLiteral("Too&ls"));
     tools->setObjectName(QStringLiteral("mnuTools"));
     QAction* best = tools->addAction(QStringLiteral("&Best mix..."));
     best->setObjectName(QStringLiteral("mnuBestMix"));

@@ -10,7 +10,8 @@
 class QMenuBar;
 struct WindowFields;
 
-// Adds the diver's PO2 items to the Options menu (mnuOptions), then the menus "&Tools"
+// Adds the diver's PO2 items to the Options menu (mnuOptions), then the menus "Too&ls" (Alt+T
+// is the top-up button's)
 // (mnuTools, with "&Best mix..." mnuBestMix) and Mixes (see AddMixesMenu), and the MOD field's
 // tooltip. `problem` reads the fields as a blending problem.
 void AddDiveTools(QMenuBar* bar, const WindowFields& fields,
