@@ -59,8 +59,9 @@ struct ShownPlan {
     std::optional<double> settledPressure;  // filled hot: the reading once settled
     std::optional<double> o2AfterHelium;    // analyser checkpoints, in percent
     std::optional<double> o2AfterOxygen;
-    std::optional<GasMix> fullDrainMix; // drained to empty: what it really holds
-    std::optional<double> densityAtMod; // g/L, under the plan's gas model
+    std::optional<GasMix> fullDrainMix;   // drained to empty: what it really holds
+    std::optional<double> densityAtMod;   // g/L, under the plan's gas model
+    std::optional<std::int16_t> modAtPO2; // at the diver's own PO2, when asked for
 };
 
 struct BlendReport {

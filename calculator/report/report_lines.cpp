@@ -95,6 +95,8 @@ ShownPlan shownPlanOf(const BlendPlan& plan, const ReportOptions& options) {
     if (shown.mod >= 0)
         shown.densityAtMod =
             gasDensity(gasLawOf(options.gas), plan.final.mix, ambientBar(shown.mod, scale));
+    if (options.modAtPO2)
+        shown.modAtPO2 = CalcMOD(std::int16_t(shown.finalMix.o2), scale, *options.modAtPO2);
     return shown;
 }
 
@@ -111,6 +113,9 @@ void addFinalMixLines(std::vector<std::string>& lines, const ShownPlan& plan,
     lines.push_back("Final Mix: " + plan.finalMixName);
     lines.push_back(separatorLine());
     lines.push_back("MOD " + formatNumber(plan.mod) + " " + depth);
+    if (options.modAtPO2 && plan.modAtPO2)
+        lines.push_back("MOD at PO2 " + formatNumber(*options.modAtPO2, options.numbers) + " " +
+                        formatNumber(*plan.modAtPO2) + " " + depth);
     lines.push_back("PO2 " + formatFixed2(plan.po2, options.numbers));
     lines.push_back("END " + formatNumber(plan.end) + " " + depth);
     if (options.showsCheckpoints() && plan.densityAtMod)

@@ -27,6 +27,8 @@ struct ReportOptions {
     // theirs other than the problem's nitrox.
     std::optional<BankSupply> supply;
     std::optional<GasMix> topUpGas;
+    // The diver's own PO2: the final mix's MOD at it follows the MOD at 1.6.
+    std::optional<double> modAtPO2;
 
     PlanOptions planOptions() const {
         return {.units = units,

@@ -271,11 +271,14 @@ void MainWindowTest::menus() {
     QCOMPARE(helpItems,
              (QStringList{"mnuAbout=&About", "b1=-", "mnuReportError=&Report an Error"}));
     const QList<QAction*> bar = form->menuBar()->actions();
-    // The Options menu (units, gas model, temperatures, checkpoints) sits between File and Help.
-    QCOMPARE(bar.size(), 3);
+    // Options (units, gas model, temperatures, checkpoints, the diver's PO2), then Tools and
+    // Mixes, sit between File and Help.
+    QCOMPARE(bar.size(), 5);
     QCOMPARE(bar[0]->menu(), form->mnuFile);
     QCOMPARE(bar[1]->menu(), form->mnuOptions);
-    QCOMPARE(bar[2]->menu(), form->mnuHelp);
+    QCOMPARE(bar[2]->menu()->objectName(), QStringLiteral("mnuTools"));
+    QCOMPARE(bar[3]->menu()->objectName(), QStringLiteral("mnuMixes"));
+    QCOMPARE(bar[4]->menu(), form->mnuHelp);
     QCOMPARE(form->mnuOptions->title(), QStringLiteral("&Options"));
     QStringList optionItems;
     for (const QAction* action : form->mnuOptions->actions())
@@ -283,7 +286,9 @@ void MainWindowTest::menus() {
                            QLatin1Char('=') + action->text();
     QCOMPARE(optionItems, (QStringList{"mnuUnits=&Units", "mnuGasModel=&Gas model",
                                        "mnuTemperatures=&Temperatures...",
-                                       "mnuCheckpoints=Analyser &checkpoints and gas density"}));
+                                       "mnuCheckpoints=Analyser &checkpoints and gas density",
+                                       "mnuDivePO2=Diver's &PO2...",
+                                       "mnuModAtDivePO2=&MOD at the diver's PO2 in the report"}));
 }
 
 void MainWindowTest::helpMenuBoxes_data() {

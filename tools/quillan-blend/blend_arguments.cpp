@@ -4,6 +4,7 @@
 
 #include "bank_arguments.h"
 #include "engine/runtime_error.h"
+#include "planning/best_mix.h"
 #include "quantities/cylinder_library.h"
 #include "rules/limits.h"
 
@@ -16,6 +17,11 @@
 
 namespace quillan::blend {
 
+[[noreturn]] void bad(const std::string& option, const std::string& value,
+                      const std::string& rule) {
+    throw BadInput(option + " " + value + ": " + rule);
+}
+
 namespace {
 
 // One cylinder: pressure and whole-percent O2, He and N, N derived as the window does.
@@ -25,11 +31,6 @@ struct CylinderArgument {
     std::int16_t he = 0;
     std::int16_t n = 0;
 };
-
-[[noreturn]] void bad(const std::string& option, const std::string& value,
-                      const std::string& rule) {
-    throw BadInput(option + " " + value + ": " + rule);
-}
 
 std::string wholeNumberRule(const std::string& what, std::int16_t lower, std::int16_t upper,
                             std::string_view unit = {}) {
@@ -213,6 +214,20 @@ void price(const std::string& value, Prices& prices, const NumberLocale& numbers
 
 } // namespace
 
+double divePO2(const std::string& option, const std::string& value, const NumberLocale& numbers) {
+    const std::string rule = "a PO2 is a number from " + formatNumber(kLowestDivePO2, numbers) +
+                             " to " + formatNumber(kHighestDivePO2, numbers);
+    double po2 = 0.0;
+    try {
+        po2 = parseNumber(value, numbers);
+    } catch (const RuntimeError&) {
+        bad(option, value, rule);
+    }
+    if (!(po2 >= kLowestDivePO2 && po2 <= kHighestDivePO2))
+        bad(option, value, rule);
+    return po2;
+}
+
 Mixer airTopUp() {
     Mixer problem;
     problem.TopupMixFO2(kTopUpO2Range.lower); // air
@@ -224,7 +239,7 @@ BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocal
     app.set_help_flag("-h,--help");
     bool version = false;
     std::string have, want, fill, top, depth, units, gas, fillTemp, settleTemp, cylinderName, fee,
-        currency, charge, plan;
+        currency, charge, plan, modPO2;
     std::vector<std::string> prices;
     single(app, "--have", have);
     auto* wantOption = single(app, "--want", want);
@@ -242,6 +257,7 @@ BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocal
     auto* currencyOption = single(app, "--currency", currency);
     auto* chargeOption = single(app, "--charge", charge);
     auto* planOption = single(app, "--plan", plan);
+    auto* modPO2Option = single(app, "--mod-po2", modPO2);
     auto* checkpointsOption =
         app.add_flag("--checkpoints")->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     auto* haveOption = app.get_option("--have");
@@ -269,8 +285,8 @@ BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocal
         for (const CLI::Option* other :
              {haveOption, wantOption, fillOption, topOption, depthOption, unitsOption, gasOption,
               jsonOption, fillTempOption, settleTempOption, checkpointsOption, cylinderOption,
-              priceOption, feeOption, currencyOption, chargeOption, planOption})
-            if (other->count() > 0 || logOptions.given())
+              priceOption, feeOption, currencyOption, chargeOption, planOption, modPO2Option})
+            if (other->count() > 0 || logOptions.given() || bankOptions.given())
                 throw BadInput("--version takes no other argument");
         request.command = Command::Version;
         return request;
@@ -324,6 +340,8 @@ BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocal
             bad("--plan", plan, "the plan is classic or least-drain");
         request.leastDrain = plan == "least-drain";
     }
+    if (modPO2Option->count() > 0)
+        request.modAtPO2 = divePO2("--mod-po2", modPO2, numbers);
     if (cylinderOption->count() > 0) {
         request.cylinder = cylinderNamed(cylinderName, request.units);
         if (!request.cylinder)

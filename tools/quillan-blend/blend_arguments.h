@@ -47,6 +47,7 @@ struct BlendRequest {
     bool leastDrain = false;
     std::optional<BankSupply> supply;
     std::optional<GasMix> topUpGas; // a top-up bank's gas
+    std::optional<double> modAtPO2; // the final mix's MOD at this PO2 too
     bool json = false;
     std::optional<FillLogRequest> log;         // record the planned fill
     UnitSystem units = UnitSystem::PsiAndFeet; // of every pressure and depth
@@ -56,6 +57,12 @@ struct BlendRequest {
 struct BadInput : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
+
+// Throws BadInput "OPTION VALUE: RULE".
+[[noreturn]] void bad(const std::string& option, const std::string& value, const std::string& rule);
+
+// A PO2 limit a diver may choose, 1.2 to 1.6; throws BadInput naming `option`.
+double divePO2(const std::string& option, const std::string& value, const NumberLocale& numbers);
 
 // Reads argv (argv[0] is the program); throws BadInput.
 BlendRequest parseArguments(int argc, const char* const* argv, const NumberLocale& numbers);

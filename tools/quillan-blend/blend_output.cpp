@@ -74,6 +74,11 @@ std::string jsonText(const BlendRequest& request, const report::BlendReport& rep
     }
     if (options.showsCheckpoints())
         plan.update(report::checkpointFields(report.plan));
+    if (options.modAtPO2) {
+        plan["mod_at"] = nullptr;
+        if (report.plan && report.plan->modAtPO2)
+            plan["mod_at"] = {{"po2", *options.modAtPO2}, {"depth", *report.plan->modAtPO2}};
+    }
     if (report.sheet)
         plan.update(report::fillSheetFields(*report.sheet, options));
     if (report.banks)

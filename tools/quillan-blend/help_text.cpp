@@ -12,6 +12,9 @@ SYNOPSIS
        quillan-blend --have MIX --fill PRESSURE [--top O2] [--depth DEPTH]
                      [--units UNITS] [--gas MODEL] [--fill-temp T] [--settle-temp T]
                      [--checkpoints] [--json]
+       quillan-blend best --depth DEPTH [--po2 PO2] [--end DEPTH] [--o2-narcotic yes|no]
+                     [--density D] [--units UNITS] [--gas MODEL]
+                     [--have MIX --fill PRESSURE [--top O2]] [--json]
        quillan-blend --help | --version
 
 DESCRIPTION
@@ -95,6 +98,10 @@ OPTIONS
               classic (the default): the written pass loop; least-drain: the
               exact plan that keeps the most of the starting gas.
 
+       --mod-po2 PO2
+              Also give the final mix's MOD at this PO2, 1.2 to 1.6, after the
+              MOD at 1.6; the JSON then holds "mod_at" (po2, depth).
+
        --json Print the plan as one JSON object instead of the report. With a
               gas model other than ideal, or other temperatures, it also holds
               "gas", the "gauge" readings (drain_to, after_helium, after_oxygen,
@@ -109,6 +116,19 @@ OPTIONS
        --version
               Print the version and exit.
 
+BEST MIX
+       quillan-blend best works out what to blend for a dive to --depth: the
+       most oxygen --po2 allows (1.2 to 1.6, default 1.4), and the least helium
+       that keeps the END within --end (default 30 m or 100 ft) and the gas
+       density within --density (default 5.2 g/L, at most 6.2) under --gas, in
+       whole percent, O2 rounded down and He up. Oxygen counts as narcotic
+       unless --o2-narcotic no. It names the limits the mix sits at, and where
+       a mix hypoxic at the surface may first be breathed (PO2 0.16). With
+       --have and --fill it also says whether the mix can be blended in that
+       cylinder. --json prints o2, he, mod, end, density, binding and
+       hypoxic_above; with no mix, possible is false and why_not says which
+       limit fails and by how much (exit status 1).
+
 EXIT STATUS
        0      The blend can be made; the plan is printed.
        1      The blend cannot be made; the report says why. Also when the
@@ -122,6 +142,7 @@ EXAMPLES
        quillan-blend --have 0/0 --want 3000/18/45 --gas real
        quillan-blend --units metric --have 0/0 --want 207/18/45 --gas real
        quillan-blend --units metric --have 0/0 --want 200/18/45 --gas real --fill-temp 35
+       quillan-blend best --depth 60 --units metric
        quillan-blend --units metric --have 0/0 --want 232/21/35 --cylinder 12L@232 \
                      --price helium=0.05 --price oxygen=0.01 --currency EUR
 )";
@@ -131,6 +152,11 @@ const std::string_view kUsageHint =
     "[--units imperial|metric] [--gas ideal|virial|real] [--fill-temp T] [--settle-temp T] "
     "[--checkpoints] [--cylinder C [--price GAS=P]...] [--plan classic|least-drain] [--json]; "
     "see --help";
+
+const std::string_view kBestUsageHint =
+    "Usage: quillan-blend best --depth DEPTH [--po2 PO2] [--end DEPTH] [--o2-narcotic yes|no] "
+    "[--density D] [--units imperial|metric] [--gas ideal|virial|real] "
+    "[--have MIX --fill PRESSURE [--top O2]] [--json]; see --help";
 
 const std::string_view kVersionText = "quillan-blend " QUILLAN_BLEND_VERSION;
 

@@ -1,4 +1,5 @@
 // quillan-blend: the calculator's two commands from the command line.
+#include "best_output.h"
 #include "blend_arguments.h"
 #include "blend_output.h"
 #include "help_text.h"
@@ -7,6 +8,7 @@
 #include "report/report_date.h"
 
 #include <iostream>
+#include <string_view>
 
 using namespace quillan;
 
@@ -29,6 +31,7 @@ int run(const blend::BlendRequest& request, const NumberLocale& numbers) {
     options.leastDrain = request.leastDrain;
     options.supply = request.supply;
     options.topUpGas = request.topUpGas;
+    options.modAtPO2 = request.modAtPO2;
     const report::BlendReport report =
         blend::makeReport(request, report::currentReportDateTime(), options);
     if (request.json) {
@@ -45,12 +48,32 @@ int run(const blend::BlendRequest& request, const NumberLocale& numbers) {
     return report.outcome == report::Outcome::Plan ? kPlanned : kNotPossible;
 }
 
+int runBest(int argc, const char* const* argv, const NumberLocale& numbers) {
+    blend::BestRequest request;
+    try {
+        request = blend::parseBestArguments(argc, argv, numbers);
+    } catch (const blend::BadInput& bad) {
+        std::cerr << "quillan-blend best: " << bad.what() << '\n' << blend::kBestUsageHint << '\n';
+        return kBadInput;
+    }
+    const blend::BestAnswer answer = blend::answerBest(request);
+    if (request.json) {
+        std::cout << blend::bestJsonText(request, answer, numbers) << '\n';
+    } else {
+        for (const std::string& line : blend::bestTextLines(request, answer, numbers))
+            std::cout << line << '\n';
+    }
+    return answer.outcome.best ? kPlanned : kNotPossible;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::string_view(argv[1]) == "log")
         return blend::runLogCommand(argc - 1, argv + 1);
     const NumberLocale numbers = NumberLocale::user();
+    if (argc > 1 && std::string_view(argv[1]) == "best")
+        return runBest(argc - 1, argv + 1, numbers);
     blend::BlendRequest request;
     try {
         request = blend::parseArguments(argc, argv, numbers);

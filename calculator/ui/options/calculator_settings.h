@@ -3,12 +3,14 @@
 // ("blend/gasModel": "ideal", "virial" or "real"), the temperatures and the checkpoints.
 #pragma once
 
+#include "quantities/gas_mix.h"
 #include "quantities/unit_system.h"
 #include "report/report_options.h"
 
 #include <QSettings>
 
 #include <optional>
+#include <vector>
 
 // Made where it is read or written, so that a change reaches the disk as it goes. A settings
 // file that is not a regular file is never opened: the defaults stand and nothing is stored.
@@ -33,6 +35,19 @@ class CalculatorSettings {
     // The analyser checkpoints and the gas density in every report ("report/checkpoints").
     bool checkpoints() const;
     void setCheckpoints(bool shown);
+
+    // The diver's own PO2 limit ("dive/po2"), 1.4 unless 1.2 to 1.6 is stored, and whether
+    // the report gives the MOD at it ("report/modAtDivePO2"): the PO2 when it does.
+    double divePO2() const;
+    void setDivePO2(double po2);
+    bool modAtDivePO2Shown() const;
+    void setModAtDivePO2Shown(bool shown);
+    std::optional<double> reportedModPO2() const;
+
+    // The user's own mixes for the Mixes menu ("mixes/own", "O2/He" each), in the order added.
+    std::vector<quillan::WholePercent> ownMixes() const;
+    // False when it is there already, or nothing can be stored.
+    bool addOwnMix(const quillan::WholePercent& mix);
 
   private:
     QString stored(const QString& key) const;

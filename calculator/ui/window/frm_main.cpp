@@ -16,6 +16,7 @@
 #include "options/units_menu.h"
 #include "program/app_title.h"
 #include "program/end_program.h"
+#include "tools/dive_tools.h"
 #include "window/window_icon.h"
 
 #include <QCloseEvent>
@@ -253,6 +254,8 @@ void frmMain::buildMenus() {
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
     connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
     buildOptionsMenu(bar);
+    AddDiveTools(
+        bar, fields_, [this] { return m_units; }, [this] { return BuildMixer(); });
     QMenu* mnuHelp = bar->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     QAction* mnuAbout = mnuHelp->addAction(QStringLiteral("&About"));

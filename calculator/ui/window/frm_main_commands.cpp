@@ -27,6 +27,7 @@ quillan::report::ReportOptions reportOptions(quillan::UnitSystem units) {
     options.fill = settings.fillTemperature();
     options.settle = settings.settleTemperature();
     options.checkpoints = settings.checkpoints();
+    options.modAtPO2 = settings.reportedModPO2();
     return options;
 }
 
