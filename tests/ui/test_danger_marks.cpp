@@ -45,6 +45,8 @@ class DangerMarksTest : public QObject {
     void markClearsWhenTheDangerIsGone();
     void badgeBesideTheColour_data();
     void badgeBesideTheColour();
+    void densityAtDepth_data();
+    void densityAtDepth();
 
   private:
     QPalette defaultPalette;
@@ -101,6 +103,34 @@ void DangerMarksTest::po2AtDepth() {
         QVERIFY(shown.color(QPalette::Text) != window.palette().color(QPalette::Text));
     // Only the PO2 figure is marked, not its neighbours.
     QCOMPARE(int(dangerOf(window.txtTargetEND)), int(Danger::None));
+}
+
+// Nitrox 32 (29.29 g/mol) at 20 C: 4, 5 and 5.55 atm give 4.87, 6.09 and 6.75 g/L by hand;
+// above 5.2 g/L is a caution, above 6.2 a warning.
+void DangerMarksTest::densityAtDepth_data() {
+    QTest::addColumn<QString>("depth");
+    QTest::addColumn<QString>("density");
+    QTest::addColumn<int>("danger");
+    QTest::newRow("recommended") << "99"
+                                 << "4.9" << int(Danger::None);
+    QTest::newRow("caution") << "132"
+                             << "6.1" << int(Danger::Caution);
+    QTest::newRow("warning") << "150"
+                             << "6.8" << int(Danger::Warning);
+}
+
+void DangerMarksTest::densityAtDepth() {
+    QFETCH(QString, depth);
+    QFETCH(QString, density);
+    QFETCH(int, danger);
+    TestedMainWindow window;
+    window.txtTargetO2->setText(QStringLiteral("32"));
+    window.txtTargetN->setText(QStringLiteral("68"));
+    window.txtTargetDepth->setText(depth);
+    window.ShowMixAtDepth();
+    QCOMPARE(window.txtTargetDensity->text(), density);
+    QCOMPARE(int(dangerOf(window.txtTargetDensity)), danger);
+    QCOMPARE(int(shownDanger(window.txtTargetDensity)), danger);
 }
 
 void DangerMarksTest::hypoxicMix_data() {

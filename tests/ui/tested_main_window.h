@@ -34,6 +34,7 @@ struct TestedMainWindow : frmMain {
     QLineEdit* txtTargetDepth = named<QLineEdit>("txtTargetDepth");
     QLineEdit* txtTargetEND = named<QLineEdit>("txtTargetEND");
     QLineEdit* txtTargetPO2 = named<QLineEdit>("txtTargetPO2");
+    QLineEdit* txtTargetDensity = named<QLineEdit>("txtTargetDensity");
     QLineEdit* txtTopO2 = named<QLineEdit>("txtTopO2");
     QLineEdit* txtTopN = named<QLineEdit>("txtTopN");
     QLabel* lblTopup = named<QLabel>("lblTopup");
@@ -57,8 +58,9 @@ struct TestedMainWindow : frmMain {
 
     // The fields as the window hands them to its field rules.
     WindowFields fields() const {
-        return {txtSourcePSI, txtSourceO2,  txtSourceHe, txtSourceN,   txtTargetPSI,
-                txtTargetO2,  txtTargetHe,  txtTargetN,  txtTargetMOD, txtTargetDepth,
-                txtTargetEND, txtTargetPO2, txtTopO2,    txtTopN,      lblTopup};
+        return {txtSourcePSI,     txtSourceO2,    txtSourceHe,  txtSourceN,
+                txtTargetPSI,     txtTargetO2,    txtTargetHe,  txtTargetN,
+                txtTargetMOD,     txtTargetDepth, txtTargetEND, txtTargetPO2,
+                txtTargetDensity, txtTopO2,       txtTopN,      lblTopup};
     }
 };

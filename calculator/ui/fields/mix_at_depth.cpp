@@ -2,6 +2,8 @@
 
 #include "fields/number_text.h"
 #include "fields/window_fields.h"
+#include "options/calculator_settings.h"
+#include "physics/density.h"
 #include "physics/depth.h"
 
 #include <QLineEdit>
@@ -20,6 +22,7 @@ void showDepthFigures(const WindowFields& fields, quillan::UnitSystem units) {
         fields.txtTargetMOD->setText(QStringLiteral("0"));
         fields.txtTargetEND->setText(QStringLiteral("0"));
         fields.txtTargetPO2->setText(QStringLiteral("0"));
+        fields.txtTargetDensity->setText(QStringLiteral("0"));
         return;
     }
     const quillan::SeaWaterScale scale = quillan::seaWaterScale(units);
@@ -27,4 +30,12 @@ void showDepthFigures(const WindowFields& fields, quillan::UnitSystem units) {
     const double n = TextToDouble(fields.txtTargetN->text());
     fields.txtTargetEND->setText(NumberText(quillan::CalcEND(n, depth, scale)));
     fields.txtTargetPO2->setText(Fixed2Text(quillan::CalcPO2(o2, depth, scale)));
+    // Under the gas model the commands plan with, as the reports count it.
+    const double he = TextToDouble(fields.txtTargetHe->text());
+    const std::optional<double> density =
+        quillan::gasDensity(quillan::gasLawOf(CalculatorSettings().gasModel()),
+                            quillan::GasMix::percent(o2, he), quillan::ambientBar(depth, scale));
+    fields.txtTargetDensity->setText(density ? QString::fromStdString(quillan::formatFixed1(
+                                                   *density, fields::UserNumberLocale()))
+                                             : QStringLiteral("-"));
 }

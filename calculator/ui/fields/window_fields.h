@@ -20,6 +20,7 @@ struct WindowFields {
     QLineEdit* txtTargetDepth = nullptr;
     QLineEdit* txtTargetEND = nullptr;
     QLineEdit* txtTargetPO2 = nullptr;
+    QLineEdit* txtTargetDensity = nullptr; // g/L at the target depth
     // Top-up gas, and the caption that names it
     QLineEdit* txtTopO2 = nullptr;
     QLineEdit* txtTopN = nullptr;

@@ -1,6 +1,7 @@
 #include "marks/danger_marks.h"
 
 #include "fields/number_text.h"
+#include "physics/density.h"
 
 #include <QLineEdit>
 
@@ -47,6 +48,26 @@ Danger po2Danger(double po2) {
 
 Danger surfaceO2Danger(double o2Percent) {
     return o2Percent > 0 && o2Percent < 16 ? Danger::Warning : Danger::None;
+}
+
+Danger densityDanger(double gramsPerLitre) {
+    if (gramsPerLitre > quillan::kDensityWarning)
+        return Danger::Warning;
+    if (gramsPerLitre > quillan::kDensityCaution)
+        return Danger::Caution;
+    return Danger::None;
+}
+
+void installDensityMark(QLineEdit* density) {
+    QObject::connect(density, &QLineEdit::textChanged, density, [density] {
+        const Danger danger = densityDanger(valueOr(density, 0.0));
+        markDanger(density, danger,
+                   danger == Danger::Warning
+                       ? QStringLiteral("Gas density above 6.2 g/L: the work of breathing is past "
+                                        "its limit. Do not plan this mix at this depth.")
+                       : QStringLiteral("Gas density above 5.2 g/L: beyond the recommended "
+                                        "figure for the working part of a dive."));
+    });
 }
 
 void installDangerMarks(QLineEdit* po2, std::initializer_list<QLineEdit*> mixO2Fields) {

@@ -18,3 +18,7 @@ Danger surfaceO2Danger(double o2Percent);
 // Re-marks the PO2 field and the O2 fields of the mixes whenever their text changes,
 // from code or from the user.
 void installDangerMarks(QLineEdit* po2, std::initializer_list<QLineEdit*> mixO2Fields);
+
+// Caution above 5.2 g/L and warning above 6.2 g/L, as for PO2.
+Danger densityDanger(double gramsPerLitre);
+void installDensityMark(QLineEdit* density);

@@ -99,6 +99,7 @@ frmMain::frmMain(QWidget* parent)
     setTabOrderAndFocus();
     applyWindowColours(*this);
     installDangerMarks(fields_.txtTargetPO2, {fields_.txtSourceO2, fields_.txtTargetO2});
+    installDensityMark(fields_.txtTargetDensity);
 
     resize(layout::twips(7305), layout::twips(9795) + menuBar()->sizeHint().height());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -170,9 +171,11 @@ void frmMain::buildRequiredGroup(QWidget* client) {
                        twipsRect(180, 1140, 2115, 255), font);
     addLabel(group, "Label12", QStringLiteral("END"), twipsRect(2340, 1140, 735, 255), font);
     addLabel(group, "Label13", QStringLiteral("PO2"), twipsRect(3240, 1140, 795, 255), font);
+    addLabel(group, "lblTargetDensity", QStringLiteral("g/L"), twipsRect(4140, 1140, 735, 255),
+             font);
     addLabel(group, "Label14",
              QStringLiteral("Displays END and PO2 of the target mix at the selected target depth."),
-             twipsRect(4560, 1140, 2475, 615), font, true)
+             twipsRect(5040, 1140, 2055, 615), font, true)
         ->setProperty("Index", 1);
     fields_.txtTargetDepth =
         addField(group, "txtTargetDepth", QStringLiteral("0"), twipsRect(180, 1380, 1155, 285));
@@ -180,6 +183,9 @@ void frmMain::buildRequiredGroup(QWidget* client) {
         addField(group, "txtTargetEND", QStringLiteral("0"), twipsRect(2340, 1380, 795, 285), true);
     fields_.txtTargetPO2 =
         addField(group, "txtTargetPO2", QStringLiteral("0"), twipsRect(3240, 1380, 795, 285), true);
+    // The gas density at the target depth, under the chosen gas model.
+    fields_.txtTargetDensity = addField(group, "txtTargetDensity", QStringLiteral("0"),
+                                        twipsRect(4140, 1380, 795, 285), true);
 }
 
 void frmMain::buildBlendingGroup(QWidget* client) {
