@@ -43,7 +43,8 @@ std::optional<quillan::Cylinder> askOwnCylinder(QWidget* parent, UnitSystem unit
     auto* working = cylinderField<QSpinBox>(&dialog, "spnCylinderPressure");
     working->setRange(1, metric ? 400 : 6000);
     working->setValue(metric ? 232 : 3000);
-    working->setSuffix(metric ? QStringLiteral(" bar") : QStringLiteral(" psi"));
+    working->setSuffix(QLatin1Char(' ') +
+                       QString::fromUtf8(quillan::unitLabels(units).pressure.data()));
     auto* rated = cylinderField<QDoubleSpinBox>(&dialog, "spnCylinderRated");
     rated->setRange(0.0, 500.0);
     rated->setDecimals(1);
