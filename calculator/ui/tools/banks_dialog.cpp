@@ -101,7 +101,7 @@ BankFields bankFields(QDialog& dialog, QFormLayout* form, UnitSystem units) {
     gas->addWidget(fields.o2);
     gas->addWidget(fields.he);
     form->addRow(QStringLiteral("&Gas:"), fields.role);
-    form->addRow(QStringLiteral("Top-up &mix:"), gas);
+    form->addRow(QStringLiteral("Top-up mix:"), gas);
     form->addRow(QStringLiteral("&Water capacity:"), fields.litres);
     form->addRow(QStringLiteral("&Pressure:"), fields.pressure);
     form->addRow(fields.compressor);
@@ -180,6 +180,8 @@ void askBanks(QWidget* parent, UnitSystem units,
     QObject::connect(planButton, &QPushButton::clicked, &dialog, [&] {
         planLines->clear();
         planLines->addItems(plan(current()));
+        // The bank lines close the report.
+        planLines->scrollToBottom();
     });
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     dialog.exec();
