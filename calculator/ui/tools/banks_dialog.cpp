@@ -79,8 +79,11 @@ BankFields bankFields(QDialog& dialog, QFormLayout* form, UnitSystem units) {
     fields.o2->setRange(0, 100);
     fields.o2->setValue(21);
     fields.o2->setSuffix(QStringLiteral(" % O2"));
-    fields.he->setRange(0, 100);
+    fields.he->setRange(0, 79);
     fields.he->setSuffix(QStringLiteral(" % He"));
+    // The two never add up to more than the whole gas.
+    QObject::connect(fields.o2, &QSpinBox::valueChanged, &dialog,
+                     [he = fields.he](int o2) { he->setMaximum(100 - o2); });
     fields.litres->setRange(0.1, 10000.0);
     fields.litres->setDecimals(1);
     fields.litres->setValue(50.0);
