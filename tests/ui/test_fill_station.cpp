@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QSpinBox>
 #include <QtTest/QtTest>
@@ -201,6 +202,33 @@ class FillStationTest : public QObject {
         typeTrimix(restarted);
         const QStringList lines = calculated(restarted);
         QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^Cylinder "))), QStringList{line});
+    }
+
+    void aNameInTheListIsRefused_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("a standard cylinder's name") << QStringLiteral("AL80") << false;
+        QTest::newRow("the name the library gives these figures") << QString() << false;
+        QTest::newRow("a name of the user's") << QStringLiteral("Shop twin 12") << true;
+    }
+
+    void aNameInTheListIsRefused() {
+        QFETCH(QString, name);
+        QFETCH(bool, accepted);
+        TestedMainWindow form;
+        form.SetUnits(quillan::UnitSystem::BarAndMetres);
+        bool okEnabled = !accepted;
+        QVERIFY(testsupport::respondToNextModal(
+            [&] { choose(form, QStringLiteral("Add cylinder...")); },
+            [&](QWidget* dialog) {
+                // 12 L at 232 bar: the library's "12L@232" when no name is given.
+                child<QLineEdit>(*dialog, "txtCylinderName")->setText(name);
+                okEnabled = child<QDialogButtonBox>(*dialog, "btnCylinder")
+                                ->button(QDialogButtonBox::Ok)
+                                ->isEnabled();
+                qobject_cast<QDialog*>(dialog)->reject();
+            }));
+        QCOMPARE(okEnabled, accepted);
     }
 
     void banksDialogPlansFromTheBanks_data() {

@@ -6,6 +6,7 @@
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 
 #include <cmath>
@@ -28,7 +29,8 @@ QString nameFor(double litres, quillan::Pressure working, bool twin) {
 
 } // namespace
 
-std::optional<quillan::Cylinder> askOwnCylinder(QWidget* parent, UnitSystem units) {
+std::optional<quillan::Cylinder> askOwnCylinder(QWidget* parent, UnitSystem units,
+                                                const QStringList& taken) {
     const bool metric = units == UnitSystem::BarAndMetres;
     QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("dlgCylinder"));
@@ -60,6 +62,19 @@ std::optional<quillan::Cylinder> askOwnCylinder(QWidget* parent, UnitSystem unit
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     buttons->setObjectName(QStringLiteral("btnCylinder"));
     form->addRow(buttons);
+    const auto nameChosen = [&] {
+        const QString given = name->text().trimmed();
+        const QString shown =
+            given.isEmpty() ? nameFor(litres->value(), quillan::pressureIn(units, working->value()),
+                                      twin->isChecked())
+                            : given;
+        buttons->button(QDialogButtonBox::Ok)->setEnabled(!taken.contains(shown));
+    };
+    QObject::connect(name, &QLineEdit::textChanged, &dialog, nameChosen);
+    QObject::connect(litres, &QDoubleSpinBox::valueChanged, &dialog, nameChosen);
+    QObject::connect(working, &QSpinBox::valueChanged, &dialog, nameChosen);
+    QObject::connect(twin, &QCheckBox::toggled, &dialog, nameChosen);
+    nameChosen();
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     if (dialog.exec() != QDialog::Accepted)

@@ -6,9 +6,13 @@
 #include "quantities/cylinder.h"
 #include "quantities/unit_system.h"
 
+#include <QStringList>
+
 #include <optional>
 
 class QWidget;
 
 // The cylinder described (a twin counts both cylinders), or nothing when the user cancels.
-std::optional<quillan::Cylinder> askOwnCylinder(QWidget* parent, quillan::UnitSystem units);
+// A name in `taken` cannot be given: the choice is remembered by name.
+std::optional<quillan::Cylinder> askOwnCylinder(QWidget* parent, quillan::UnitSystem units,
+                                                const QStringList& taken);

@@ -39,7 +39,10 @@ void CylinderChoice::fill() {
 
 void CylinderChoice::choose(int index) {
     if (index == box_->count() - 1) {
-        const auto added = askOwnCylinder(box_->window(), units_());
+        QStringList taken;
+        for (const quillan::Cylinder& cylinder : cylinders_)
+            taken << QString::fromStdString(cylinder.name);
+        const auto added = askOwnCylinder(box_->window(), units_(), taken);
         if (!added) {
             box_->setCurrentIndex(shown_);
             return;
