@@ -271,8 +271,8 @@ void MainWindowTest::menus() {
     QCOMPARE(helpItems,
              (QStringList{"mnuAbout=&About", "b1=-", "mnuReportError=&Report an Error"}));
     const QList<QAction*> bar = form->menuBar()->actions();
-    // Options (units, gas model, temperatures, checkpoints, the diver's PO2), then Tools and
-    // Mixes, sit between File and Help.
+    // Options (units, gas model, temperatures, checkpoints, prices, the least-drain plan, the
+    // diver's PO2), then Tools and Mixes, sit between File and Help.
     QCOMPARE(bar.size(), 5);
     QCOMPARE(bar[0]->menu(), form->mnuFile);
     QCOMPARE(bar[1]->menu(), form->mnuOptions);
@@ -287,6 +287,7 @@ void MainWindowTest::menus() {
     QCOMPARE(optionItems, (QStringList{"mnuUnits=&Units", "mnuGasModel=&Gas model",
                                        "mnuTemperatures=&Temperatures...",
                                        "mnuCheckpoints=Analyser &checkpoints and gas density",
+                                       "mnuPrices=P&rices...", "mnuLeastDrain=&Least-drain plan",
                                        "mnuDivePO2=Diver's &PO2...",
                                        "mnuModAtDivePO2=&MOD at the diver's PO2 in the report"}));
 }

@@ -13,10 +13,13 @@
 #include "options/calculator_settings.h"
 #include "options/fill_options_menu.h"
 #include "options/gas_model_menu.h"
+#include "options/prices_menu.h"
 #include "options/units_menu.h"
 #include "program/app_title.h"
 #include "program/end_program.h"
+#include "tools/banks_dialog.h"
 #include "tools/dive_tools.h"
+#include "window/cylinder_choice.h"
 #include "window/window_icon.h"
 
 #include <QCloseEvent>
@@ -142,6 +145,8 @@ void frmMain::buildStartingGroup(QWidget* client) {
         addField(group, "txtSourceHe", QStringLiteral("0"), twipsRect(2340, 660, 795, 285));
     fields_.txtSourceN =
         addField(group, "txtSourceN", QStringLiteral("0"), twipsRect(3240, 660, 795, 285), true);
+    cylinderChoice_ = new CylinderChoice(group, [this] { return m_units; });
+    connect(cylinderChoice_, &CylinderChoice::chosenChanged, this, &frmMain::markPlanOutOfDate);
 }
 
 void frmMain::buildRequiredGroup(QWidget* client) {
@@ -262,6 +267,13 @@ void frmMain::buildMenus() {
     buildOptionsMenu(bar);
     AddDiveTools(
         bar, fields_, [this] { return m_units; }, [this] { return BuildMixer(); });
+    QAction* mnuBanks =
+        bar->findChild<QMenu*>(QStringLiteral("mnuTools"))->addAction(QStringLiteral("Ban&ks..."));
+    mnuBanks->setObjectName(QStringLiteral("mnuBanks"));
+    connect(mnuBanks, &QAction::triggered, this, [this] {
+        askBanks(this, m_units,
+                 [this](const quillan::BankSupply& supply) { return planWithBanks(supply); });
+    });
     QMenu* mnuHelp = bar->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     QAction* mnuAbout = mnuHelp->addAction(QStringLiteral("&About"));
@@ -273,7 +285,7 @@ void frmMain::buildMenus() {
     connect(mnuReportError, &QAction::triggered, this, &frmMain::mnuReportError_Click);
 }
 
-// The units and the gas model, both remembered between runs.
+// The units, the gas model, the fill options and the prices, all remembered between runs.
 void frmMain::buildOptionsMenu(QMenuBar* bar) {
     QMenu* mnuOptions = bar->addMenu(QStringLiteral("&Options"));
     mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
@@ -282,6 +294,8 @@ void frmMain::buildOptionsMenu(QMenuBar* bar) {
     // Another gas model makes another plan: the one shown is out of date.
     AddGasModelMenu(mnuOptions, [this] { markPlanOutOfDate(); });
     AddFillOptionsMenu(mnuOptions);
+    AddPricesMenu(
+        mnuOptions, [this] { return m_units; }, [this] { markPlanOutOfDate(); });
 }
 
 void frmMain::setTabOrderAndFocus() {

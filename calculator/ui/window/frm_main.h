@@ -4,12 +4,15 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QStringList>
 
 #include "fields/window_fields.h"
+#include "planning/bank_fill.h"
 #include "planning/mixer.h"
 #include "quantities/unit_system.h"
 
 class ClickableLabel;
+class CylinderChoice;
 class InstructionsList;
 class UnitFigures;
 class UnitsMenu;
@@ -81,6 +84,7 @@ class frmMain : public QMainWindow {
     ClickableLabel* cmdlblSave;
     InstructionsList* lstBlendingInstructions;
     UnitsMenu* unitsMenu_;
+    CylinderChoice* cylinderChoice_;
 
     quillan::Mixer BuildMixer() const;
 
@@ -97,6 +101,8 @@ class frmMain : public QMainWindow {
 
     void cmdCalc_Click();
     void cmdTopWithAir_Click();
+    // The Calculate command's report with the fill drawn from `supply`, for the banks dialog.
+    QStringList planWithBanks(const quillan::BankSupply& supply) const;
     void lblInstrictions_Click();
     void mnuExit_Click();
     void mnuAbout_Click();

@@ -7,7 +7,9 @@
 #include "instructions/report_text.h"
 #include "library/common_calls.h"
 #include "options/calculator_settings.h"
+#include "options/fill_station_settings.h"
 #include "report/blend_report.h"
+#include "window/cylinder_choice.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -18,7 +20,8 @@ using quillan::Mixer;
 
 namespace {
 
-quillan::report::ReportOptions reportOptions(quillan::UnitSystem units) {
+quillan::report::ReportOptions reportOptions(quillan::UnitSystem units,
+                                             const std::optional<quillan::Cylinder>& cylinder) {
     quillan::report::ReportOptions options;
     options.units = units;
     options.numbers = fields::UserNumberLocale();
@@ -28,6 +31,11 @@ quillan::report::ReportOptions reportOptions(quillan::UnitSystem units) {
     options.settle = settings.settleTemperature();
     options.checkpoints = settings.checkpoints();
     options.modAtPO2 = settings.reportedModPO2();
+    // The fill sheet follows the plan only with a cylinder: without one nothing changes.
+    options.cylinder = cylinder;
+    const FillStationSettings station;
+    options.prices = station.prices(units);
+    options.leastDrain = station.leastDrain();
     return options;
 }
 
@@ -63,7 +71,8 @@ void frmMain::cmdCalc_Click() {
     try {
         const Mixer problem = BuildMixer();
         const auto report = quillan::report::requiredMixReport(
-            problem, instructions::CurrentReportDateTime().toStdString(), reportOptions(Units()));
+            problem, instructions::CurrentReportDateTime().toStdString(),
+            reportOptions(Units(), cylinderChoice_->chosen()));
         showLines(list, report);
         showingPlan(PlanCommand::RequiredMix, planMix(report));
         if (report.error) {
@@ -85,7 +94,8 @@ void frmMain::cmdTopWithAir_Click() {
     try {
         const Mixer problem = BuildMixer();
         const auto report = quillan::report::topUpReport(
-            problem, instructions::CurrentReportDateTime().toStdString(), reportOptions(Units()));
+            problem, instructions::CurrentReportDateTime().toStdString(),
+            reportOptions(Units(), cylinderChoice_->chosen()));
         showLines(lstBlendingInstructions, report);
         showingPlan(PlanCommand::TopUp, planMix(report));
         if (report.error) {
@@ -107,4 +117,29 @@ void frmMain::cmdTopWithAir_Click() {
     } catch (const quillan::RuntimeError& err) {
         library::ShowError(QStringLiteral("frmMain"), QStringLiteral("TopWithAir"), err, step);
     }
+}
+
+QStringList frmMain::planWithBanks(const quillan::BankSupply& supply) const {
+    auto options = reportOptions(Units(), cylinderChoice_->chosen());
+    if (!options.cylinder)
+        return {QStringLiteral("Choose the cylinder being filled in the starting mix first.")};
+    options.supply = supply;
+    // A top-up bank holding helium is planned as the top-up gas; a nitrox one follows the
+    // window's top-up field.
+    for (const quillan::Bank& bank : supply.banks)
+        if (bank.role == quillan::SupplyGas::TopUp && bank.gas.he().value() > 0.0)
+            options.topUpGas = bank.gas;
+    QStringList lines;
+    try {
+        const auto report = quillan::report::requiredMixReport(
+            BuildMixer(), instructions::CurrentReportDateTime().toStdString(), options);
+        for (const std::string& line : report.lines)
+            lines << QString::fromStdString(line);
+        if (report.error)
+            lines << QString::fromStdString(quillan::report::errorAtLine(report.step));
+    } catch (const std::exception&) {
+        lines << QString::fromStdString(
+            quillan::report::errorAtLine(std::string(quillan::report::kLoadingStep)));
+    }
+    return lines;
 }
