@@ -1,0 +1,228 @@
+// The fill log from the window: a shown plan recorded, found in the log, analysed, and its
+// label written as a PDF; plans that cannot be recorded and a damaged log are refused.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QSettings>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest/QTest>
+
+#include "fill_log/sqlite_fill_store.h"
+#include "test_support.h"
+#include "tested_main_window.h"
+
+namespace {
+
+QString pdfText(const QString& pdf) {
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral(PDFTOTEXT), {pdf, QStringLiteral("-")});
+    pdftotext.waitForFinished(30000);
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+}
+
+// Closes every message box that opens while it lives, keeping their texts.
+struct BoxAnswerer {
+    QStringList texts;
+    QTimer poll;
+    BoxAnswerer() {
+        QObject::connect(&poll, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                texts << box->objectName() + QLatin1Char(':') + box->text();
+                box->accept();
+            }
+        });
+        poll.start(10);
+    }
+};
+
+template <class T> T* in(QWidget* dialog, const char* name) {
+    return testsupport::child<T>(*dialog, name);
+}
+
+} // namespace
+
+class FillLogWindowTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir folder_;
+    std::unique_ptr<TestedMainWindow> form;
+
+    QString logFile() const { return folder_.filePath(QStringLiteral("fills.sqlite")); }
+    QAction* action(const char* name) const { return testsupport::child<QAction>(*form, name); }
+
+    void planNitrox32() {
+        form->txtSourcePSI->setText(QStringLiteral("0"));
+        form->txtTargetPSI->setText(QStringLiteral("3000"));
+        form->txtTargetO2->setText(QStringLiteral("32"));
+        form->txtTargetHe->setText(QStringLiteral("0"));
+        form->cmdCalc->click();
+    }
+
+    // The recording dialog filled in as a blender would; returns the boxes it showed.
+    QStringList recordFill() {
+        BoxAnswerer boxes;
+        testsupport::respondToNextModal(
+            [&] { action("mnuRecordFill")->trigger(); },
+            [](QWidget* dialog) {
+                in<QLineEdit>(dialog, "txtCustomer")->setText("Ann");
+                in<QLineEdit>(dialog, "txtCylinderSerial")->setText("S-1");
+                in<QLineEdit>(dialog, "txtBlender")->setText("Bo");
+                in<QCheckBox>(dialog, "chkOxygenClean")->setChecked(true);
+                in<QPushButton>(dialog, "cmdRecord")->click();
+                // A refused entry keeps the dialog open.
+                if (dialog->isVisible())
+                    in<QPushButton>(dialog, "cmdCancel")->click();
+            });
+        return boxes.texts;
+    }
+
+    // Opens View > Fill log and hands the log's dialog to `use`, which closes it.
+    void inFillLog(const std::function<void(QWidget*)>& use) {
+        QVERIFY(testsupport::respondToNextModal([&] { action("mnuFillLog")->trigger(); }, use));
+    }
+
+    std::size_t storedFills() const {
+        return quillan::filllog::SqliteFillStore(logFile().toStdString()).list({}).size();
+    }
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(testsupport::registerComponentLibrary());
+        QSettings(QStringLiteral("Quillan"), QStringLiteral("Quillan1"))
+            .setValue(QStringLiteral("log/file"), logFile());
+    }
+    void init() {
+        QFile::remove(logFile());
+        form = std::make_unique<TestedMainWindow>();
+        form->show();
+    }
+    void cleanup() { form.reset(); }
+
+    void refusesAPlanItCannotRecord_data() {
+        QTest::addColumn<QString>("targetO2");
+        QTest::addColumn<QString>("typedAfter");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("nothing calculated") << QString() << QString() << "no plan to record";
+        QTest::newRow("mix not possible") << "5" << QString() << "no plan to record";
+        QTest::newRow("mix typed after calculating") << "32"
+                                                     << "6"
+                                                     << "out of date";
+    }
+    void refusesAPlanItCannotRecord() {
+        QFETCH(QString, targetO2);
+        QFETCH(QString, typedAfter);
+        QFETCH(QString, says);
+        if (!targetO2.isEmpty()) {
+            planNitrox32();
+            form->txtTargetO2->setText(targetO2);
+            form->cmdCalc->click();
+        }
+        QTest::keyClicks(form->txtTargetHe, typedAfter);
+        const auto box = testsupport::closeNextModal([&] { action("mnuRecordFill")->trigger(); });
+        QVERIFY(box);
+        QCOMPARE(box->objectName, QStringLiteral("msgRecordFill"));
+        QVERIFY2(box->text.contains(says), qPrintable(box->text));
+        QVERIFY(!QFile::exists(logFile()));
+    }
+
+    void recordsFindsAnalysesAndLabelsAFill() {
+        planNitrox32();
+        QCOMPARE(recordFill(), QStringList{"msgRecordFill:Recorded as fill 1."});
+        const QString pdf = folder_.filePath(QStringLiteral("label.pdf"));
+        inFillLog([&](QWidget* log) {
+            auto* table = in<QTableView>(log, "tblFills");
+            QCOMPARE(table->model()->rowCount(), 1);
+            QCOMPARE(table->model()->index(0, 2).data().toString(), QStringLiteral("Ann"));
+            in<QLineEdit>(log, "txtFillSearch")->setText(QStringLiteral("bea"));
+            QCOMPARE(table->model()->rowCount(), 0);
+            in<QLineEdit>(log, "txtFillSearch")->setText(QStringLiteral("s-1"));
+            QCOMPARE(table->model()->rowCount(), 1);
+            table->setCurrentIndex(table->model()->index(0, 0));
+            testsupport::respondToNextModal(
+                [&] { in<QPushButton>(log, "cmdOpenFill")->click(); },
+                [&](QWidget* fill) {
+                    in<QDoubleSpinBox>(fill, "spnAnalysedO2")->setValue(31.8);
+                    in<QLineEdit>(fill, "txtAnalyst")->setText(QStringLiteral("Cy"));
+                    in<QPushButton>(fill, "cmdStoreAnalysis")->click();
+                    testsupport::respondToNextModal(
+                        [&] { in<QPushButton>(fill, "cmdLabelPdf")->click(); },
+                        [&](QWidget* dialog) {
+                            qobject_cast<QFileDialog*>(dialog)->selectFile(pdf);
+                            static_cast<QDialog*>(dialog)->accept();
+                        });
+                    in<QPushButton>(fill, "cmdCloseFill")->click();
+                });
+            QCOMPARE(table->model()->index(0, 5).data().toString(), QStringLiteral("31.8/0.0"));
+            in<QPushButton>(log, "cmdCloseLog")->click();
+        });
+        const QString text = pdfText(pdf);
+        QVERIFY2(text.contains(QStringLiteral("Nitrox 32")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("MOD 111 fsw (PO2 1.4)")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("132 fsw (PO2 1.6)")), qPrintable(text));
+    }
+
+    void showsWhetherTheAnalysisIsInTolerance_data() {
+        QTest::addColumn<double>("o2");
+        QTest::addColumn<QString>("verdict");
+        QTest::addColumn<bool>("correcting");
+        QTest::newRow("within a point") << 31.2 << "Within tolerance." << false;
+        QTest::newRow("two points lean") << 30.0 << "OUT OF TOLERANCE." << true;
+    }
+    void showsWhetherTheAnalysisIsInTolerance() {
+        QFETCH(double, o2);
+        QFETCH(QString, verdict);
+        QFETCH(bool, correcting);
+        planNitrox32();
+        recordFill();
+        inFillLog([&](QWidget* log) {
+            auto* table = in<QTableView>(log, "tblFills");
+            table->setCurrentIndex(table->model()->index(0, 0));
+            testsupport::respondToNextModal(
+                [&] { in<QPushButton>(log, "cmdOpenFill")->click(); },
+                [&](QWidget* fill) {
+                    in<QDoubleSpinBox>(fill, "spnAnalysedO2")->setValue(o2);
+                    in<QLineEdit>(fill, "txtAnalyst")->setText(QStringLiteral("Cy"));
+                    in<QPushButton>(fill, "cmdStoreAnalysis")->click();
+                    QCOMPARE(in<QLabel>(fill, "lblVerdict")->text(), verdict);
+                    const QStringList lines =
+                        testsupport::listLines(in<QListWidget>(fill, "lstFill"));
+                    QCOMPARE(lines.contains(QStringLiteral("To correct it:")), correcting);
+                    in<QPushButton>(fill, "cmdCloseFill")->click();
+                });
+            in<QPushButton>(log, "cmdCloseLog")->click();
+        });
+    }
+
+    void aDamagedLogIsNamedAndLeftAlone() {
+        const QByteArray garbage(2048, 'Q');
+        QFile damaged(logFile());
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write(garbage);
+        damaged.close();
+        planNitrox32();
+        const QStringList boxes = recordFill() + [&] {
+            BoxAnswerer answerer;
+            action("mnuFillLog")->trigger();
+            return answerer.texts;
+        }();
+        QCOMPARE(boxes.size(), 2);
+        for (const QString& box : boxes)
+            QVERIFY2(box.startsWith(QStringLiteral("msgFillLog:") + logFile() +
+                                    QStringLiteral(": the fill log is damaged")),
+                     qPrintable(box));
+        QVERIFY(damaged.open(QIODevice::ReadOnly));
+        QCOMPARE(damaged.readAll(), garbage);
+    }
+};
+
+QTEST_MAIN(FillLogWindowTest)
+#include "test_fill_log_window.moc"
