@@ -16,6 +16,8 @@ namespace {
 constexpr double kLabelWidthMm = 100.0;
 constexpr double kLabelHeightMm = 50.0;
 constexpr double kMarginMm = 4.0;
+// Where the label sits on A4: inside what any printer can reach.
+constexpr double kA4OffsetMm = 15.0;
 
 QPageSize pageSize(LabelPaper paper) {
     if (paper == LabelPaper::A4)
@@ -42,7 +44,7 @@ void paintLabel(QPainter& painter, const QRectF& area, const LabelText& label) {
                                         -kMarginMm * dotsPerMm, -kMarginMm * dotsPerMm);
     QFont large(QStringLiteral("DejaVu Sans"));
     large.setBold(true);
-    large = fitted(large, 28.0, label.mix, inside.width(), device);
+    large = fitted(large, 32.0, label.mix, inside.width(), device);
     painter.setFont(large);
     const QFontMetricsF largeMetrics(large, &device);
     double y = inside.top() + largeMetrics.ascent();
@@ -53,7 +55,7 @@ void paintLabel(QPainter& painter, const QRectF& area, const LabelText& label) {
         if (line.size() > widest.size())
             widest = line;
     const QFont small =
-        fitted(QFont(QStringLiteral("DejaVu Sans")), 9.0, widest, inside.width(), device);
+        fitted(QFont(QStringLiteral("DejaVu Sans")), 11.0, widest, inside.width(), device);
     painter.setFont(small);
     const QFontMetricsF smallMetrics(small, &device);
     for (const QString& line : label.details) {
@@ -70,7 +72,8 @@ bool paintLabelPage(QPagedPaintDevice& device, LabelPaper paper, const LabelText
     if (!painter.begin(&device))
         return false;
     const double dotsPerMm = device.logicalDpiX() / 25.4;
-    const QRectF area(0.0, 0.0, kLabelWidthMm * dotsPerMm, kLabelHeightMm * dotsPerMm);
+    const double offset = paper == LabelPaper::A4 ? kA4OffsetMm * dotsPerMm : 0.0;
+    const QRectF area(offset, offset, kLabelWidthMm * dotsPerMm, kLabelHeightMm * dotsPerMm);
     if (paper == LabelPaper::A4)
         painter.drawRect(area);
     paintLabel(painter, area, label);

@@ -16,7 +16,7 @@ struct LabelText {
     QStringList details;
 };
 
-// Sets the device's page for `paper` and draws the label on it: on A4 at its real size in
+// Sets the device's page for `paper` and draws the label on it: on A4 at its real size near
 // the top left corner, outlined for cutting. False when the device cannot be painted on.
 bool paintLabelPage(QPagedPaintDevice& device, LabelPaper paper, const LabelText& label);
 

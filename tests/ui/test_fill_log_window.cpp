@@ -18,6 +18,7 @@
 #include <QtTest/QTest>
 
 #include "fill_log/sqlite_fill_store.h"
+#include "label_painting.h"
 #include "test_support.h"
 #include "tested_main_window.h"
 
@@ -175,7 +176,8 @@ class FillLogWindowTest : public QObject {
         QTest::addColumn<QString>("verdict");
         QTest::addColumn<bool>("correcting");
         QTest::newRow("within a point") << 31.2 << "Within tolerance." << false;
-        QTest::newRow("two points lean") << 30.0 << "OUT OF TOLERANCE." << true;
+        QTest::newRow("two points lean")
+            << 30.0 << "OUT OF TOLERANCE: see the plan that corrects it below." << true;
     }
     void showsWhetherTheAnalysisIsInTolerance() {
         QFETCH(double, o2);
@@ -200,6 +202,27 @@ class FillLogWindowTest : public QObject {
                 });
             in<QPushButton>(log, "cmdCloseLog")->click();
         });
+    }
+
+    void labelPdfHasThePaperChosen_data() {
+        QTest::addColumn<labelpdf::LabelPaper>("paper");
+        QTest::addColumn<QString>("pageSize");
+        QTest::newRow("label 100 x 50 mm") << labelpdf::LabelPaper::Label100x50 << "283 x 142 pts";
+        QTest::newRow("A4") << labelpdf::LabelPaper::A4 << "595 x 842 pts";
+    }
+    void labelPdfHasThePaperChosen() {
+        QFETCH(labelpdf::LabelPaper, paper);
+        QFETCH(QString, pageSize);
+        const QString pdf = folder_.filePath(QStringLiteral("paper.pdf"));
+        QString error;
+        QVERIFY2(labelpdf::writeLabelPdf(pdf, paper, {QStringLiteral("Trimix 21/35"), {}}, &error),
+                 qPrintable(error));
+        QProcess pdfinfo;
+        pdfinfo.start(QStringLiteral(PDFINFO), {pdf});
+        QVERIFY(pdfinfo.waitForFinished(30000));
+        const QString info = QString::fromUtf8(pdfinfo.readAllStandardOutput());
+        QVERIFY2(info.contains(QStringLiteral("Page size:       ") + pageSize), qPrintable(info));
+        QVERIFY(pdfText(pdf).contains(QStringLiteral("Trimix 21/35")));
     }
 
     void aDamagedLogIsNamedAndLeftAlone() {

@@ -34,7 +34,7 @@ QDoubleSpinBox* percentBox(const char* name) {
 }
 
 QStringList planLines(const FillRecord& fill) {
-    QStringList lines{QStringLiteral("Fill %1, %2: %3 for %4, cylinder %5")
+    QStringList lines{QStringLiteral("Fill %1, %2: filled by %3 for %4, cylinder %5")
                           .arg(fill.id)
                           .arg(QString::fromStdString(fill.time),
                                QString::fromStdString(fill.blender),
@@ -100,18 +100,23 @@ void FillDialog::showFill() {
     lines_->clear();
     lines_->addItems(planLines(fill_));
     const bool analysed = fill_.analysis.has_value();
-    analysis_->setEnabled(!analysed);
+    analysis_->setVisible(!analysed);
     printLabel_->setEnabled(analysed);
     labelPdf_->setEnabled(analysed);
     if (!analysed) {
-        verdict_->setText(QStringLiteral("Not analysed yet."));
+        verdict_->setText(QStringLiteral("Not analysed yet: enter the analyser's reading."));
         return;
     }
     const quillan::filllog::Analysis& analysis = *fill_.analysis;
     const double tolerance = quillan::filllog::kDefaultTolerance;
     const auto figures = quillan::filllog::analysedFigures(fill_, analysis, tolerance);
     verdict_->setText(figures.withinTolerance ? QStringLiteral("Within tolerance.")
-                                              : QStringLiteral("OUT OF TOLERANCE."));
+                                              : QStringLiteral("OUT OF TOLERANCE: see the plan "
+                                                               "that corrects it below."));
+    // Bold rather than a colour, which a dark theme could hide.
+    QFont emphasis = verdict_->font();
+    emphasis.setBold(!figures.withinTolerance);
+    verdict_->setFont(emphasis);
     lines_->addItem(QString());
     for (const std::string& line :
          quillan::filllog::analysisLines(fill_, analysis, figures, tolerance))
