@@ -164,6 +164,20 @@ TEST_F(BlendLogTest, WritesTheLabelAsAPdf) {
     EXPECT_NE(text.find("MOD 111 fsw (PO2 1.4)"), std::string::npos) << text;
 }
 
+TEST_F(BlendLogTest, ALabelPdfThatCannotBeMadeIsRefused) {
+    ASSERT_EQ(logNitrox32().status, 0);
+    const std::string pdf = (folder_ / "missing" / "label.pdf").string();
+    const blendtest::Finished unanalysed = log({"label", "1", "--pdf", pdf});
+    EXPECT_EQ(unanalysed.status, 2);
+    EXPECT_NE(unanalysed.err.find("fill 1 has not been analysed"), std::string::npos)
+        << unanalysed.err;
+    ASSERT_EQ(log({"analyse", "1", "--o2", "31.8", "--analyst", "Cy"}).status, 0);
+    const blendtest::Finished unwritable = log({"label", "1", "--pdf", pdf});
+    EXPECT_EQ(unwritable.status, 3);
+    EXPECT_NE(unwritable.err.find("Could not create " + pdf), std::string::npos) << unwritable.err;
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+}
+
 // Without its Qt module the command line still runs, and says what is missing.
 TEST_F(BlendLogTest, ALabelPdfWithoutItsModuleIsRefused) {
     ASSERT_EQ(logNitrox32().status, 0);

@@ -69,13 +69,15 @@ class FillLogWindowTest : public QObject {
     }
 
     // The recording dialog filled in as a blender would; returns the boxes it showed.
-    QStringList recordFill() {
+    QStringList recordFill(const QString& customer = QStringLiteral("Ann"),
+                           const QString& hydroTest = QString()) {
         BoxAnswerer boxes;
         testsupport::respondToNextModal(
             [&] { action("mnuRecordFill")->trigger(); },
-            [](QWidget* dialog) {
-                in<QLineEdit>(dialog, "txtCustomer")->setText("Ann");
+            [&](QWidget* dialog) {
+                in<QLineEdit>(dialog, "txtCustomer")->setText(customer);
                 in<QLineEdit>(dialog, "txtCylinderSerial")->setText("S-1");
+                in<QLineEdit>(dialog, "txtHydroTest")->setText(hydroTest);
                 in<QLineEdit>(dialog, "txtBlender")->setText("Bo");
                 in<QCheckBox>(dialog, "chkOxygenClean")->setChecked(true);
                 in<QPushButton>(dialog, "cmdRecord")->click();
@@ -135,6 +137,66 @@ class FillLogWindowTest : public QObject {
         QVERIFY(!QFile::exists(logFile()));
     }
 
+    void badDetailsStoreNothing_data() {
+        QTest::addColumn<QString>("customer");
+        QTest::addColumn<QString>("hydroTest");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("no customer") << QString() << QString() << "the customer is required";
+        QTest::newRow("hydro test in the future")
+            << "Ann"
+            << "2999-01-01"
+            << "the last hydrostatic test 2999-01-01 is in the future";
+        QTest::newRow("hydro test not a date") << "Ann"
+                                               << "1.3.2025"
+                                               << "a date is YYYY-MM-DD";
+    }
+    void badDetailsStoreNothing() {
+        QFETCH(QString, customer);
+        QFETCH(QString, hydroTest);
+        QFETCH(QString, says);
+        planNitrox32();
+        const QStringList boxes = recordFill(customer, hydroTest);
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY2(boxes[0].startsWith(QStringLiteral("msgFillLog:")) && boxes[0].contains(says) &&
+                     boxes[0].endsWith(QStringLiteral("; nothing was stored.")),
+                 qPrintable(boxes[0]));
+        QCOMPARE(storedFills(), 0u);
+    }
+
+    void exportsTheLogAsCsv_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("into a folder") << "fills.csv" << true;
+        QTest::newRow("into a missing folder") << "missing/fills.csv" << false;
+    }
+    void exportsTheLogAsCsv() {
+        QFETCH(QString, name);
+        QFETCH(bool, written);
+        planNitrox32();
+        recordFill();
+        const QString csv = folder_.filePath(name);
+        QStringList boxes;
+        inFillLog([&](QWidget* log) {
+            BoxAnswerer answerer;
+            testsupport::respondToNextModal([&] { in<QPushButton>(log, "cmdExportCsv")->click(); },
+                                            [&](QWidget* dialog) {
+                                                qobject_cast<QFileDialog*>(dialog)->selectFile(csv);
+                                                static_cast<QDialog*>(dialog)->accept();
+                                            });
+            boxes = answerer.texts;
+            in<QPushButton>(log, "cmdCloseLog")->click();
+        });
+        QFile file(csv);
+        QCOMPARE(file.open(QIODevice::ReadOnly), written);
+        if (written)
+            QVERIFY(file.readAll().contains(",Bo,Ann,S-1,"));
+        else
+            // The file dialog reads a path into a missing folder as its own; the box names it.
+            QVERIFY2(boxes.value(0).startsWith(QStringLiteral("msgFillLog:Could not write ")) &&
+                         boxes.value(0).contains(name),
+                     qPrintable(boxes.join('\n')));
+    }
+
     void recordsFindsAnalysesAndLabelsAFill() {
         planNitrox32();
         QCOMPARE(recordFill(), QStringList{"msgRecordFill:Recorded as fill 1."});
@@ -191,9 +253,14 @@ class FillLogWindowTest : public QObject {
             testsupport::respondToNextModal(
                 [&] { in<QPushButton>(log, "cmdOpenFill")->click(); },
                 [&](QWidget* fill) {
+                    // A label states what the analyser read: none before a reading.
+                    auto* labelPdf = in<QPushButton>(fill, "cmdLabelPdf");
+                    auto* printLabel = in<QPushButton>(fill, "cmdPrintLabel");
+                    QVERIFY(!labelPdf->isEnabled() && !printLabel->isEnabled());
                     in<QDoubleSpinBox>(fill, "spnAnalysedO2")->setValue(o2);
                     in<QLineEdit>(fill, "txtAnalyst")->setText(QStringLiteral("Cy"));
                     in<QPushButton>(fill, "cmdStoreAnalysis")->click();
+                    QVERIFY(labelPdf->isEnabled() && printLabel->isEnabled());
                     QCOMPARE(in<QLabel>(fill, "lblVerdict")->text(), verdict);
                     const QStringList lines =
                         testsupport::listLines(in<QListWidget>(fill, "lstFill"));
