@@ -18,6 +18,7 @@ lib="$usr/lib/quillan"
 # The tree: every program and library where the install rules put them.
 for file in bin/Quillan1 bin/quillan-blend bin/qorregsvr \
             lib/quillan/QorCommon1.so lib/quillan/QorCommon1Gui.so lib/quillan/libQorPlatform.so \
+            lib/quillan/quillan_label_pdf.so \
             lib/pkgconfig/qorcommon1.pc share/doc/quillan/copyright share/doc/quillan/changelog.gz \
             include/quillan/QorCommon1.h include/quillan/qor/com_api.h \
             share/qorcommon1/QorCommon1.tlb \
@@ -42,6 +43,15 @@ done < <(find "$usr/bin" "$lib" -type f \( -name '*.so' -o -perm -u+x \))
 # The tools run from the staging tree.
 "$usr/bin/quillan-blend" --have 0/21 --want 3000/32 | grep -q "^Ending PSI should be 3000" ||
   fail "installed quillan-blend"
+# The label's PDF comes from the Qt module in lib/quillan/.
+log="$scratch/fills.sqlite"
+"$usr/bin/quillan-blend" --have 0/21 --want 3000/32 --log --customer A --cylinder-serial S \
+  --log-file "$log" >/dev/null 2>&1 || fail "installed quillan-blend --log"
+"$usr/bin/quillan-blend" log analyse 1 --o2 32 --analyst C --log-file "$log" >/dev/null ||
+  fail "installed quillan-blend log analyse"
+"$usr/bin/quillan-blend" log label 1 --pdf "$scratch/label.pdf" --log-file "$log" 2>/dev/null ||
+  fail "installed quillan-blend log label --pdf"
+pdftotext "$scratch/label.pdf" - | grep -q "^Nitrox 32" || fail "the installed label's PDF"
 usage=$("$usr/bin/qorregsvr" 2>&1) && fail "qorregsvr without arguments succeeded"
 grep -q "usage: qorregsvr" <<<"$usage" || fail "installed qorregsvr: $usage"
 

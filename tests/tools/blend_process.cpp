@@ -27,12 +27,16 @@ std::string readAll(std::FILE* file) {
 } // namespace
 
 Finished runBlend(const std::vector<std::string>& arguments) {
+    return runProgram(QUILLAN_BLEND_PATH, arguments);
+}
+
+Finished runProgram(const std::string& program, const std::vector<std::string>& arguments) {
     // Temporary files rather than pipes: nothing can block whatever the child writes.
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
     if (out == nullptr || err == nullptr)
         throw std::runtime_error("no temporary file");
-    std::vector<std::string> words{QUILLAN_BLEND_PATH};
+    std::vector<std::string> words{program};
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
     for (std::string& word : words)

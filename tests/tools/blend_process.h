@@ -13,6 +13,8 @@ struct Finished {
 };
 
 Finished runBlend(const std::vector<std::string>& arguments);
+// Any program, such as a copy of quillan-blend or a tool that reads its output.
+Finished runProgram(const std::string& program, const std::vector<std::string>& arguments);
 
 // A program's output cut into lines (each ended by '\n').
 std::vector<std::string> lines(const std::string& text);

@@ -152,6 +152,46 @@ const BadLog kBadLogs[] = {
 INSTANTIATE_TEST_SUITE_P(Log, BadLogTest, ::testing::ValuesIn(kBadLogs),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(BlendLogTest, WritesTheLabelAsAPdf) {
+    ASSERT_EQ(logNitrox32().status, 0);
+    ASSERT_EQ(log({"analyse", "1", "--o2", "31.8", "--analyst", "Cy"}).status, 0);
+    const std::string pdf = (folder_ / "label.pdf").string();
+    const blendtest::Finished written = log({"label", "1", "--pdf", pdf});
+    ASSERT_EQ(written.status, 0) << written.err;
+    EXPECT_EQ(written.out, "");
+    const std::string text = blendtest::runProgram(PDFTOTEXT, {pdf, "-"}).out;
+    EXPECT_NE(text.find("Nitrox 32"), std::string::npos) << text;
+    EXPECT_NE(text.find("MOD 111 fsw (PO2 1.4)"), std::string::npos) << text;
+}
+
+TEST_F(BlendLogTest, ALabelPdfThatCannotBeMadeIsRefused) {
+    ASSERT_EQ(logNitrox32().status, 0);
+    const std::string pdf = (folder_ / "missing" / "label.pdf").string();
+    const blendtest::Finished unanalysed = log({"label", "1", "--pdf", pdf});
+    EXPECT_EQ(unanalysed.status, 2);
+    EXPECT_NE(unanalysed.err.find("fill 1 has not been analysed"), std::string::npos)
+        << unanalysed.err;
+    ASSERT_EQ(log({"analyse", "1", "--o2", "31.8", "--analyst", "Cy"}).status, 0);
+    const blendtest::Finished unwritable = log({"label", "1", "--pdf", pdf});
+    EXPECT_EQ(unwritable.status, 3);
+    EXPECT_NE(unwritable.err.find("Could not create " + pdf), std::string::npos) << unwritable.err;
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+}
+
+// Without its Qt module the command line still runs, and says what is missing.
+TEST_F(BlendLogTest, ALabelPdfWithoutItsModuleIsRefused) {
+    ASSERT_EQ(logNitrox32().status, 0);
+    ASSERT_EQ(log({"analyse", "1", "--o2", "31.8", "--analyst", "Cy"}).status, 0);
+    const std::filesystem::path alone = folder_ / "quillan-blend";
+    std::filesystem::copy_file(QUILLAN_BLEND_PATH, alone);
+    const std::string pdf = (folder_ / "label.pdf").string();
+    const blendtest::Finished refused =
+        blendtest::runProgram(alone, {"log", "label", "1", "--pdf", pdf, "--log-file", file()});
+    EXPECT_EQ(refused.status, 3);
+    EXPECT_NE(refused.err.find("cannot load the label module"), std::string::npos) << refused.err;
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+}
+
 TEST_F(BlendLogTest, ADamagedLogIsNamedAndLeftAlone) {
     const std::string garbage(2048, 'Q');
     std::ofstream(file(), std::ios::binary) << garbage;

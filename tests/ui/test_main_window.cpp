@@ -264,21 +264,24 @@ void MainWindowTest::menus() {
     for (const QAction* action : form->mnuHelp->actions())
         helpItems << action->objectName() + QLatin1Char('=') +
                          (action->isSeparator() ? QStringLiteral("-") : action->text());
-    QCOMPARE(fileItems, (QStringList{"mnuSave=&Save to file...", "mnuPrint=&Print...",
-                                     "b0=", "mnuExit=&Exit"}));
+    QCOMPARE(fileItems,
+             (QStringList{"mnuSave=&Save to file...", "mnuPrint=&Print...",
+                          "mnuRecordFill=&Record this fill...", "b0=", "mnuExit=&Exit"}));
     QCOMPARE(form->mnuSave->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
     QCOMPARE(form->mnuPrint->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
     QCOMPARE(helpItems,
              (QStringList{"mnuAbout=&About", "b1=-", "mnuReportError=&Report an Error"}));
     const QList<QAction*> bar = form->menuBar()->actions();
-    // Options (units, gas model, temperatures, checkpoints, prices, the least-drain plan, the
-    // diver's PO2), then Tools and Mixes, sit between File and Help.
-    QCOMPARE(bar.size(), 5);
+    // View (the fill log), Options (units, gas model, temperatures, checkpoints, prices, the
+    // least-drain plan, the diver's PO2), then Tools and Mixes, sit between File and Help.
+    QCOMPARE(bar.size(), 6);
     QCOMPARE(bar[0]->menu(), form->mnuFile);
-    QCOMPARE(bar[1]->menu(), form->mnuOptions);
-    QCOMPARE(bar[2]->menu()->objectName(), QStringLiteral("mnuTools"));
-    QCOMPARE(bar[3]->menu()->objectName(), QStringLiteral("mnuMixes"));
-    QCOMPARE(bar[4]->menu(), form->mnuHelp);
+    QCOMPARE(bar[1]->menu()->objectName(), QStringLiteral("mnuView"));
+    QCOMPARE(bar[1]->menu()->actions().value(0)->objectName(), QStringLiteral("mnuFillLog"));
+    QCOMPARE(bar[2]->menu(), form->mnuOptions);
+    QCOMPARE(bar[3]->menu()->objectName(), QStringLiteral("mnuTools"));
+    QCOMPARE(bar[4]->menu()->objectName(), QStringLiteral("mnuMixes"));
+    QCOMPARE(bar[5]->menu(), form->mnuHelp);
     QCOMPARE(form->mnuOptions->title(), QStringLiteral("&Options"));
     QStringList optionItems;
     for (const QAction* action : form->mnuOptions->actions())

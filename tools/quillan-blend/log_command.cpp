@@ -1,5 +1,6 @@
 #include "log_command.h"
 
+#include "label_pdf_loader.h"
 #include "log_listing.h"
 
 #include "fill_log/cylinder_label.h"
@@ -23,7 +24,7 @@ namespace {
 constexpr int kDone = 0;
 constexpr int kNotPossible = 1; // also: analysed out of tolerance
 constexpr int kBadInput = 2;
-constexpr int kStoreFailed = 3;
+constexpr int kStoreFailed = 3; // also: the label's PDF cannot be written
 
 filllog::SqliteFillStore openStore(const std::string& file) {
     return filllog::SqliteFillStore(file.empty() ? filllog::defaultFillLogPath()
@@ -78,6 +79,8 @@ struct LogArguments {
     bool json = false, csv = false;
     std::string id, o2, he = "0", analyst, tolerance;
     bool accepted = false;
+    std::string pdf;
+    bool a4 = false;
 };
 
 int list(const LogArguments& args) {
@@ -120,6 +123,15 @@ int analyse(const LogArguments& args) {
 int label(const LogArguments& args) {
     const filllog::CylinderLabel label =
         filllog::cylinderLabel(fillOf(fillId(args.id), openStore(args.file)));
+    if (!args.pdf.empty()) {
+        try {
+            writeLabelPdf(label, args.pdf, args.a4);
+        } catch (const std::runtime_error& failed) {
+            std::cerr << "quillan-blend: " << failed.what() << '\n';
+            return kStoreFailed;
+        }
+        return kDone;
+    }
     std::cout << label.mix << '\n';
     for (const std::string& line : label.details)
         std::cout << line << '\n';
@@ -146,6 +158,8 @@ int runLogCommand(int argc, const char* const* argv) {
     analyseCommand->add_flag("--accepted", args.accepted, "the customer analysed and accepted it");
     CLI::App* labelCommand = app.add_subcommand("label", "the cylinder label's lines");
     labelCommand->add_option("ID", args.id)->required();
+    labelCommand->add_option("--pdf", args.pdf, "write the label to this PDF file instead");
+    labelCommand->add_flag("--a4", args.a4, "the PDF on A4 rather than a 100 x 50 mm label");
     for (CLI::App* command : {listCommand, analyseCommand, labelCommand})
         command->add_option("--log-file", args.file, "the log, instead of the default one");
     try {

@@ -136,3 +136,7 @@ bool CalculatorSettings::addOwnMix(const quillan::WholePercent& mix) {
     m_settings->setValue(kOwnMixesKey, mixes << text);
     return true;
 }
+
+QString CalculatorSettings::fillLogFile() const {
+    return stored(QStringLiteral("log/file"));
+}

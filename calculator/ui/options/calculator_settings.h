@@ -44,6 +44,9 @@ class CalculatorSettings {
     void setModAtDivePO2Shown(bool shown);
     std::optional<double> reportedModPO2() const;
 
+    // The fill log's file ("log/file"); empty for the default one in the data folder.
+    QString fillLogFile() const;
+
     // The user's own mixes for the Mixes menu ("mixes/own", "O2/He" each), in the order added.
     std::vector<quillan::WholePercent> ownMixes() const;
     // False when it is there already, or nothing can be stored.

@@ -8,6 +8,7 @@
 #include "instructions/help_text.h"
 #include "instructions/instructions_list.h"
 #include "instructions/instructions_output.h"
+#include "log/fill_log_dialog.h"
 #include "marks/danger_marks.h"
 #include "marks/window_colours.h"
 #include "options/calculator_settings.h"
@@ -260,10 +261,16 @@ void frmMain::buildMenus() {
     mnuPrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     connect(mnuPrint, &QAction::triggered, this,
             [this] { printInstructions(*lstBlendingInstructions); });
+    QAction* mnuRecordFill = mnuFile->addAction(QStringLiteral("&Record this fill..."));
+    mnuRecordFill->setObjectName(QStringLiteral("mnuRecordFill"));
+    connect(mnuRecordFill, &QAction::triggered, this, [this] {
+        filllogui::recordFill(this, recordablePlan_, lstBlendingInstructions->isOutOfDate());
+    });
     mnuFile->addSeparator()->setObjectName(QStringLiteral("b0"));
     QAction* mnuExit = mnuFile->addAction(QStringLiteral("&Exit"));
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
     connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
+    buildViewMenu(bar);
     buildOptionsMenu(bar);
     AddDiveTools(
         bar, fields_, [this] { return m_units; }, [this] { return BuildMixer(); });
@@ -283,6 +290,14 @@ void frmMain::buildMenus() {
     QAction* mnuReportError = mnuHelp->addAction(QStringLiteral("&Report an Error"));
     mnuReportError->setObjectName(QStringLiteral("mnuReportError"));
     connect(mnuReportError, &QAction::triggered, this, &frmMain::mnuReportError_Click);
+}
+
+void frmMain::buildViewMenu(QMenuBar* bar) {
+    QMenu* mnuView = bar->addMenu(QStringLiteral("&View"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    QAction* mnuFillLog = mnuView->addAction(QStringLiteral("&Fill log"));
+    mnuFillLog->setObjectName(QStringLiteral("mnuFillLog"));
+    connect(mnuFillLog, &QAction::triggered, this, [this] { filllogui::showFillLog(this); });
 }
 
 // The units, the gas model, the fill options and the prices, all remembered between runs.

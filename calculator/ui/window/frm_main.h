@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "fields/window_fields.h"
+#include "log/record_fill.h"
 #include "planning/bank_fill.h"
 #include "planning/mixer.h"
 #include "quantities/unit_system.h"
@@ -62,6 +63,7 @@ class frmMain : public QMainWindow {
     void buildBlendingGroup(QWidget* client);
     void buildMenus();
     void buildOptionsMenu(QMenuBar* bar);
+    void buildViewMenu(QMenuBar* bar);
     void setTabOrderAndFocus();
     void fitToCurrentScreen();
     // The designed layout stretched to `clientSize`: the groups widen, the blending group
@@ -93,6 +95,8 @@ class frmMain : public QMainWindow {
     enum class PlanCommand { None, RequiredMix, TopUp };
     PlanCommand shownPlan_ = PlanCommand::None;
     QString shownPlanMix_;
+    // The required-mix plan File > Record this fill records, while the list shows it.
+    std::optional<filllogui::ShownPlan> recordablePlan_;
     void showingPlan(PlanCommand command, const std::string& mixName);
     void watchPlanInputs();
     void markPlanOutOfDate();

@@ -69,12 +69,16 @@ void frmMain::cmdCalc_Click() {
     const std::string step(quillan::report::kLoadingStep);
     QListWidget* list = lstBlendingInstructions;
     try {
+        recordablePlan_.reset();
         const Mixer problem = BuildMixer();
+        const quillan::report::ReportOptions options =
+            reportOptions(Units(), cylinderChoice_->chosen());
         const auto report = quillan::report::requiredMixReport(
-            problem, instructions::CurrentReportDateTime().toStdString(),
-            reportOptions(Units(), cylinderChoice_->chosen()));
+            problem, instructions::CurrentReportDateTime().toStdString(), options);
         showLines(list, report);
         showingPlan(PlanCommand::RequiredMix, planMix(report));
+        if (report.plan && !report.error)
+            recordablePlan_ = filllogui::ShownPlan{problem, report, options};
         if (report.error) {
             list->addItem(QString::fromStdString(quillan::report::errorAtLine(report.step)));
             return;
@@ -91,6 +95,7 @@ void frmMain::cmdCalc_Click() {
 
 void frmMain::cmdTopWithAir_Click() {
     const QString step = QString::fromStdString(std::string(quillan::report::kLoadingStep));
+    recordablePlan_.reset();
     try {
         const Mixer problem = BuildMixer();
         const auto report = quillan::report::topUpReport(
