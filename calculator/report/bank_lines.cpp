@@ -1,5 +1,7 @@
 #include "report/bank_lines.h"
 
+#include "report/plan_json.h"
+
 #include <cmath>
 
 namespace quillan::report {

@@ -4,8 +4,6 @@
 #include "planning/bank_fill.h"
 #include "report/report_options.h"
 
-#include <nlohmann/json.hpp>
-
 #include <string>
 #include <vector>
 
@@ -13,9 +11,5 @@ namespace quillan::report {
 
 void addBankLines(std::vector<std::string>& lines, const BankFill& fill,
                   const ReportOptions& options);
-
-// steps (gas, bank, to_reading, bank_after, boosted), banks_after, possible, why_not and
-// highest_reading.
-nlohmann::ordered_json bankFields(const BankFill& fill, const ReportOptions& options);
 
 } // namespace quillan::report

@@ -1,5 +1,7 @@
 #include "report/fill_sheet.h"
 
+#include "report/plan_json.h"
+
 #include <cmath>
 #include <cstdint>
 

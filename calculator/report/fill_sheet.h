@@ -6,8 +6,6 @@
 #include "planning/gas_used.h"
 #include "report/report_options.h"
 
-#include <nlohmann/json.hpp>
-
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,10 +28,6 @@ FillSheet fillSheetOf(const BlendPlan& plan, const std::optional<BlendPlan>& lea
 // `topUpGas` names the top-up gas as the plan's lines do.
 void addFillSheetLines(std::vector<std::string>& lines, const FillSheet& sheet,
                        const std::string& topUpGas, const ReportOptions& options);
-
-// cylinder, gas_used (nominal and real per gas), cost, least_drain_saving,
-// oxygen_clean_required and warnings.
-nlohmann::ordered_json fillSheetFields(const FillSheet& sheet, const ReportOptions& options);
 
 // "Refused: the fill would reach ..., past the cylinder's test pressure of ...".
 std::string aboveTestPressureLine(const ReportOptions& options);

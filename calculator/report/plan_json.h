@@ -22,6 +22,14 @@ nlohmann::ordered_json temperatureFields(const std::optional<ShownPlan>& plan,
 // checkpoints (the analyser's O2 after helium and after oxygen) and density_at_mod (g/L).
 nlohmann::ordered_json checkpointFields(const std::optional<ShownPlan>& plan);
 
+// cylinder, gas_used (nominal and real per gas), cost, least_drain_saving,
+// oxygen_clean_required and warnings.
+nlohmann::ordered_json fillSheetFields(const FillSheet& sheet, const ReportOptions& options);
+
+// steps (gas, bank, to_reading, bank_after, boosted), banks_after, possible, why_not and
+// highest_reading.
+nlohmann::ordered_json bankFields(const BankFill& fill, const ReportOptions& options);
+
 // A PO2 as the lines show it, two decimals, so the two always agree.
 double shownPO2(double po2);
 
