@@ -1,4 +1,4 @@
-// The supply banks on the command line: --bank ROLE:SPEC (repeatable), --min-bank, --booster
+// The supply banks on the command line: --bank ROLE:BANK (repeatable), --min-bank, --booster
 // and --order.
 #pragma once
 
